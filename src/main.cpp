@@ -1,0 +1,9 @@
+#include "mainwindow/Module1.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    return Main(app);
+}

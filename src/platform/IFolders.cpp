@@ -1,0 +1,30 @@
+#include "platform/IFolders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+QString QtFolders::localAppData() const
+{
+    QString p = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    while (p.size() > 1 && p.endsWith(QLatin1Char('/')))
+        p.chop(1);
+    return p;
+}
+
+QString QtFolders::tempPath() const
+{
+    QString p = QDir::tempPath();
+    while (p.size() > 1 && p.endsWith(QLatin1Char('/')))
+        p.chop(1);
+    return p;
+}
+
+QString QtFolders::exeBaseName() const
+{
+    QString name;
+    if (QCoreApplication::instance())
+        name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    return name.isEmpty() ? QStringLiteral("TarnwellFree") : name;
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Modal message boxes go through the message-box service so that tests can
+// answer them and read what was shown.
+#include <QString>
+
+namespace Msg {
+// Button sets, icons and answers keep their classic values: they are combined
+// into one style number as callers have always written them.
+enum Style {
+    OKOnly = 0,
+    OKCancel = 1,
+    AbortRetryIgnore = 2,
+    YesNoCancel = 3,
+    YesNo = 4,
+    RetryCancel = 5,
+    Critical = 16,
+    Question = 32,
+    Exclamation = 48,
+    Information = 64,
+};
+enum Answer { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+constexpr int buttonsOf(int style) { return style & 0x7; }
+constexpr int iconOf(int style) { return style & 0x70; }
+} // namespace Msg
+
+// The application title: default title of every message box.
+QString AppTitle();
+
+// Shows a message; an empty title means the application title. Returns the answer.
+int MsgBox(const QString& prompt, int style = Msg::OKOnly, const QString& title = QString());

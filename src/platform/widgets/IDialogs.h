@@ -1,0 +1,24 @@
+#pragma once
+// Common dialogs behind a service, so logic never opens a real modal dialog
+// in a test.
+#include <QString>
+#include <cstdint>
+
+class QWidget;
+
+class IDialogs {
+public:
+    virtual ~IDialogs() = default;
+    // Colour chooser starting at an 0x00BBGGRR colour; false when cancelled.
+    virtual bool chooseColor(QWidget* owner, int32_t initial, int32_t& chosen) = 0;
+    // Save-file chooser; empty when cancelled.
+    virtual QString saveFileName(QWidget* owner, const QString& caption, const QString& startPath,
+                                 const QString& filter) = 0;
+};
+
+class QtDialogs : public IDialogs {
+public:
+    bool chooseColor(QWidget* owner, int32_t initial, int32_t& chosen) override;
+    QString saveFileName(QWidget* owner, const QString& caption, const QString& startPath,
+                         const QString& filter) override;
+};

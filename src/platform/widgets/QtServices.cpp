@@ -1,0 +1,96 @@
+#include "platform/widgets/QtServices.h"
+
+#include "platform/MsgBox.h"
+#include "platform/Services.h"
+#include "platform/widgets/IDialogs.h"
+#include "platform/widgets/OleColor.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+int QtMessageBox::show(const QString& text, int buttons, int icon, const QString& title)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case Msg::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Msg::Question: box.setIcon(QMessageBox::Question); break;
+    case Msg::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case Msg::Information: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    using SB = QMessageBox::StandardButton;
+    struct Pair { SB button; int answer; };
+    static const Pair okOnly[] = {{SB::Ok, Msg::OK}};
+    static const Pair okCancel[] = {{SB::Ok, Msg::OK}, {SB::Cancel, Msg::Cancel}};
+    static const Pair abortRetryIgnore[] = {
+        {SB::Abort, Msg::Abort}, {SB::Retry, Msg::Retry}, {SB::Ignore, Msg::Ignore}};
+    static const Pair yesNoCancel[] = {
+        {SB::Yes, Msg::Yes}, {SB::No, Msg::No}, {SB::Cancel, Msg::Cancel}};
+    static const Pair yesNo[] = {{SB::Yes, Msg::Yes}, {SB::No, Msg::No}};
+    static const Pair retryCancel[] = {{SB::Retry, Msg::Retry}, {SB::Cancel, Msg::Cancel}};
+    const Pair* first = okOnly;
+    const Pair* last = std::end(okOnly);
+    auto use = [&](const auto& table) { first = std::begin(table); last = std::end(table); };
+    switch (buttons) {
+    case Msg::OKCancel: use(okCancel); break;
+    case Msg::AbortRetryIgnore: use(abortRetryIgnore); break;
+    case Msg::YesNoCancel: use(yesNoCancel); break;
+    case Msg::YesNo: use(yesNo); break;
+    case Msg::RetryCancel: use(retryCancel); break;
+    default: break;
+    }
+    QMessageBox::StandardButtons all;
+    for (const Pair* p = first; p != last; ++p)
+        all |= p->button;
+    box.setStandardButtons(all);
+    box.setDefaultButton(first->button);
+    const int pressed = box.exec();
+    for (const Pair* p = first; p != last; ++p)
+        if (p->button == pressed)
+            return p->answer;
+    // Closed with Escape or the close box: the cancelling answer of the set.
+    for (const Pair* p = first; p != last; ++p)
+        if (p->answer == Msg::Cancel)
+            return Msg::Cancel;
+    return (last - 1)->answer;
+}
+
+bool QtShell::ShellOpen(const QString& target)
+{
+    QUrl url(target);
+    if (url.scheme().size() <= 1) // a plain path (or a drive letter)
+        url = QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
+    return QDesktopServices::openUrl(url);
+}
+
+bool QtDialogs::chooseColor(QWidget* owner, int32_t initial, int32_t& chosen)
+{
+    const QColor c = QColorDialog::getColor(OleColor::toQColor(initial), owner, QString(),
+                                            QColorDialog::DontUseNativeDialog);
+    if (!c.isValid())
+        return false;
+    chosen = OleColor::fromQColor(c);
+    return true;
+}
+
+QString QtDialogs::saveFileName(QWidget* owner, const QString& caption, const QString& startPath,
+                                const QString& filter)
+{
+    return QFileDialog::getSaveFileName(owner, caption, startPath, filter);
+}
+
+void installQtServices()
+{
+    auto& s = services();
+    s.messageBox = std::make_shared<QtMessageBox>();
+    s.shell = std::make_shared<QtShell>();
+    s.dialogs = std::make_shared<QtDialogs>();
+}

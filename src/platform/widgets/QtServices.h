@@ -1,0 +1,17 @@
+#pragma once
+// The desktop implementations of the message box, shell and dialogs.
+#include "platform/IMessageBox.h"
+#include "platform/IShell.h"
+
+class QtMessageBox : public IMessageBox {
+public:
+    int show(const QString& text, int buttons, int icon, const QString& title) override;
+};
+
+class QtShell : public IShell {
+public:
+    bool ShellOpen(const QString& target) override;
+};
+
+// Installs the Qt message box, shell and dialogs into services().
+void installQtServices();
