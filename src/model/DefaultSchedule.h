@@ -1,0 +1,3 @@
+#pragma once
+// DefaultSchedule() lives beside the schedule class.
+#include "model/clsSchedule.h"
