@@ -1,0 +1,155 @@
+#include "storage/ScheduleFile.h"
+
+#include "platform/RuntimeError.h"
+#include "platform/Windows1252.h"
+#include "storage/Module1Files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+const QString ScheduleStart = QStringLiteral("<Schedule");
+const QString ScheduleEnd = QStringLiteral("</Schedule>");
+const QString ListStart = QStringLiteral("<Tarnwell_Schedules>");
+const QString ListEnd = QStringLiteral("</Tarnwell_Schedules>");
+const QByteArray LineEnd = QByteArrayLiteral("\r\n");
+
+QByteArray readWhole(const QString& path)
+{
+    QFile f(path);
+    const QFileInfo info(path);
+    if (info.isDir())
+        throw Err::make(Err::PathFileAccess);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (!info.exists())
+            throw Err::make(info.absoluteDir().exists() ? Err::FileNotFound : Err::PathNotFound);
+        throw Err::make(Err::PermissionDenied);
+    }
+    QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        throw Err::make(Err::PathFileAccess);
+    return bytes;
+}
+
+int writeErrorNumber(QFileDevice::FileError e)
+{
+    switch (e) {
+    case QFileDevice::PermissionsError: return Err::PermissionDenied;
+    case QFileDevice::ResourceError:
+    case QFileDevice::WriteError: return Err::DiskFull;
+    default: return Err::PathFileAccess;
+    }
+}
+
+// A save file: the old content stays until the new one is complete.
+void writeWhole(const QString& path, const QByteArray& bytes)
+{
+    const QFileInfo info(path);
+    if (!info.absoluteDir().exists())
+        throw Err::make(Err::PathNotFound);
+    if (info.isDir())
+        throw Err::make(Err::PathFileAccess);
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        throw Err::make(writeErrorNumber(f.error()));
+    if (f.write(bytes) != bytes.size()) {
+        const int number = writeErrorNumber(f.error());
+        f.cancelWriting();
+        throw Err::make(number);
+    }
+    if (!f.commit())
+        throw Err::make(writeErrorNumber(f.error()));
+}
+
+// Splits at CR LF, a bare LF or a bare CR.
+QStringList splitLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines << text.mid(start);
+    return lines;
+}
+} // namespace
+
+QString ScheduleFilePath() { return DataFolder() + QStringLiteral("/myschedule.xml"); }
+
+QString ScheduleListPath() { return DataFolder() + QStringLiteral("/mylist.xml"); }
+
+QString DecodeFileText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return Windows1252::decode(bytes);
+}
+
+QString FirstLine(const QString& text)
+{
+    qsizetype end = 0;
+    while (end < text.size() && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n'))
+        ++end;
+    return text.left(end);
+}
+
+std::optional<QString> ScheduleLineOf(const QByteArray& content)
+{
+    if (content.isEmpty())
+        return std::nullopt;
+    QString line = FirstLine(DecodeFileText(content));
+    if (!line.startsWith(ScheduleStart) || !line.contains(ScheduleEnd))
+        return std::nullopt;
+    return line;
+}
+
+std::optional<QString> ReadScheduleLine(const QString& path)
+{
+    return ScheduleLineOf(readWhole(path));
+}
+
+void WriteScheduleFile(const QString& path, const QString& xml)
+{
+    writeWhole(path, xml.toUtf8() + LineEnd);
+}
+
+QStringList ScheduleListEntriesOf(const QByteArray& content)
+{
+    QStringList entries;
+    for (const QString& line : splitLines(DecodeFileText(content))) {
+        if (line.startsWith(ScheduleStart))
+            entries << line;
+    }
+    return entries;
+}
+
+QStringList ReadScheduleList(const QString& path)
+{
+    try {
+        return ScheduleListEntriesOf(readWhole(path));
+    } catch (const RuntimeError&) {
+        return QStringList();
+    }
+}
+
+void WriteScheduleList(const QString& path, const QStringList& entries)
+{
+    QByteArray bytes = ListStart.toUtf8() + LineEnd;
+    for (const QString& entry : entries)
+        bytes += entry.toUtf8() + LineEnd;
+    bytes += ListEnd.toUtf8() + LineEnd;
+    writeWhole(path, bytes);
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The user's schedule file and the schedule list file: 8-bit text, lines
+// ended by CR LF. Written as UTF-8; read as UTF-8, or as Windows-1252 when the
+// bytes are not valid UTF-8 (files of older installations).
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Data folder + "/myschedule.xml" and + "/mylist.xml".
+QString ScheduleFilePath();
+QString ScheduleListPath();
+
+// Bytes of a file to text as described above.
+QString DecodeFileText(const QByteArray& bytes);
+// The first line; a line ends at CR LF, a bare LF or a bare CR.
+QString FirstLine(const QString& text);
+
+// The schedule line of a file's content: its first line when that starts with
+// "<Schedule" (no leading blank) and contains "</Schedule>"; nothing otherwise.
+std::optional<QString> ScheduleLineOf(const QByteArray& content);
+// Reads the file and returns its schedule line, or nothing for an empty or
+// rejected file. Raises a RuntimeError when the file cannot be read.
+std::optional<QString> ReadScheduleLine(const QString& path);
+// Replaces the whole file with the text and CR LF. Raises a RuntimeError on
+// failure; the old file is then left as it was.
+void WriteScheduleFile(const QString& path, const QString& xml);
+
+// Entries of a list file's content: every line that starts with "<Schedule",
+// in file order. The wrapper lines are neither needed nor checked.
+QStringList ScheduleListEntriesOf(const QByteArray& content);
+// The entries of the list file; a missing or unreadable file is an empty list.
+QStringList ReadScheduleList(const QString& path);
+// Replaces the list file: "<Tarnwell_Schedules>", one entry per line,
+// "</Tarnwell_Schedules>". Raises a RuntimeError on failure.
+void WriteScheduleList(const QString& path, const QStringList& entries);
