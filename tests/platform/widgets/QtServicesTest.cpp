@@ -1,0 +1,65 @@
+#include "platform/MsgBox.h"
+#include "platform/widgets/OleColor.h"
+#include "platform/widgets/QtServices.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+// Presses the button with the given text on the message box once it is up.
+int answerWith(int style, const QString& buttonText)
+{
+    QString seenTitle;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seenTitle = box->windowTitle();
+        for (QAbstractButton* b : box->buttons())
+            if (b->text().remove('&') == buttonText)
+                return b->click();
+        if (buttonText == "Escape")
+            return box->reject();
+        ADD_FAILURE() << "no button " << buttonText.toStdString();
+        box->reject();
+    });
+    QtMessageBox real;
+    const int answer = real.show("Question?", Msg::buttonsOf(style), Msg::iconOf(style), "Title");
+    EXPECT_EQ(seenTitle, "Title");
+    return answer;
+}
+} // namespace
+
+TEST(QtMessageBox, MapsPressedButtonsToAnswers)
+{
+    struct Row {
+        int style;
+        const char* press;
+        int answer;
+    } rows[] = {
+        {Msg::YesNoCancel | Msg::Question, "Yes", Msg::Yes},
+        {Msg::YesNoCancel, "No", Msg::No},
+        {Msg::YesNoCancel, "Cancel", Msg::Cancel},
+        {Msg::YesNoCancel, "Escape", Msg::Cancel},
+        {Msg::OKOnly | Msg::Critical, "OK", Msg::OK},
+        {Msg::OKCancel, "Cancel", Msg::Cancel},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(answerWith(r.style, r.press), r.answer) << r.press;
+}
+
+TEST(OleColor, LowByteIsRedAndSystemColoursComeFromThePalette)
+{
+    EXPECT_EQ(OleColor::toQColor(0x0000FF), QColor(255, 0, 0));
+    EXPECT_EQ(OleColor::toQColor(0xFF0000), QColor(0, 0, 255));
+    EXPECT_EQ(OleColor::fromQColor(QColor(0x12, 0x34, 0x56)), 0x563412);
+    QPalette p;
+    p.setColor(QPalette::Base, QColor(1, 2, 3));
+    p.setColor(QPalette::Text, QColor(4, 5, 6));
+    p.setColor(QPalette::Button, QColor(7, 8, 9));
+    EXPECT_EQ(OleColor::toQColor(OleColor::WindowBackground, p), QColor(1, 2, 3));
+    EXPECT_EQ(OleColor::toQColor(OleColor::WindowText, p), QColor(4, 5, 6));
+    EXPECT_EQ(OleColor::toQColor(OleColor::ButtonFace, p), QColor(7, 8, 9));
+}
