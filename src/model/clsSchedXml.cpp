@@ -3,14 +3,17 @@
 #include "model/AttributeScan.h"
 
 namespace {
-// The schedule's own attributes come first; starting after "<Schedule" keeps
-// a shift's Title or Description from ever being found.
+// Starts after "<Schedule", as the stored texts always begin with it.
 constexpr qsizetype AfterScheduleWord = 9;
 
+// Only the schedule's start tag is searched: a schedule text without its own
+// Title never hands out the first shift's.
 QString lookUp(const QString& text, const QString& name)
 {
+    const qsizetype close = text.indexOf(QLatin1Char('>'), AfterScheduleWord);
+    const QStringView tag = QStringView(text).left(close < 0 ? text.size() : close);
     QString v;
-    AttributeScan::value(text, name, QLatin1Char('"'), &v, AfterScheduleWord);
+    AttributeScan::value(tag, name, QLatin1Char('"'), &v, AfterScheduleWord);
     return v;
 }
 } // namespace

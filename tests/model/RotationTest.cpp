@@ -1,0 +1,164 @@
+#include "model/DayNumber.h"
+#include "model/clsSchedule.h"
+
+#include <QDate>
+#include <QTime>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+double day(int y, int m, int d, double fraction = 0.0)
+{
+    return DayNumber::fromDate(QDate(y, m, d)) + fraction;
+}
+
+std::shared_ptr<clsShift> defaultShift() { return DefaultSchedule()->Shifts()->Item(1); }
+
+std::shared_ptr<clsShift> shiftWith(const QString& sequence, int platoonCount)
+{
+    auto shift = std::make_shared<clsShift>();
+    shift->setSequence(sequence);
+    for (int i = 1; i <= platoonCount; ++i) {
+        auto p = std::make_shared<clsPlatoon>();
+        p->setCode(QString(QChar(QLatin1Char('A').unicode() + i - 1)));
+        p->setColor(i * 1000);
+        shift->Platoons()->Add(p);
+    }
+    return shift;
+}
+
+int errorOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+struct RotationRow {
+    const char* name;
+    double date;
+    const char* code;
+    int pointer;
+};
+} // namespace
+
+// The worked example of the default schedule ("312123231"; A, B, C), plus the
+// rows around the reference date and the time of day.
+TEST(Rotation, DefaultScheduleWorkedExample)
+{
+    const RotationRow rows[] = {
+        {"reference day uses the second character", day(1970, 1, 1), "A", 2},
+        {"second day", day(1970, 1, 2), "B", 3},
+        {"third day", day(1970, 1, 3), "A", 4},
+        {"fourth day", day(1970, 1, 4), "B", 5},
+        {"day index a multiple of the length", day(1970, 1, 9), "C", 1},
+        {"year 2000", day(2000, 1, 1), "C", 6},
+        {"5 December 2026", day(2026, 12, 5), "A", 4},
+        {"6 December 2026", day(2026, 12, 6), "B", 5},
+        {"7 December 2026", day(2026, 12, 7), "C", 6},
+        {"evening of 5 December 2026", day(2026, 12, 5, 0.75), "A", 4},
+        {"leap day 2024", day(2024, 2, 29), "A", 2},
+        // Before the reference day the platoon is that of 1 January 1970 while
+        // the position keeps the sign of the day index.
+        {"31 December 1969", day(1969, 12, 31), "A", 1},
+        {"30 December 1969", day(1969, 12, 30), "A", 0},
+        {"1 January 1960", day(1960, 1, 1), "A", -6},
+    };
+    const auto shift = defaultShift();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(shift->ONDuty(row.date)->Code(), QString::fromLatin1(row.code));
+        EXPECT_EQ(shift->Pointer(row.date), row.pointer);
+    }
+}
+
+// Every day of a long range against the day count of QDate, for a rotation
+// with days off and numbers without a platoon.
+TEST(Rotation, ThousandsOfDaysAgainstCalendarDayCount)
+{
+    const QString sequence = QStringLiteral("1203x9120");
+    const auto shift = shiftWith(sequence, 3);
+    const QDate reference(1970, 1, 1);
+    const int length = static_cast<int>(sequence.size());
+    for (QDate d(2019, 1, 1); d <= QDate(2031, 12, 31); d = d.addDays(1)) {
+        const double date = DayNumber::fromDate(d) + 0.5;
+        const int index = static_cast<int>((reference.daysTo(d) + 1) % length);
+        const QChar c = sequence.at(index);
+        const int number = c.isDigit() ? c.digitValue() : 0;
+        const auto onDuty = shift->ONDuty(date);
+        ASSERT_EQ(shift->Pointer(date), index + 1) << qPrintable(d.toString());
+        if (number >= 1 && number <= 3) {
+            ASSERT_EQ(onDuty, shift->Platoons()->Item(number)) << qPrintable(d.toString());
+            ASSERT_EQ(shift->GetKey(index + 1), number);
+        } else {
+            ASSERT_EQ(onDuty->Code(), QStringLiteral(" ")) << qPrintable(d.toString());
+            ASSERT_EQ(onDuty->Color(), 0);
+            ASSERT_EQ(shift->GetKey(index + 1), 0);
+        }
+    }
+}
+
+TEST(Rotation, CycleRepeatsWithTheSameObjects)
+{
+    const auto shift = defaultShift();
+    const double length = shift->SequenceLength();
+    for (double d = DayNumber::Epoch1970; d < DayNumber::Epoch1970 + 4000; ++d)
+        ASSERT_EQ(shift->ONDuty(d), shift->ONDuty(d + length)) << d;
+}
+
+TEST(Rotation, DaysWithoutPlatoonGiveFreshDefaultPlatoons)
+{
+    // "0", a letter and a digit beyond the two platoons.
+    const auto shift = shiftWith(QStringLiteral("0x3"), 2);
+    for (double d = day(2026, 1, 1); d < day(2026, 1, 4); ++d) {
+        const auto a = shift->ONDuty(d);
+        const auto b = shift->ONDuty(d);
+        EXPECT_NE(a, b) << "a default platoon is never shared";
+        EXPECT_EQ(a->Code(), QStringLiteral(" "));
+        EXPECT_EQ(a->Description(), QStringLiteral("Platoon"));
+        for (const auto& p : *shift->Platoons())
+            EXPECT_NE(a, p);
+    }
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(shift->GetKey(i), 0);
+}
+
+TEST(Rotation, OneCharacterSequenceAndSharedPlatoon)
+{
+    const auto shift = shiftWith(QStringLiteral("1"), 1);
+    for (double d = day(1969, 6, 1); d < day(1971, 1, 1); ++d)
+        ASSERT_EQ(shift->ONDuty(d), shift->Platoons()->Item(1));
+    // A change through the platoon on duty is a change of the shift.
+    shift->ONDuty(day(2026, 12, 6))->setColor(255);
+    EXPECT_EQ(shift->Platoons()->Item(1)->Color(), 255);
+}
+
+TEST(Rotation, Failures)
+{
+    const auto empty = shiftWith(QString(), 2);
+    EXPECT_EQ(empty->SequenceLength(), 0);
+    EXPECT_EQ(empty->ONDuty(day(2026, 1, 1))->Code(), QStringLiteral(" "));
+    EXPECT_EQ(errorOf([&] { empty->Pointer(day(2026, 1, 1)); }), Err::DivisionByZero);
+
+    const auto shift = defaultShift();
+    EXPECT_EQ(errorOf([&] { shift->GetKey(0); }), Err::InvalidCall);
+    EXPECT_EQ(errorOf([&] { shift->GetKey(10); }), Err::InvalidCall);
+    EXPECT_EQ(errorOf([&] { shift->GetKey(9); }), 0);
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(errorOf([&] { shift->ONDuty(nan); }), Err::Overflow);
+    EXPECT_EQ(errorOf([&] { shift->Pointer(inf); }), Err::Overflow);
+    EXPECT_EQ(errorOf([&] { shift->Pointer(-inf); }), Err::Overflow);
+
+    // Positions are 16-bit: a longer sequence works until a date needs a
+    // position beyond 32,767.
+    const auto longShift = shiftWith(QString(40000, QLatin1Char('1')), 1);
+    EXPECT_EQ(longShift->Pointer(DayNumber::Epoch1970 + 32765), 32767);
+    EXPECT_EQ(errorOf([&] { longShift->Pointer(DayNumber::Epoch1970 + 32766); }), Err::Overflow);
+    EXPECT_EQ(longShift->ONDuty(DayNumber::Epoch1970 + 39000), longShift->Platoons()->Item(1));
+}
