@@ -1,0 +1,1215 @@
+#include "monthcontrol/ctlMonth.h"
+
+#include "model/DayNumber.h"
+#include "platform/IClock.h"
+#include "platform/MsgBox.h"
+#include "platform/RuntimeError.h"
+#include "platform/Services.h"
+#include "platform/widgets/OleColor.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPolygonF>
+#include <cmath>
+
+namespace {
+const QString Unit = QStringLiteral("ctlMonth");
+constexpr double MinFontSize = 0.5;
+constexpr double MaxFontSize = 4000;
+
+// The face the control was designed with, else the desktop's fixed-width font.
+QFont designedFont()
+{
+    QFont f;
+    if (QFontDatabase::hasFamily(QStringLiteral("Lucida Console")))
+        f = QFont(QStringLiteral("Lucida Console"));
+    else
+        f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    f.setStyleHint(QFont::TypeWriter);
+    if (!QFontInfo(f).fixedPitch())
+        f.setFamilies({f.family(), QStringLiteral("monospace")});
+    f.setPointSizeF(10);
+    f.setBold(true);
+    return f;
+}
+
+int buttonCode(Qt::MouseButton b)
+{
+    switch (b) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+int shiftCode(Qt::KeyboardModifiers m)
+{
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0)
+           | (m & Qt::AltModifier ? 4 : 0);
+}
+
+int buttonsCode(Qt::MouseButtons b)
+{
+    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0)
+           | (b & Qt::MiddleButton ? 4 : 0);
+}
+
+// The desktop's classic virtual-key codes, which hosts compare key codes with.
+int16_t keyCode(int key)
+{
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
+        return static_cast<int16_t>(key);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return static_cast<int16_t>(112 + key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Pause: return 19;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    default: return static_cast<int16_t>(key & 0x7FFF);
+    }
+}
+
+struct ErrorInfo {
+    int number;
+    QString description;
+};
+
+ErrorInfo errorInfo(const std::exception& e)
+{
+    if (auto* re = dynamic_cast<const RuntimeError*>(&e))
+        return {re->number(), re->description()};
+    if (dynamic_cast<const std::bad_alloc*>(&e))
+        return {Err::OutOfMemory, Err::description(Err::OutOfMemory)};
+    return {Err::InvalidCall, QString::fromLocal8Bit(e.what())};
+}
+
+bool readBool(const PropertyBag& bag, const QString& key, bool def)
+{
+    const auto it = bag.constFind(key);
+    if (it == bag.constEnd() || !it->isValid())
+        return def;
+    if (it->typeId() == QMetaType::QString) {
+        const QString t = it->toString().trimmed();
+        if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+            return true;
+        if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+            return false;
+        bool ok = false;
+        const double v = t.toDouble(&ok);
+        return ok ? v != 0 : def;
+    }
+    return it->toBool();
+}
+
+double readDouble(const PropertyBag& bag, const QString& key, double def)
+{
+    const auto it = bag.constFind(key);
+    if (it == bag.constEnd())
+        return def;
+    bool ok = false;
+    const double v = it->toDouble(&ok);
+    return ok && std::isfinite(v) ? v : def;
+}
+
+int32_t readInt32(const PropertyBag& bag, const QString& key, int32_t def)
+{
+    const double v = readDouble(bag, key, def);
+    if (v < -2147483648.0 || v > 4294967295.0)
+        return def;
+    // Colours saved as unsigned numbers come back with their top bit.
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<int64_t>(std::nearbyint(v))));
+}
+
+int16_t readInt16(const PropertyBag& bag, const QString& key, int16_t def)
+{
+    const double v = std::nearbyint(readDouble(bag, key, def));
+    return v >= -32768 && v <= 32767 ? static_cast<int16_t>(v) : def;
+}
+} // namespace
+
+// ---------------------------------------------------------------- imgNavPicture
+
+imgNavPicture::imgNavPicture(int index, ctlMonth* owner)
+    : QWidget(owner), index_(index), owner_(owner)
+{
+    static const char* const tips[] = {"Previous Year", "Previous Month", "Next Month",
+                                       "Next Year"};
+    setObjectName(QStringLiteral("imgNav%1").arg(index));
+    setToolTip(QString::fromLatin1(tips[index & 3]));
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void imgNavPicture::paintEvent(QPaintEvent*)
+{
+    const double s = std::min(width(), height());
+    if (s < 2)
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double m = s / 8;
+    const bool left = index_ < 2;
+    auto x = [&](double v) { return left ? v : s - v; };
+    const QPointF tip(x(m), s / 2), top(x(s - m), m), mid(x(s - m), s / 2),
+        bottom(x(s - m), s - m);
+    // Silver upper half with a grey edge over a black lower half: a raised triangle.
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawPolygon(QPolygonF({tip, mid, bottom}));
+    p.setBrush(QColor(0xC0, 0xC0, 0xC0));
+    p.setPen(QPen(QColor(0x80, 0x80, 0x80), std::max(1.0, s / 24)));
+    p.drawPolygon(QPolygonF({tip, top, mid}));
+}
+
+void imgNavPicture::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    owner_->imgNav_MouseDown(index_, buttonCode(event->button()), shiftCode(event->modifiers()));
+}
+
+// ---------------------------------------------------------------- ctlMonth
+
+ctlMonth::ctlMonth(QWidget* parent)
+    : QWidget(parent), foreColor_(OleColor::WindowText), backColor_(OleColor::WindowBackground),
+      weekendColor_(OleColor::ButtonFace), specialPeriodColor_(OleColor::ButtonFace),
+      font_(designedFont())
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+    try {
+        for (int i = 0; i < MonthGrid::CellCount; ++i)
+            days_.Add(std::make_shared<clsDayBox>(static_cast<int16_t>(i)));
+
+        timer1_.setSingleShot(true);
+        timer1_.setInterval(200);
+        connect(&timer1_, &QTimer::timeout, this, &ctlMonth::Timer1_Timer);
+
+        for (int i = 0; i < 4; ++i)
+            imgNav_[static_cast<size_t>(i)] = new imgNavPicture(i, this);
+
+        mnuDebug_ = new QMenu(QStringLiteral("&Debug"), this);
+        mnuDebug_->setObjectName(QStringLiteral("mnuDebug"));
+        auto addEntry = [this](QMenu* menu, const char* name, const char* caption) {
+            QAction* a = menu->addAction(QString::fromLatin1(caption));
+            a->setObjectName(QString::fromLatin1(name));
+            a->setCheckable(true);
+            return a;
+        };
+        mnuDebugBoldFont_ = addEntry(mnuDebug_, "mnuDebugBoldFont", "&Bold Font");
+        mnuDebugButtons_ = addEntry(mnuDebug_, "mnuDebugButtons", "&Buttons");
+        mnuDebugFirstDayOfWeek_ = mnuDebug_->addMenu(QStringLiteral("First Day Of &Week"));
+        mnuDebugFirstDayOfWeek_->setObjectName(QStringLiteral("mnuDebugFirstDayOfWeek"));
+        const std::pair<int, const char*> picks[] = {{0, "&Use System First Day Of Week"},
+                                                     {1, "&Sunday"},
+                                                     {2, "&Monday"},
+                                                     {7, "Satu&rday"}};
+        for (const auto& [index, caption] : picks) {
+            QAction* a = mnuDebugFirstDayOfWeek_->addAction(QString::fromLatin1(caption));
+            a->setObjectName(QStringLiteral("mnuDebugFirstDayOfWeekPick%1").arg(index));
+            a->setCheckable(true);
+            mnuDebugFirstDayOfWeekPick_.insert(index, a);
+            const int i = index;
+            connect(a, &QAction::triggered, this,
+                    [this, i] { mnuDebugFirstDayOfWeekPick_Click(i); });
+        }
+        mnuDebugFitRows_ = addEntry(mnuDebug_, "mnuDebugFitRows", "Fit &Rows");
+        mnuDebugFullGrid_ = addEntry(mnuDebug_, "mnuDebugFullGrid", "Full &Grid");
+        mnuDebugWeekends_ = addEntry(mnuDebug_, "mnuDebugWeekends", "&Weekends");
+        connect(mnuDebugBoldFont_, &QAction::triggered, this, &ctlMonth::mnuDebugBoldFont_Click);
+        connect(mnuDebugButtons_, &QAction::triggered, this, &ctlMonth::mnuDebugButtons_Click);
+        connect(mnuDebugFitRows_, &QAction::triggered, this, &ctlMonth::mnuDebugFitRows_Click);
+        connect(mnuDebugFullGrid_, &QAction::triggered, this, &ctlMonth::mnuDebugFullGrid_Click);
+        connect(mnuDebugWeekends_, &QAction::triggered, this, &ctlMonth::mnuDebugWeekends_Click);
+        syncMenu();
+    } catch (const std::exception& e) {
+        reportError(e, QStringLiteral("UserControl_Initialize"), UnitKind::UserControl, Unit);
+    }
+}
+
+ctlMonth::~ctlMonth() = default;
+
+imgNavPicture* ctlMonth::imgNav(int index) const
+{
+    return index >= 0 && index < 4 ? imgNav_[static_cast<size_t>(index)] : nullptr;
+}
+
+double ctlMonth::TwipsPerPixelX() const { return 1440.0 / std::max(1, logicalDpiX()); }
+double ctlMonth::TwipsPerPixelY() const { return 1440.0 / std::max(1, logicalDpiY()); }
+double ctlMonth::ScaleWidth() const { return width() * TwipsPerPixelX(); }
+double ctlMonth::ScaleHeight() const { return height() * TwipsPerPixelY(); }
+
+QColor ctlMonth::qcolor(int32_t ole) const { return OleColor::toQColor(ole, palette()); }
+
+// ---------------------------------------------------------------- dates and layout
+
+void ctlMonth::recomputeMonthBounds()
+{
+    startDate_ = MonthGrid::gridStart(fullDate_, firstWeekday_);
+    lastDay_ = MonthGrid::lastDayOf(theYear_, theMonth_);
+}
+
+void ctlMonth::Initialize_Days()
+{
+    try {
+        recomputeMonthBounds();
+        if (fitRows_)
+            CountRows(rowCount_);
+        const double today = DayNumber::fromDate(clockService().today());
+        for (int p = 1; p <= days_.Count(); ++p) {
+            const double d = startDate_ + (p - 1);
+            const QDate date = MonthGrid::checkedDate(d);
+            clsDayBox& cell = *days_.Item(p);
+            cell.setValue(static_cast<int16_t>(date.day()));
+            cell.setFullDate(d);
+            if (d == today)
+                cell.setToolTipText(QStringLiteral("Today"));
+            if (date.month() == theMonth_)
+                cell.setFlag(0);
+            else if (date.addMonths(1).month() == theMonth_)
+                cell.setFlag(-1);
+            else if (date.addMonths(-1).month() == theMonth_)
+                cell.setFlag(1);
+            // Otherwise (a month outside 1..12) the flag keeps its value.
+        }
+        daysReady_ = true;
+    } catch (const std::exception& e) {
+        reportError(e, QStringLiteral("Initialize_Days"), UnitKind::UserControl, Unit);
+    }
+}
+
+void ctlMonth::CountRows(int16_t currentRows)
+{
+    const int16_t rows = MonthGrid::rowsFor(startDate_, lastDay_);
+    if (rows == currentRows)
+        return;
+    rowCount_ = rows;
+    Picture1_Resize();
+}
+
+void ctlMonth::Picture1_Resize()
+{
+    try {
+        const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+        cellWidth_ = MonthGrid::cellExtent(ScaleWidth(), tx, 7);
+        cellHeight_ = MonthGrid::cellExtent(ScaleHeight(), ty, rowCount_);
+        for (int i = 0; i < 4; ++i) {
+            const auto place = MonthGrid::navPlace(i, ScaleWidth(), cellWidth_, cellHeight_);
+            const int side = static_cast<int>(std::lround(place.size / ty));
+            imgNav_[static_cast<size_t>(i)]->setGeometry(
+                static_cast<int>(std::lround(place.left / tx)),
+                static_cast<int>(std::lround(place.top / ty)), side, side);
+        }
+        if (isShown_)
+            Picture1_Paint();
+        else if (daysReady_)
+            scheduleRepaint();
+    } catch (const std::exception& e) {
+        reportError(e, QStringLiteral("Picture1_Resize"), UnitKind::UserControl, Unit);
+    }
+}
+
+int16_t ctlMonth::RowAt(double y) const { return MonthGrid::rowAt(y, cellHeight_); }
+int16_t ctlMonth::ColumnAt(double x) const { return MonthGrid::columnAt(x, cellWidth_); }
+int16_t ctlMonth::CellIndexAt(int16_t week, int16_t column) const
+{
+    return MonthGrid::cellIndexAt(week, column, days_.Count());
+}
+int16_t ctlMonth::IndexAtPoint(double x, double y) const
+{
+    return CellIndexAt(static_cast<int16_t>(RowAt(y) - 2), ColumnAt(x));
+}
+
+void ctlMonth::UserControl_Show()
+{
+    int line = 10;
+    try {
+        const QDate today = clockService().today();
+        theMonth_ = today.month();
+        theYear_ = today.year();
+        line = 20;
+        fullDate_ = MonthGrid::dateSerial(theYear_, theMonth_);
+        line = 30;
+        recomputeMonthBounds();
+        line = 40;
+        Initialize_Days();
+        line = 50;
+        // Showing announces the month without recording it: the first title
+        // click afterwards raises DateChange again.
+        emit DateChange();
+        line = 60;
+        emit Show();
+        line = 70;
+        isShown_ = true;
+        mnuDebugFitRows_->setVisible(!fixedGrid_);
+        surfaceStale_ = true;
+        update();
+    } catch (const std::exception& e) {
+        reportError(e, QStringLiteral("UserControl_Show"), UnitKind::UserControl, Unit, line);
+    }
+}
+
+// ---------------------------------------------------------------- painting
+
+void ctlMonth::scheduleRepaint()
+{
+    // Enabling a running timer does not restart it: a burst gives one paint.
+    if (daysReady_ && !timer1_.isActive())
+        timer1_.start();
+}
+
+void ctlMonth::Timer1_Timer() { Picture1_Paint(); }
+
+QPaintDevice* ctlMonth::measureDevice() const
+{
+    if (!surface_.isNull())
+        return const_cast<QImage*>(&surface_);
+    return const_cast<ctlMonth*>(this);
+}
+
+double ctlMonth::textWidth(const QString& text) const
+{
+    return QFontMetricsF(font_, measureDevice()).horizontalAdvance(text) * TwipsPerPixelX();
+}
+
+double ctlMonth::textHeight(const QString&) const
+{
+    return QFontMetricsF(font_, measureDevice()).height() * TwipsPerPixelY();
+}
+
+void ctlMonth::setSurfaceFontSize(double size)
+{
+    if (!(size > 0))
+        throw Err::make(Err::InvalidPropertyValue);
+    font_.setPointSizeF(std::clamp(size, MinFontSize, MaxFontSize));
+}
+
+void ctlMonth::FitCellFont(const QString& text, int32_t h, int32_t w, double factor)
+{
+    // Height decides, width only limits; both scale from the size in force.
+    const double s = font_.pointSizeF();
+    const double t = textHeight(text);
+    if (t <= 0)
+        throw Err::make(Err::DivisionByZero);
+    setSurfaceFontSize(std::max(MinFontSize, h / t * s * fontScale_ * factor));
+    const double u = textWidth(text);
+    if (u > 0 && fontScale_ * w < u)
+        setSurfaceFontSize(std::max(MinFontSize, w / u * font_.pointSizeF() * fontScale_ * factor));
+}
+
+void ctlMonth::printAt(double x, double y, const QString& text)
+{
+    if (!painter_ || text.isEmpty())
+        return;
+    painter_->setFont(font_);
+    painter_->setPen(qcolor(penColor_));
+    const QFontMetricsF fm(font_, painter_->device());
+    painter_->drawText(QPointF(x / TwipsPerPixelX(), y / TwipsPerPixelY() + fm.ascent()), text);
+}
+
+void ctlMonth::PrintInCell(const QString& text, int16_t row, int16_t column, double h, double w)
+{
+    const double tw = textWidth(text), th = textHeight(text);
+    printAt(column * w + (w - tw) / 2, row * h + (h - th) / 2, text);
+}
+
+void ctlMonth::PrintCellTopLeft(const QString& text, int16_t row, int16_t column, double h,
+                                double w)
+{
+    const double size = font_.pointSizeF();
+    setSurfaceFontSize(size * 0.75);
+    const double z = textWidth(QStringLiteral("0"));
+    printAt(column * w + z / 2, row * h + z / 2, text);
+    setSurfaceFontSize(size);
+}
+
+void ctlMonth::PrintCellBottomRight(const QString& text, int16_t row, int16_t column, double h,
+                                    double w)
+{
+    // Measured in the full size, printed smaller: the text ends inside the corner.
+    const double tw = textWidth(text), th = textHeight(text);
+    const double z = textWidth(QStringLiteral("0"));
+    const double size = font_.pointSizeF();
+    setSurfaceFontSize(size * 0.75);
+    printAt((column + 1) * w - tw - z / 2, (row + 1) * h - th, text);
+    setSurfaceFontSize(size);
+}
+
+void ctlMonth::PrintCellLeft(const QString& text, int16_t row, int16_t column, double h,
+                             double w, int half)
+{
+    const double th = textHeight(text);
+    const double y = half == 1 ? row * h + (h / 2 - th) / 2 : row * h + h / 2 + (h / 2 - th) / 2;
+    printAt(column * w + w / 15, y, text);
+}
+
+void ctlMonth::PrintCellRight(const QString& text, int16_t row, int16_t column, double h,
+                              double w, int half)
+{
+    const double tw = textWidth(text), th = textHeight(text);
+    const double y = half == 1 ? row * h + (h / 2 - th) / 2 : row * h + h / 2 + (h / 2 - th) / 2;
+    printAt((column + 1) * w - tw - w / 15, y, text);
+}
+
+QVariant ctlMonth::DrawGridXYBox(int32_t color, int16_t x, int16_t y)
+{
+    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    const double x1 = static_cast<double>(x) * cellWidth_, y1 = static_cast<double>(y) * cellHeight_;
+    // Both corners belong to the box, as the classic filled-box line draws it.
+    const QRect r(QPoint(static_cast<int>(std::lround(x1 / tx)), static_cast<int>(std::lround(y1 / ty))),
+                  QPoint(static_cast<int>(std::lround((x1 + cellWidth_) / tx)),
+                         static_cast<int>(std::lround((y1 + cellHeight_) / ty))));
+    if (painter_) {
+        painter_->fillRect(r, qcolor(color));
+    } else if (!surface_.isNull()) {
+        QPainter p(&surface_);
+        p.fillRect(r, qcolor(color));
+        update();
+    }
+    return {};
+}
+
+void ctlMonth::DrawWeekends()
+{
+    const int s = MonthGrid::columnOfWeekday(Qt::Saturday, firstWeekday_);
+    const int u = MonthGrid::columnOfWeekday(Qt::Sunday, firstWeekday_);
+    for (int r = 1; r < rowCount_; ++r) {
+        DrawGridXYBox(weekendColor_, static_cast<int16_t>(s), static_cast<int16_t>(r));
+        DrawGridXYBox(weekendColor_, static_cast<int16_t>(u), static_cast<int16_t>(r));
+    }
+}
+
+void ctlMonth::DrawSpecialPeriod()
+{
+    const int64_t length = specialPeriodLength_;
+    const double reference = specialPeriodOffset_ + MonthGrid::FirstShownDay - 2;
+    int k = 0;
+    for (int r = 2; r < rowCount_; ++r) {
+        for (int x = 1; x <= 7; ++x) {
+            ++k;
+            const auto n = static_cast<int64_t>(std::nearbyint(days_.Item(k)->FullDate() - reference)) + 1;
+            const int64_t q = n / length;
+            // Each cell's box lies one column to its right; the box of the last
+            // column falls beyond the grid and is not drawn.
+            if (q > 0 && q % 2 == 1 && x < 7)
+                DrawGridXYBox(specialPeriodColor_, static_cast<int16_t>(x), static_cast<int16_t>(r));
+        }
+    }
+}
+
+void ctlMonth::paintSurface(int& line)
+{
+    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    const int32_t cw = cellWidth_, ch = cellHeight_;
+    line = 3;
+    fontScale_ = (fontRelativeSize_ + 4) / 10.0;
+    line = 4;
+    const int32_t c = foreColor_;
+    penColor_ = c;
+    line = 5;
+    surface_.fill(qcolor(backColor_));
+    dotted_ = false;
+    line = 6;
+    if (showWeekends_ && specialPeriodLength_ == 0)
+        DrawWeekends();
+    else if (specialPeriodLength_ > 0)
+        DrawSpecialPeriod();
+    line = 7;
+    const QString widest = QStringLiteral("September 0000");
+    FitCellFont(widest, ch, static_cast<int32_t>(std::lround(ScaleWidth())), 1.0);
+    line = 8;
+    const int k = showButtons_ ? 3 : 6;
+    const QDate first = MonthGrid::checkedDate(fullDate_);
+    const auto format = textWidth(widest) >= static_cast<double>(k) * cw ? QLocale::ShortFormat
+                                                                          : QLocale::LongFormat;
+    const QString title = QLocale().standaloneMonthName(first.month(), format)
+                          + QLatin1Char(' ') + QStringLiteral("%1").arg(first.year(), 4, 10, QLatin1Char('0'));
+    line = 9;
+    PrintInCell(title, 0, 0, ch, ScaleWidth());
+    line = 10;
+    FitCellFont(QStringLiteral("00"), ch, cw, 1.0);
+    line = 11;
+    painter_->setPen(QPen(Qt::black, 0));
+    const int widthPx = width(), heightPx = height();
+    for (int r = 1; r < rowCount_; ++r) {
+        const int y = static_cast<int>(std::lround(static_cast<double>(r) * ch / ty));
+        painter_->drawLine(0, y, widthPx - 1, y);
+    }
+    const int top = static_cast<int>(std::lround(ch / ty));
+    for (int col = 1; col <= 6; ++col) {
+        const int x = static_cast<int>(std::lround(static_cast<double>(col) * cw / tx));
+        painter_->drawLine(x, top, x, heightPx - 1);
+    }
+    line = 12;
+    penColor_ = c;
+    line = 13;
+    const QLocale locale;
+    const int firstDay = MonthGrid::qtFirstDay(firstWeekday_);
+    for (int i = 1; i <= 7; ++i) {
+        const int day = (firstDay - 1 + i - 1) % 7 + 1;
+        PrintInCell(locale.dayName(day, QLocale::ShortFormat).left(1), 1,
+                    static_cast<int16_t>(i - 1), ch, cw);
+    }
+    line = 14;
+    if (cellSplit_ == 0)
+        throw Err::make(Err::DivisionByZero);
+    const double base = font_.pointSizeF() / cellSplit_;
+    setSurfaceFontSize(base);
+    line = 15;
+    const double today = DayNumber::fromDate(clockService().today());
+    const int lastRow = std::min<int>(rowCount_, MonthGrid::FullRows);
+    int cell = 0;
+    for (int r = 2; r < lastRow; ++r) {
+        for (int col = 0; col <= 6; ++col) {
+            const clsDayBox& box = *days_.Item(++cell);
+            const auto row = static_cast<int16_t>(r), column = static_cast<int16_t>(col);
+            penColor_ = box.ForeColor();
+            if (showToday_ && DayNumber::wholeDay(box.FullDate()) == today) {
+                font_.setItalic(true);
+                FitCellFont(QStringLiteral("OO"), ch, cw, 0.8 / cellSplit_ / fontScale_);
+            }
+            const QString number = QString::number(box.Value());
+            if (box.Flag() == 0) {
+                if (cellSplit_ == 1) {
+                    PrintInCell(number, row, column, ch, cw);
+                } else if (cellSplit_ == 2) {
+                    PrintCellLeft(number, row, column, ch, cw, 1);
+                    penColor_ = box.LeftColor();
+                    PrintCellLeft(box.LeftCaption(), row, column, ch, cw, 2);
+                    penColor_ = box.RightColor();
+                    PrintCellRight(box.RightCaption(), row, column, ch, cw, 2);
+                }
+            } else if (showFullGrid_ && cellSplit_ == 1) {
+                if (box.Flag() == -1)
+                    PrintCellTopLeft(number, row, column, ch, cw);
+                else if (box.Flag() == 1)
+                    PrintCellBottomRight(number, row, column, ch, cw);
+            }
+            penColor_ = foreColor_;
+            font_.setItalic(false);
+            setSurfaceFontSize(base);
+        }
+    }
+}
+
+void ctlMonth::Picture1_Paint()
+{
+    if (!daysReady_)
+        return;
+    timer1_.stop();
+    surfaceStale_ = false;
+    focusShown_ = false; // painting clears the focus rectangle with everything else
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = size() * dpr;
+    if (pixels.isEmpty()) {
+        surface_ = QImage();
+        return;
+    }
+    if (surface_.size() != pixels) {
+        surface_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        surface_.setDevicePixelRatio(dpr);
+    }
+    int line = 1;
+    {
+        QPainter p(&surface_);
+        painter_ = &p;
+        try {
+            paintSurface(line);
+        } catch (const std::exception& e) {
+            painter_ = nullptr;
+            font_.setItalic(false);
+            const ErrorInfo info = errorInfo(e);
+            if (inPaintEvent_) {
+                // No message box from inside a paint event: show it right after.
+                QTimer::singleShot(0, this, [info, line] {
+                    reportError(info.number, info.description, QStringLiteral("Picture1_Paint"),
+                                UnitKind::UserControl, Unit, line);
+                });
+            } else {
+                reportError(info.number, info.description, QStringLiteral("Picture1_Paint"),
+                            UnitKind::UserControl, Unit, line);
+            }
+        }
+        painter_ = nullptr;
+    }
+    update();
+}
+
+void ctlMonth::paintEvent(QPaintEvent*)
+{
+    const QSize pixels = size() * devicePixelRatioF();
+    if (daysReady_ && (surfaceStale_ || surface_.size() != pixels)) {
+        inPaintEvent_ = true;
+        Picture1_Paint();
+        inPaintEvent_ = false;
+    }
+    QPainter p(this);
+    if (surface_.isNull() || surface_.size() != pixels)
+        p.fillRect(rect(), qcolor(backColor_));
+    if (!surface_.isNull())
+        p.drawImage(0, 0, surface_);
+    if (focusShown_) {
+        const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+        QPen pen(qcolor(foreColor_), 0);
+        if (focusDotted_)
+            pen.setDashPattern({1, 1});
+        p.setPen(pen);
+        const QPoint a(static_cast<int>(std::lround(focusRect_.x1 / tx)),
+                       static_cast<int>(std::lround(focusRect_.y1 / ty)));
+        const QPoint b(static_cast<int>(std::lround(focusRect_.x2 / tx)),
+                       static_cast<int>(std::lround(focusRect_.y2 / ty)));
+        p.drawRect(QRect(a, b).normalized().adjusted(0, 0, -1, -1));
+    }
+    if (borderStyle_ == 1) {
+        p.setPen(QPen(palette().color(QPalette::Dark), 0));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void ctlMonth::resizeEvent(QResizeEvent*) { Picture1_Resize(); }
+
+void ctlMonth::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous())
+        UserControl_Show();
+}
+
+// ---------------------------------------------------------------- mouse and keys
+
+void ctlMonth::Picture1_MouseDown(int button, int shift, double x, double y)
+{
+    try {
+        const int16_t r = RowAt(y), c = ColumnAt(x);
+        if (button == 1) {
+            if (r == 0 && showButtons_ && c >= 2 && c <= 4)
+                setFullDate(DayNumber::fromDate(clockService().today()));
+            if (y >= 2.0 * cellHeight_) {
+                focusRect_ = MonthGrid::focusRectFor(r, c, cellWidth_, cellHeight_,
+                                                     TwipsPerPixelX(), TwipsPerPixelY());
+                dotted_ = true;
+                focusShown_ = true;
+                focusDotted_ = true;
+                update();
+                selectedIndex_ = CellIndexAt(static_cast<int16_t>(r - 2), c);
+                emit SelectionChange(days_.Item(selectedIndex_)->FullDate());
+            }
+        } else if (button == 2) {
+            showPopupMenu(mapToGlobal(QPoint(static_cast<int>(x / TwipsPerPixelX()),
+                                             static_cast<int>(y / TwipsPerPixelY()))));
+        }
+    } catch (const std::exception& e) {
+        reportError(e, QStringLiteral("Picture1_MouseDown"), UnitKind::UserControl, Unit);
+        return;
+    }
+    emit MouseDown(button, shift, x, y);
+}
+
+void ctlMonth::Picture1_MouseMove(int button, int shift, double x, double y)
+{
+    try {
+        if (y >= 2.0 * cellHeight_)
+            setToolTip(days_.Item(IndexAtPoint(x, y))->ToolTipText());
+        else
+            setToolTip(QString());
+    } catch (const std::exception& e) {
+        reportError(e, QStringLiteral("Picture1_MouseMove"), UnitKind::UserControl, Unit);
+        return;
+    }
+    emit MouseMove(button, shift, x, y);
+}
+
+void ctlMonth::Picture1_MouseUp(int button, int shift, double x, double y)
+{
+    if (button == 1 && y >= 2.0 * cellHeight_)
+        ToggleFocusRect();
+    dotted_ = false;
+    emit MouseUp(button, shift, x, y);
+}
+
+void ctlMonth::ToggleFocusRect()
+{
+    // The classic inverting pass: drawn again over itself the rectangle goes;
+    // over a cleared surface it comes back in the line style in force.
+    focusShown_ = !focusShown_;
+    if (focusShown_)
+        focusDotted_ = dotted_;
+    dotted_ = false;
+    update();
+}
+
+void ctlMonth::showPopupMenu(const QPoint& globalPos) { mnuDebug_->popup(globalPos); }
+
+void ctlMonth::mousePressEvent(QMouseEvent* event)
+{
+    afterDoubleClick_ = false;
+    const QPointF pos = event->position();
+    Picture1_MouseDown(buttonCode(event->button()), shiftCode(event->modifiers()),
+                       pos.x() * TwipsPerPixelX(), pos.y() * TwipsPerPixelY());
+}
+
+void ctlMonth::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF pos = event->position();
+    Picture1_MouseMove(buttonsCode(event->buttons()), shiftCode(event->modifiers()),
+                       pos.x() * TwipsPerPixelX(), pos.y() * TwipsPerPixelY());
+}
+
+void ctlMonth::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPointF pos = event->position();
+    const int button = buttonCode(event->button());
+    Picture1_MouseUp(button, shiftCode(event->modifiers()), pos.x() * TwipsPerPixelX(),
+                     pos.y() * TwipsPerPixelY());
+    // The release that ends a double-click gives no second Click.
+    const bool click = button == 1 && !afterDoubleClick_ && rect().contains(pos.toPoint());
+    afterDoubleClick_ = false;
+    if (click)
+        emit Click();
+}
+
+void ctlMonth::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
+        return;
+    }
+    ToggleFocusRect();
+    afterDoubleClick_ = true;
+    emit DblClick();
+}
+
+void ctlMonth::keyPressEvent(QKeyEvent* event)
+{
+    emit KeyDown(keyCode(event->key()), static_cast<int16_t>(shiftCode(event->modifiers())));
+    const QString text = event->text();
+    if (!text.isEmpty())
+        emit KeyPress(static_cast<int16_t>(text.at(0).unicode()));
+    QWidget::keyPressEvent(event);
+}
+
+void ctlMonth::keyReleaseEvent(QKeyEvent* event)
+{
+    emit KeyUp(keyCode(event->key()), static_cast<int16_t>(shiftCode(event->modifiers())));
+    QWidget::keyReleaseEvent(event);
+}
+
+void ctlMonth::imgNav_MouseDown(int index, int, int shift)
+{
+    guarded(QStringLiteral("imgNav_MouseDown"), UnitKind::UserControl, Unit, [&] {
+        const bool ctrl = shift == 2; // Ctrl alone takes the long steps
+        switch (index) {
+        case 0:
+            if (ctrl)
+                setFullDate(MonthGrid::addYears(fullDate_, -5));
+            else
+                PrevYear();
+            break;
+        case 1:
+            if (ctrl)
+                setFullDate(MonthGrid::addMonths(fullDate_, -6));
+            else
+                PrevMonth();
+            break;
+        case 2:
+            if (ctrl)
+                setFullDate(MonthGrid::addMonths(fullDate_, 6));
+            else
+                NextMonth();
+            break;
+        default:
+            if (ctrl)
+                setFullDate(MonthGrid::addYears(fullDate_, 5));
+            else
+                NextYear();
+            break;
+        }
+    });
+}
+
+// ---------------------------------------------------------------- popup menu
+
+void ctlMonth::syncMenu()
+{
+    mnuDebugBoldFont_->setChecked(font_.bold());
+    mnuDebugFullGrid_->setChecked(showFullGrid_);
+    mnuDebugFitRows_->setChecked(fitRows_);
+    mnuDebugButtons_->setChecked(showButtons_);
+    mnuDebugWeekends_->setChecked(showWeekends_);
+    for (auto it = mnuDebugFirstDayOfWeekPick_.cbegin(); it != mnuDebugFirstDayOfWeekPick_.cend(); ++it)
+        it.value()->setChecked(it.key() == firstWeekday_);
+    mnuDebugFullGrid_->setEnabled(cellSplit_ == 1);
+    mnuDebugFitRows_->setVisible(!fixedGrid_);
+}
+
+// A checkable entry has already flipped its check when its handler runs.
+void ctlMonth::mnuDebugBoldFont_Click() { setFontBold(mnuDebugBoldFont_->isChecked()); }
+void ctlMonth::mnuDebugButtons_Click() { setShowButtons(mnuDebugButtons_->isChecked()); }
+void ctlMonth::mnuDebugFitRows_Click() { setFitRows(mnuDebugFitRows_->isChecked()); }
+void ctlMonth::mnuDebugFullGrid_Click() { setShowFullGrid(mnuDebugFullGrid_->isChecked()); }
+void ctlMonth::mnuDebugWeekends_Click() { setShowWeekends(mnuDebugWeekends_->isChecked()); }
+
+void ctlMonth::mnuDebugFirstDayOfWeekPick_Click(int index)
+{
+    for (QAction* a : std::as_const(mnuDebugFirstDayOfWeekPick_))
+        a->setChecked(false);
+    if (QAction* a = mnuDebugFirstDayOfWeekPick_.value(index))
+        a->setChecked(true);
+    if (!showWeekends_)
+        mnuDebugWeekends_->trigger();
+    setFirstWeekday(index);
+}
+
+// ---------------------------------------------------------------- methods
+
+void ctlMonth::Refresh() { Picture1_Resize(); }
+void ctlMonth::Repaint() { Picture1_Paint(); }
+
+void ctlMonth::NextMonth()
+{
+    setFullDate(MonthGrid::addMonths(fullDate_, 1));
+    if (fullDate_ < MonthGrid::FirstShownDay)
+        setFullDate(MonthGrid::FirstShownDay);
+}
+
+void ctlMonth::PrevMonth()
+{
+    setFullDate(MonthGrid::addMonths(fullDate_, -1));
+    if (fullDate_ < MonthGrid::FirstShownDay)
+        setFullDate(MonthGrid::FirstShownDay);
+}
+
+void ctlMonth::NextYear()
+{
+    setFullDate(MonthGrid::addYears(fullDate_, 1));
+    if (fullDate_ < MonthGrid::FirstShownDay)
+        setFullDate(MonthGrid::FirstShownDay);
+}
+
+void ctlMonth::PrevYear()
+{
+    setFullDate(MonthGrid::addYears(fullDate_, -1));
+    if (fullDate_ < MonthGrid::FirstShownDay)
+        setFullDate(MonthGrid::FirstShownDay);
+}
+
+void ctlMonth::LetDayColor(int16_t index, int32_t color)
+{
+    if (index >= 0 && index < days_.Count())
+        days_.Item(index + 1)->setForeColor(color);
+}
+
+void ctlMonth::SetSpecialPeriod(int32_t length, int32_t offset)
+{
+    specialPeriodLength_ = length;
+    specialPeriodOffset_ = offset;
+}
+
+// ---------------------------------------------------------------- properties
+
+void ctlMonth::applyDateChangeRule()
+{
+    if (fullDate_ != lastAnnouncedDate_) {
+        lastAnnouncedDate_ = fullDate_;
+        emit DateChange();
+    }
+}
+
+void ctlMonth::setTheYear(int32_t v)
+{
+    const double first = MonthGrid::dateSerial(v, theMonth_); // refuses years beyond the calendar
+    theYear_ = v;
+    fullDate_ = first;
+    Initialize_Days();
+    scheduleRepaint();
+    applyDateChangeRule();
+}
+
+void ctlMonth::setTheMonth(int32_t v)
+{
+    const double first = MonthGrid::dateSerial(theYear_, v);
+    theMonth_ = v;
+    fullDate_ = first;
+    Initialize_Days();
+    scheduleRepaint();
+    applyDateChangeRule();
+}
+
+void ctlMonth::setFullDate(double d)
+{
+    if (std::isnan(d) || d > MonthGrid::MaxDay)
+        throw Err::make(Err::Overflow);
+    if (d < MonthGrid::FirstShownDay)
+        d = MonthGrid::FirstShownDay;
+    if (d == fullDate_)
+        return;
+    const QDate date = MonthGrid::checkedDate(d);
+    theMonth_ = date.month();
+    theYear_ = date.year();
+    fullDate_ = MonthGrid::dateSerial(theYear_, theMonth_);
+    recomputeMonthBounds();
+    Initialize_Days();
+    scheduleRepaint();
+    applyDateChangeRule();
+    emit SettingChange(QStringLiteral("FullDate"));
+}
+
+void ctlMonth::setFirstWeekday(int32_t v)
+{
+    if (v == firstWeekday_)
+        return;
+    if (v != 0 && v != 1 && v != 2 && v != 7) {
+        MsgBox(QStringLiteral("Not Allowed"), Msg::OKOnly);
+        return;
+    }
+    firstWeekday_ = v;
+    mnuDebugFirstDayOfWeekPick_Click(v);
+    Initialize_Days();
+    scheduleRepaint();
+    emit SettingChange(QStringLiteral("FirstWeekday"));
+}
+
+void ctlMonth::setFitRows(bool v)
+{
+    if (v != fitRows_) {
+        fitRows_ = v;
+        if (v)
+            CountRows(rowCount_);
+        else
+            rowCount_ = MonthGrid::FullRows;
+        Picture1_Resize();
+        emit SettingChange(QStringLiteral("FitRows"));
+    }
+    mnuDebugFitRows_->setChecked(fitRows_);
+}
+
+void ctlMonth::setFontRelativeSize(int16_t v)
+{
+    fontRelativeSize_ = std::clamp<int16_t>(v, 1, 5);
+    fontScale_ = (fontRelativeSize_ + 4) / 10.0;
+    Picture1_Resize();
+}
+
+void ctlMonth::setShowFullGrid(bool v)
+{
+    if (v != showFullGrid_) {
+        showFullGrid_ = v;
+        Initialize_Days();
+        scheduleRepaint();
+        emit SettingChange(QStringLiteral("ShowFullGrid"));
+    }
+    mnuDebugFullGrid_->setChecked(showFullGrid_);
+}
+
+void ctlMonth::setFontBold(bool v)
+{
+    if (v != font_.bold()) {
+        font_.setBold(v);
+        scheduleRepaint();
+        emit SettingChange(QStringLiteral("FontBold"));
+    }
+    mnuDebugBoldFont_->setChecked(font_.bold());
+}
+
+void ctlMonth::setShowButtons(bool v)
+{
+    if (v != showButtons_) {
+        showButtons_ = v;
+        ShowNavButtons(v);
+        emit SettingChange(QStringLiteral("ShowButtons"));
+    }
+    mnuDebugButtons_->setChecked(showButtons_);
+}
+
+void ctlMonth::ShowNavButtons(bool visible)
+{
+    for (imgNavPicture* nav : imgNav_)
+        nav->setVisible(visible);
+    Picture1_Resize();
+    Picture1_Paint();
+}
+
+void ctlMonth::setFont(const QFont& f)
+{
+    font_ = f;
+    if (!(font_.pointSizeF() > 0))
+        font_.setPointSizeF(10);
+    QWidget::setFont(f);
+    mnuDebugBoldFont_->setChecked(font_.bold());
+    Picture1_Resize();
+}
+
+void ctlMonth::setForeColor(int32_t v)
+{
+    foreColor_ = v;
+    scheduleRepaint();
+}
+
+void ctlMonth::setBackColor(int32_t v)
+{
+    backColor_ = v;
+    scheduleRepaint();
+}
+
+void ctlMonth::setBorderStyle(int16_t v)
+{
+    borderStyle_ = v;
+    update();
+}
+
+void ctlMonth::setShowWeekends(bool v)
+{
+    if (v != showWeekends_) {
+        showWeekends_ = v;
+        scheduleRepaint();
+        emit SettingChange(QStringLiteral("ShowWeekends"));
+    }
+    mnuDebugWeekends_->setChecked(showWeekends_);
+}
+
+void ctlMonth::setWeekendColor(int32_t v)
+{
+    weekendColor_ = v;
+    scheduleRepaint();
+}
+
+void ctlMonth::setCellSplit(int16_t v)
+{
+    cellSplit_ = v;
+    mnuDebugFullGrid_->setEnabled(v == 1);
+}
+
+void ctlMonth::setFixedGrid(bool v)
+{
+    fixedGrid_ = v;
+    mnuDebugFitRows_->setVisible(!v);
+}
+
+// ---------------------------------------------------------------- persistence
+
+QList<QPair<QString, QVariant>> ctlMonth::PropertyDefaults()
+{
+    return {
+        {QStringLiteral("ForeColor"), OleColor::WindowText},
+        {QStringLiteral("Enabled"), true},
+        {QStringLiteral("TheYear"), 2008},
+        {QStringLiteral("TheMonth"), 1},
+        {QStringLiteral("FitRows"), false},
+        {QStringLiteral("FontRelativeSize"), 3},
+        {QStringLiteral("ShowFullGrid"), false},
+        {QStringLiteral("FontBold"), true},
+        {QStringLiteral("ShowButtons"), true},
+        {QStringLiteral("Font"), designedFont().toString()},
+        {QStringLiteral("BackColor"), OleColor::WindowBackground},
+        {QStringLiteral("BackStyle"), 0},
+        {QStringLiteral("BorderStyle"), 1},
+        {QStringLiteral("ShowWeekends"), false},
+        {QStringLiteral("WeekendColor"), OleColor::ButtonFace},
+        {QStringLiteral("FullDate"), 0.0},
+        {QStringLiteral("StartDate"), 0.0},
+        {QStringLiteral("FirstWeekday"), 0},
+        {QStringLiteral("ShowToday"), true},
+        {QStringLiteral("CellSplit"), 1},
+        {QStringLiteral("FixedGrid"), false},
+    };
+}
+
+void ctlMonth::ReadProperties(const PropertyBag& bag)
+{
+    foreColor_ = readInt32(bag, QStringLiteral("ForeColor"), OleColor::WindowText);
+    QWidget::setEnabled(readBool(bag, QStringLiteral("Enabled"), true));
+    theYear_ = readInt32(bag, QStringLiteral("TheYear"), 2008);
+    theMonth_ = readInt32(bag, QStringLiteral("TheMonth"), 1);
+    fitRows_ = readBool(bag, QStringLiteral("FitRows"), false);
+    // Not limited to 1..5 here, as the saved value was never checked on load.
+    fontRelativeSize_ = readInt16(bag, QStringLiteral("FontRelativeSize"), 3);
+    showFullGrid_ = readBool(bag, QStringLiteral("ShowFullGrid"), false);
+    const bool bold = readBool(bag, QStringLiteral("FontBold"), true);
+    font_.setBold(bold);
+    showButtons_ = readBool(bag, QStringLiteral("ShowButtons"), true);
+    const auto fontIt = bag.constFind(QStringLiteral("Font"));
+    QFont loaded;
+    bool haveFont = false;
+    if (fontIt != bag.constEnd()) {
+        if (fontIt->typeId() == QMetaType::QFont) {
+            loaded = fontIt->value<QFont>();
+            haveFont = true;
+        } else {
+            haveFont = loaded.fromString(fontIt->toString());
+        }
+    }
+    if (haveFont) {
+        font_ = loaded;
+        if (!(font_.pointSizeF() > 0))
+            font_.setPointSizeF(10);
+    } else {
+        // Without a saved font the designed face keeps the saved weight.
+        font_ = designedFont();
+        font_.setBold(bold);
+    }
+    backColor_ = readInt32(bag, QStringLiteral("BackColor"), OleColor::WindowBackground);
+    backStyle_ = readInt16(bag, QStringLiteral("BackStyle"), 0);
+    borderStyle_ = readInt16(bag, QStringLiteral("BorderStyle"), 1);
+    showWeekends_ = readBool(bag, QStringLiteral("ShowWeekends"), false);
+    weekendColor_ = readInt32(bag, QStringLiteral("WeekendColor"), OleColor::ButtonFace);
+    fullDate_ = readDouble(bag, QStringLiteral("FullDate"), 0);
+    startDate_ = readDouble(bag, QStringLiteral("StartDate"), 0);
+    firstWeekday_ = readInt32(bag, QStringLiteral("FirstWeekday"), 0);
+    showToday_ = readBool(bag, QStringLiteral("ShowToday"), true);
+    ShowNavButtons(showButtons_);
+    cellSplit_ = readInt16(bag, QStringLiteral("CellSplit"), 1);
+    fixedGrid_ = readBool(bag, QStringLiteral("FixedGrid"), false);
+    specialPeriodColor_ = 0; // not saved: black until the host assigns it
+    syncMenu();
+    update();
+}
+
+PropertyBag ctlMonth::WriteProperties() const
+{
+    PropertyBag bag;
+    bag.insert(QStringLiteral("ForeColor"), foreColor_);
+    bag.insert(QStringLiteral("Enabled"), isEnabled());
+    bag.insert(QStringLiteral("TheYear"), theYear_);
+    bag.insert(QStringLiteral("TheMonth"), theMonth_);
+    bag.insert(QStringLiteral("FitRows"), fitRows_);
+    bag.insert(QStringLiteral("FontRelativeSize"), fontRelativeSize_);
+    bag.insert(QStringLiteral("ShowFullGrid"), showFullGrid_);
+    bag.insert(QStringLiteral("FontBold"), font_.bold());
+    bag.insert(QStringLiteral("ShowButtons"), showButtons_);
+    bag.insert(QStringLiteral("Font"), font_.toString());
+    bag.insert(QStringLiteral("BackColor"), backColor_);
+    bag.insert(QStringLiteral("BackStyle"), backStyle_);
+    bag.insert(QStringLiteral("BorderStyle"), borderStyle_);
+    bag.insert(QStringLiteral("ShowWeekends"), showWeekends_);
+    bag.insert(QStringLiteral("WeekendColor"), weekendColor_);
+    bag.insert(QStringLiteral("FullDate"), fullDate_);
+    bag.insert(QStringLiteral("StartDate"), startDate_);
+    bag.insert(QStringLiteral("FirstWeekday"), firstWeekday_);
+    bag.insert(QStringLiteral("ShowToday"), showToday_);
+    bag.insert(QStringLiteral("CellSplit"), cellSplit_);
+    bag.insert(QStringLiteral("FixedGrid"), fixedGrid_);
+    return bag;
+}
