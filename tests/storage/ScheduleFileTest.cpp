@@ -1,0 +1,179 @@
+#include "model/clsSchedule.h"
+#include "storage/Module1Files.h"
+#include "storage/ScheduleFile.h"
+#include "support/Fakes.h"
+
+#include <QDir>
+#include <QFile>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+const QByteArray Line = QByteArrayLiteral(
+    "<Schedule Title=\"T\" Initials=\"I\" Description=\"D\"><Shift Title=\"S\" Initials=\"s\" "
+    "Description=\"d\" Sequence=\"1\"><Platoon Description=\"P\" Code=\"A\" Color=\"FF\"/></Shift></Schedule>");
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+int errorOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+} // namespace
+
+TEST(Module1Files, Folders)
+{
+    ScopedFakeServices fakes;
+    EXPECT_EQ(GetSpecialFolder(28), fakes.foldersFake->localAppData());
+    EXPECT_EQ(GetSpecialFolder(26), QString());
+    EXPECT_EQ(DataFolder(), fakes.dataFolder());
+    EXPECT_EQ(GetTempDir(), fakes.foldersFake->tempPath() + QLatin1Char('/'));
+    EXPECT_EQ(ScheduleFilePath(), fakes.dataFolder() + QStringLiteral("/myschedule.xml"));
+    EXPECT_EQ(ScheduleListPath(), fakes.dataFolder() + QStringLiteral("/mylist.xml"));
+}
+
+TEST(Module1Files, EnsureAppFolderMakesMissingParents)
+{
+    ScopedFakeServices fakes;
+    ASSERT_TRUE(QDir(fakes.foldersFake->localAppData()).removeRecursively());
+    EXPECT_TRUE(EnsureAppFolder());
+    EXPECT_TRUE(QFileInfo(fakes.dataFolder()).isDir());
+    EXPECT_TRUE(EnsureAppFolder()) << "an existing folder is fine";
+
+    // A file in the folder's place cannot become the folder.
+    fakes.foldersFake->baseName = QStringLiteral("Occupied");
+    writeBytes(DataFolder(), "x");
+    EXPECT_FALSE(EnsureAppFolder());
+}
+
+TEST(Module1Files, FileExists)
+{
+    ScopedFakeServices fakes;
+    ASSERT_TRUE(EnsureAppFolder());
+    const QString file = fakes.dataFolder() + QStringLiteral("/a.txt");
+    writeBytes(file, "x");
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_TRUE(FileExists(file + QLatin1Char('/')));
+    EXPECT_FALSE(FileExists(file + QStringLiteral("//")));
+    EXPECT_FALSE(FileExists(fakes.dataFolder()));
+    EXPECT_FALSE(FileExists(fakes.dataFolder() + QLatin1Char('/')));
+    EXPECT_FALSE(FileExists(fakes.dataFolder() + QStringLiteral("/missing.xml")));
+    EXPECT_FALSE(FileExists(QString()));
+}
+
+TEST(ScheduleFile, WhichFirstLineIsAccepted)
+{
+    const struct {
+        const char* name;
+        QByteArray content;
+        bool accepted;
+    } rows[] = {
+        {"only the first line counts", Line + "\r\n<Schedule other></Schedule>\r\n", true},
+        {"bare line feed", Line + "\nrest\n", true},
+        {"bare carriage return", Line + "\rrest", true},
+        {"no line end at all", Line, true},
+        {"no shift elements", "<Schedule Title=\"T\" Initials=\"\" Description=\"\"></Schedule>\r\n", true},
+        {"leading space", " " + Line + "\r\n", false},
+        {"end tag only on the second line", "<Schedule Title=\"T\">\r\n</Schedule>\r\n", false},
+        {"lower-case start", "<schedule></Schedule>\r\n", false},
+        {"empty first line", "\r\n" + Line + "\r\n", false},
+        {"empty file", "", false},
+    };
+    ScopedFakeServices fakes;
+    ASSERT_TRUE(EnsureAppFolder());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        writeBytes(ScheduleFilePath(), row.content);
+        const auto line = ReadScheduleLine(ScheduleFilePath());
+        ASSERT_EQ(line.has_value(), row.accepted);
+        if (row.accepted) {
+            EXPECT_EQ(*line, FirstLine(QString::fromUtf8(row.content)));
+        }
+        if (row.accepted && row.content.startsWith(Line)) {
+            EXPECT_EQ(*line, QString::fromUtf8(Line));
+        }
+    }
+}
+
+TEST(ScheduleFile, ReadErrorsRaise)
+{
+    ScopedFakeServices fakes;
+    ASSERT_TRUE(EnsureAppFolder());
+    EXPECT_EQ(errorOf([&] { ReadScheduleLine(ScheduleFilePath()); }), Err::FileNotFound);
+    EXPECT_EQ(errorOf([&] { ReadScheduleLine(fakes.dataFolder()); }), Err::PathFileAccess);
+    EXPECT_EQ(errorOf([&] { ReadScheduleLine(fakes.dataFolder() + QStringLiteral("/no/such.xml")); }),
+              Err::PathNotFound);
+}
+
+// Files of older installations are Windows-1252; this program writes UTF-8.
+TEST(ScheduleFile, TextEncodings)
+{
+    ScopedFakeServices fakes;
+    ASSERT_TRUE(EnsureAppFolder());
+    const QString title = QStringLiteral("Brigade de Montr\u00e9al \u20ac");
+    const QByteArray ansi = "<Schedule Title=\"Brigade de Montr\xe9" "al \x80\" Initials=\"\" "
+                            "Description=\"\"></Schedule>\r\n";
+    writeBytes(ScheduleFilePath(), ansi);
+    auto line = ReadScheduleLine(ScheduleFilePath());
+    ASSERT_TRUE(line);
+    clsSchedule s;
+    s.setXml(*line);
+    EXPECT_EQ(s.title(), title);
+
+    s.setDescription(QStringLiteral("\u00e9t\u00e9"));
+    WriteScheduleFile(ScheduleFilePath(), s.xml());
+    EXPECT_EQ(readBytes(ScheduleFilePath()), s.xml().toUtf8() + "\r\n");
+    line = ReadScheduleLine(ScheduleFilePath());
+    ASSERT_TRUE(line);
+    EXPECT_EQ(*line, s.xml());
+}
+
+TEST(ScheduleFile, WriteReplacesWholeFile)
+{
+    ScopedFakeServices fakes;
+    ASSERT_TRUE(EnsureAppFolder());
+    writeBytes(ScheduleFilePath(), QByteArray(5000, 'x'));
+    const QString xml = DefaultSchedule()->xml();
+    WriteScheduleFile(ScheduleFilePath(), xml);
+    EXPECT_EQ(readBytes(ScheduleFilePath()), xml.toUtf8() + "\r\n");
+
+    // Failures raise and leave the old file alone.
+    EXPECT_EQ(errorOf([&] { WriteScheduleFile(fakes.dataFolder() + QStringLiteral("/no/x.xml"), xml); }),
+              Err::PathNotFound);
+    EXPECT_EQ(errorOf([&] { WriteScheduleFile(fakes.dataFolder(), xml); }), Err::PathFileAccess);
+    EXPECT_EQ(readBytes(ScheduleFilePath()), xml.toUtf8() + "\r\n");
+}
+
+TEST(ScheduleList, ReadAndWrite)
+{
+    ScopedFakeServices fakes;
+    ASSERT_TRUE(EnsureAppFolder());
+    EXPECT_TRUE(ReadScheduleList(ScheduleListPath()).isEmpty()) << "a missing list is empty";
+
+    const QString a = QStringLiteral("<Schedule Title=\"A\" Initials=\"\" Description=\"x\"></Schedule>");
+    const QString b = DefaultSchedule()->xml();
+    WriteScheduleList(ScheduleListPath(), {a, b});
+    EXPECT_EQ(readBytes(ScheduleListPath()),
+              "<Tarnwell_Schedules>\r\n" + a.toUtf8() + "\r\n" + b.toUtf8() + "\r\n</Tarnwell_Schedules>\r\n");
+    EXPECT_EQ(ReadScheduleList(ScheduleListPath()), QStringList({a, b}));
+
+    // Other lines are dropped; wrapper lines are not required; bare LF works.
+    writeBytes(ScheduleListPath(), "junk\n " + a.toUtf8() + "\n" + b.toUtf8() + "\n<Schedule\r\n\r\n");
+    EXPECT_EQ(ReadScheduleList(ScheduleListPath()), QStringList({b, QStringLiteral("<Schedule")}));
+}
