@@ -1,0 +1,45 @@
+#include "platform/widgets/ITray.h"
+
+#include <QCursor>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+QtTray::QtTray() = default;
+QtTray::~QtTray() = default;
+
+bool QtTray::isAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+void QtTray::add(const QIcon& icon, const QString& tip, std::function<void(int)> onMessage)
+{
+    onMessage_ = std::move(onMessage);
+    if (!icon_) {
+        icon_ = std::make_unique<QSystemTrayIcon>();
+        QObject::connect(icon_.get(), &QSystemTrayIcon::activated,
+                         [this](QSystemTrayIcon::ActivationReason reason) {
+                             if (!onMessage_)
+                                 return;
+                             if (reason == QSystemTrayIcon::Trigger
+                                 || reason == QSystemTrayIcon::DoubleClick)
+                                 onMessage_(LeftButtonDown);
+                             else if (reason == QSystemTrayIcon::Context)
+                                 onMessage_(RightButtonDown);
+                         });
+    }
+    icon_->setIcon(icon);
+    icon_->setToolTip(tip);
+    icon_->show();
+}
+
+void QtTray::remove()
+{
+    if (icon_)
+        icon_->hide();
+}
+
+bool QtTray::hasIcon() const { return icon_ && icon_->isVisible(); }
+
+void QtTray::popup(QMenu* menu)
+{
+    if (menu)
+        menu->popup(QCursor::pos());
+}
