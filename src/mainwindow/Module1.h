@@ -1,6 +1,36 @@
 #pragma once
+// The general module: program start, window positions and the shell.
+#include <QString>
+
 class QApplication;
+class QLockFile;
+class QWidget;
 
 // Start-up: refuses a second running instance, then shows the main window.
 // Returns the process exit code.
 int Main(QApplication& app);
+
+// Registers the extended common controls; Qt needs nothing, kept as the first step of Main.
+void InitControls();
+
+// The per-user lock file that keeps a second copy of the program from starting.
+QString SingleInstanceLockPath();
+// Takes the lock; a lock left behind by a crashed run is taken over.
+bool AcquireSingleInstance(QLockFile& lock);
+
+// Screen pixels in twips (1440 per inch of the screen's logical resolution).
+double TwipsPerPixelX();
+double TwipsPerPixelY();
+
+// Window position in twips under the window's object name + "_Left" etc.;
+// only a window in its normal state is saved or restored, so closing while
+// maximised or minimised keeps the last normal position.
+void SaveFormSizePos(QWidget& form);
+void RestoreFormSizePos(QWidget& form);
+
+// Hands a document, URL or mailto: address to the desktop shell; the result is not checked.
+void ShellOpen(const QString& target);
+
+// Environment variable that makes the program quit after the main window's
+// first paint; used only by the start-up benchmark.
+inline constexpr const char* kExitAfterFirstPaintVar = "TARNWELL_EXIT_AFTER_FIRST_PAINT";

@@ -1,0 +1,56 @@
+#include "mainwindow/CalSettings.h"
+
+#include "platform/Convert.h"
+#include "platform/ISettingsStore.h"
+#include "platform/Services.h"
+
+namespace CalSettings {
+
+namespace {
+QString section(const Key& key) { return QString::fromLatin1(key.section); }
+QString name(const Key& key) { return QString::fromLatin1(key.name); }
+const QString kPositionSection = QStringLiteral("Settings");
+} // namespace
+
+QString readText(const Key& key)
+{
+    return settingsStore().GetSetting(section(key), name(key), QString::fromLatin1(key.defaultValue));
+}
+
+bool readBool(const Key& key) { return CBool(readText(key)); }
+
+int32_t readLong(const Key& key) { return CLng(readText(key)); }
+
+void writeText(const Key& key, const QString& value)
+{
+    settingsStore().SaveSetting(section(key), name(key), value);
+}
+
+void writeBool(const Key& key, bool value) { writeText(key, BoolText(value)); }
+
+void writeLong(const Key& key, int32_t value) { writeText(key, QString::number(value)); }
+
+QString positionKey(const QString& windowName, Edge edge)
+{
+    switch (edge) {
+    case Edge::Left: return windowName + QStringLiteral("_Left");
+    case Edge::Top: return windowName + QStringLiteral("_Top");
+    case Edge::Width: return windowName + QStringLiteral("_Width");
+    case Edge::Height: return windowName + QStringLiteral("_Height");
+    }
+    return windowName;
+}
+
+double readPosition(const QString& windowName, Edge edge, double current)
+{
+    return CDbl(settingsStore().GetSetting(kPositionSection, positionKey(windowName, edge),
+                                           QString::number(current, 'g', 15)));
+}
+
+void writePosition(const QString& windowName, Edge edge, double twips)
+{
+    settingsStore().SaveSetting(kPositionSection, positionKey(windowName, edge),
+                                QString::number(twips, 'g', 15));
+}
+
+} // namespace CalSettings

@@ -1,0 +1,59 @@
+#include "mainwindow/PicturePane.h"
+
+#include "platform/widgets/OleColor.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <algorithm>
+
+PicturePane::PicturePane(const QString& name, QWidget* parent)
+    : QWidget(parent), backColor_(OleColor::WindowBackground), foreColor_(OleColor::WindowText)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    font_ = font();
+}
+
+void PicturePane::setBackColor(int32_t ole)
+{
+    backColor_ = ole;
+    update();
+}
+
+void PicturePane::setFontSize(double points) { font_.setPointSizeF(std::max(0.5, points)); }
+
+double PicturePane::TextWidth(const QString& text) const
+{
+    return QFontMetricsF(font_, this).horizontalAdvance(text);
+}
+
+double PicturePane::TextHeight(const QString&) const
+{
+    return QFontMetricsF(font_, this).height();
+}
+
+void PicturePane::Cls()
+{
+    printed_.clear();
+    update();
+}
+
+void PicturePane::Print(const QString& text, const QPointF& pos) { Print(text, pos, foreColor_); }
+
+void PicturePane::Print(const QString& text, const QPointF& pos, int32_t color)
+{
+    printed_.push_back({text, pos, font_, color});
+    update();
+}
+
+void PicturePane::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), OleColor::toQColor(backColor_, palette()));
+    for (const auto& t : printed_) {
+        p.setFont(t.font);
+        p.setPen(OleColor::toQColor(t.color, palette()));
+        const QFontMetricsF fm(t.font, this);
+        p.drawText(QPointF(t.topLeft.x(), t.topLeft.y() + fm.ascent()), t.text);
+    }
+}

@@ -1,0 +1,219 @@
+#pragma once
+// The main calendar window: the month control between a title band and a
+// footer with the platoon legend and the description; the menus, the clock,
+// the tray and every setting of the display.
+#include <QMainWindow>
+#include <QRect>
+#include <QSize>
+#include <QTimer>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class clsSchedule;
+class clsShift;
+class ctlMonth;
+class PicturePane;
+class QAction;
+class QMenu;
+
+// Where the panes go for a client area of a given size (pixels), worked out
+// in twips as the layout table gives it and rounded to whole pixels at each
+// level, as the panes themselves hold whole pixels.
+struct CalLayout {
+    QRect picture1;       // in the client area
+    QRect picture2;       // in the client area
+    QRect picTitle;       // in picture1
+    QRect picFooter;      // in picture2
+    QRect month;          // in the client area
+    bool monthWidthSet;   // false: the month control keeps its width
+    bool monthHeightSet;  // false: the month control keeps its height
+    QRect picPlatoons;    // in picFooter
+    QRect picDescription; // in picFooter
+};
+CalLayout ComputeCalLayout(QSize client, double twipsPerPixelX, double twipsPerPixelY,
+                           QSize currentMonthSize);
+
+class frmCal : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmCal(QWidget* parent = nullptr);
+    ~frmCal() override;
+
+    // --- members other windows use ---
+    std::shared_ptr<clsSchedule> Schedule() const { return schedule_; }
+    // Stores the schedule and refreshes everything.
+    void setSchedule(std::shared_ptr<clsSchedule> schedule);
+    int16_t ShiftIndex() const { return shiftIndex_; }
+    void setShiftIndex(int16_t index);
+    int32_t EditMode() const { return editMode_; }
+    void setEditMode(int32_t v) { editMode_ = v; }
+    bool DataChanged() const { return dataChanged_; }
+    void setDataChanged(bool v) { dataChanged_ = v; }
+    // Full refresh: colours, cells, month, legend, title and description, View menu.
+    void Update();
+    // Reprints the title, the legend and the description.
+    void Repaint();
+    // Writes "Backcolor1", "Backcolor2" and "Flags".
+    void SettingsSave();
+
+    // The recurring special period; each assignment is stored at once.
+    int32_t SpecialPeriodLength() const { return specialPeriodLength_; }
+    void setSpecialPeriodLength(int32_t v);
+    int32_t SpecialPeriodOffset() const { return specialPeriodOffset_; }
+    void setSpecialPeriodOffset(int32_t v);
+    QString SpecialPeriodName() const { return specialPeriodName_; }
+    void setSpecialPeriodName(const QString& v);
+    int32_t SpecialPeriodColor() const;
+    void setSpecialPeriodColor(int32_t v);
+
+    // --- state shown to tests and later windows ---
+    // Background of shift 1 or 2 (0x00BBGGRR or a system colour).
+    int32_t Backcolor(int item) const;
+    bool Shown() const { return shown_; }
+    bool TrayCapable() const { return trayCapable_; }
+    bool InTray() const { return inTray_; }
+    // The texts of the title and description panes as last printed by Update.
+    QString CurrentTitle() const { return currentTitle_; }
+    QString CurrentDescription() const { return currentDescription_; }
+    ctlMonth* MonthControl() const { return ctlMonth1; }
+    PicturePane* Pane(const QString& name) const;
+    QAction* MenuAction(const QString& name) const;
+    QMenu* TrayMenu() const { return mnuTray; }
+    bool ClockRunning() const { return Timer1.isActive(); }
+
+    // A clock tick: the time in the menu bar.
+    void Timer1_Timer();
+    // A mouse message from the tray icon (513 left, 516 right button down).
+    void TrayMessage(int message);
+    // Closes as the window's close box does (the path that may hide in the tray).
+    void CloseFromCloseBox();
+    // Lays the panes out for the current client size now (also done on every resize).
+    void Form_Resize();
+
+    // Font size (points) that FitFont gives text in a pane of the given size,
+    // starting from the font's size: 0.8 of the pane's height, at most 0.9 of
+    // its width when the text is wider than 0.8 of it. Sizes in pixels.
+    static double FitFontSize(const QFont& font, const QString& text, QSizeF pane,
+                              const QWidget* device);
+
+signals:
+    // The unload step has finished: the window's settings are written.
+    void Unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildPanes();
+    void Form_Initialize();
+    void Form_Load();
+    void LoadViewSettings();
+    void LoadSpecialPeriod();
+    void LoadSchedule();
+    // Returns true when the close goes on to the unload step.
+    bool Form_QueryUnload(bool fromCloseBox);
+    void Form_Unload();
+    void UnloadOtherWindows();
+
+    // Display.
+    void FillDays();
+    void PrintPlatoons();
+    void PrintCentered(PicturePane* pane, const QString& text);
+    void FitFont(PicturePane* pane, const QString& text);
+    void UpdateViewMenu();
+    void ApplyBackcolor();
+    std::shared_ptr<clsShift> shiftAt(int index) const;
+    void keepViewWithinSchedule();
+
+    // Month control events.
+    void ctlMonth1_DateChange();
+    void ctlMonth1_SettingChange(const QString& name);
+    void ctlMonth1_SelectionChange(double date);
+    void ctlMonth1_Show();
+
+    // Menu commands.
+    bool LockedAgainstChange();
+    void mnuFileLoadMySchedule_Click();
+    void mnuFileCreateSchedule_Click();
+    void mnuFileConfigureRecurringPeriod_Click();
+    void mnuFileChangeInfo_Click();
+    void mnuFileSave_Click();
+    void mnuFilePrintPreview_Click();
+    void mnuFileLockSchedule_Click();
+    void mnuFileUser_Click();
+    void mnufileExit_Click();
+    void mnuviewSchedulePick_Click(int index);
+    void mnuViewSpecialPeriod_Click();
+    void mnuViewBackcolor_Click();
+    void mnuFavoritesAdd_Click();
+    void mnuFavoritesOpen_Click();
+    void mnuTrayShow_Click();
+    void mnuTrayExit_Click();
+    void mnuWindow_Open();
+    void mnuHelpAbout_Click();
+    void mnuHelpOnlineHelp_Click();
+    void mnuHelpEmailSupport_Click();
+    void mnuTime_Click();
+    bool VerifyLogin();
+
+    // State.
+    std::shared_ptr<clsSchedule> schedule_;
+    int16_t shiftIndex_ = 1;
+    int32_t editMode_ = 0;
+    bool dataChanged_ = false;
+    std::array<int32_t, 2> backcolor_{};
+    bool shown_ = false;
+    bool trayCapable_ = false;
+    bool inTray_ = false;
+    bool closeBoxRequest_ = false;
+    bool unloaded_ = false;
+    int32_t specialPeriodLength_ = 0;
+    int32_t specialPeriodOffset_ = 0;
+    QString specialPeriodName_;
+    QString currentTitle_;
+    QString currentDescription_;
+
+    // Panes and the month control.
+    PicturePane* client_ = nullptr;
+    PicturePane* Picture1 = nullptr;
+    PicturePane* Picture2 = nullptr;
+    PicturePane* picTitle = nullptr;
+    PicturePane* picFooter = nullptr;
+    PicturePane* picPlatoons = nullptr;
+    PicturePane* picDescription = nullptr;
+    ctlMonth* ctlMonth1 = nullptr;
+    QTimer Timer1;
+
+    // Menus, named as the commands are known.
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileLoadMySchedule = nullptr;
+    QAction* mnuFileCreateSchedule = nullptr;
+    QAction* mnuFileConfigureRecurringPeriod = nullptr;
+    QAction* mnuFileChangeInfo = nullptr;
+    QAction* mnuFileSave = nullptr;
+    QAction* mnuFilePrintPreview = nullptr;
+    QAction* mnuFileHideInTray = nullptr;
+    QAction* mnuFileLockSchedule = nullptr;
+    QAction* mnuFileUser = nullptr;
+    QAction* mnufileExit = nullptr;
+    QMenu* mnuView = nullptr;
+    std::array<QAction*, 4> mnuviewSchedulePick{}; // 1..3
+    QAction* mnuViewSpecialPeriod = nullptr;
+    QAction* mnuViewBackcolor = nullptr;
+    QMenu* mnuFavorites = nullptr;
+    QMenu* mnuTray = nullptr;
+    QAction* mnuTrayShow = nullptr;
+    QAction* mnuTrayExit = nullptr;
+    QMenu* mnuWindow = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QMenu* mnuDebug = nullptr;
+    QAction* mnuTime = nullptr;
+};
+
+// Where Online Help and Email Support go.
+QString HelpPagePath();
+inline constexpr const char* kSupportEmail = "support@tarnwell.example";
