@@ -77,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A date within a few centuries of the reference day, from the first bytes.
     uint32_t seed = 0;
     std::memcpy(&seed, data, size < sizeof seed ? size : sizeof seed);
-    const double date = 25569.0 - 1000.0 + static_cast<double>(seed % 200000u) + (seed >> 24) / 256.0;
+    const double date =
+        25569.0 - 1000.0 + static_cast<double>(seed % 200000u) + (seed >> 24) / 256.0;
 
     readSchedule(DecodeFileText(bytes), date);
 

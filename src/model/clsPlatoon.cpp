@@ -4,10 +4,11 @@
 
 QString clsPlatoon::xml() const
 {
-    return QStringLiteral("<Platoon") + XmlText::attribute(QStringLiteral("Description"), description_)
-           + XmlText::attribute(QStringLiteral("Code"), code_)
-           + XmlText::attribute(QStringLiteral("Color"), XmlText::hexColor(color_))
-           + QStringLiteral("/>");
+    return QStringLiteral("<Platoon") +
+           XmlText::attribute(QStringLiteral("Description"), description_) +
+           XmlText::attribute(QStringLiteral("Code"), code_) +
+           XmlText::attribute(QStringLiteral("Color"), XmlText::hexColor(color_)) +
+           QStringLiteral("/>");
 }
 
 void clsPlatoon::setXml(const QString& text)

@@ -18,6 +18,12 @@ QString lookUp(const QString& text, const QString& name)
 }
 } // namespace
 
-QString clsSchedXml::GetTitle() const { return lookUp(xml_, QStringLiteral("Title")); }
+QString clsSchedXml::GetTitle() const
+{
+    return lookUp(xml_, QStringLiteral("Title"));
+}
 
-QString clsSchedXml::GetDescription() const { return lookUp(xml_, QStringLiteral("Description")); }
+QString clsSchedXml::GetDescription() const
+{
+    return lookUp(xml_, QStringLiteral("Description"));
+}

@@ -12,10 +12,10 @@ void clsSchedule::setShifts(std::shared_ptr<ShiftList> list)
 
 QString clsSchedule::xml() const
 {
-    QString text = QStringLiteral("<Schedule") + XmlText::attribute(QStringLiteral("Title"), title_)
-                   + XmlText::attribute(QStringLiteral("Initials"), initials_)
-                   + XmlText::attribute(QStringLiteral("Description"), description_)
-                   + QLatin1Char('>');
+    QString text =
+        QStringLiteral("<Schedule") + XmlText::attribute(QStringLiteral("Title"), title_) +
+        XmlText::attribute(QStringLiteral("Initials"), initials_) +
+        XmlText::attribute(QStringLiteral("Description"), description_) + QLatin1Char('>');
     for (const auto& s : *shifts_)
         text += s->xml();
     text += QStringLiteral("</Schedule>");

@@ -18,8 +18,8 @@ int64_t dayIndex(double date)
 {
     if (!std::isfinite(date) || std::fabs(date) > MaxDayMagnitude)
         throw Err::make(Err::Overflow);
-    return static_cast<int64_t>(DayNumber::wholeDay(date)) - static_cast<int64_t>(DayNumber::Epoch1970)
-           + 1;
+    return static_cast<int64_t>(DayNumber::wholeDay(date)) -
+           static_cast<int64_t>(DayNumber::Epoch1970) + 1;
 }
 
 // Only the ASCII digits name platoons; anything else is a day off.
@@ -45,10 +45,10 @@ void clsShift::setPlatoons(std::shared_ptr<PlatoonList> list)
 
 QString clsShift::xml() const
 {
-    QString text = QStringLiteral("<Shift") + XmlText::attribute(QStringLiteral("Title"), title_)
-                   + XmlText::attribute(QStringLiteral("Initials"), initials_)
-                   + XmlText::attribute(QStringLiteral("Description"), description_)
-                   + XmlText::attribute(QStringLiteral("Sequence"), sequence_) + QLatin1Char('>');
+    QString text = QStringLiteral("<Shift") + XmlText::attribute(QStringLiteral("Title"), title_) +
+                   XmlText::attribute(QStringLiteral("Initials"), initials_) +
+                   XmlText::attribute(QStringLiteral("Description"), description_) +
+                   XmlText::attribute(QStringLiteral("Sequence"), sequence_) + QLatin1Char('>');
     for (const auto& p : *platoons_)
         text += p->xml();
     text += QStringLiteral("</Shift>");

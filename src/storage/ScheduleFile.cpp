@@ -85,9 +85,15 @@ QStringList splitLines(const QString& text)
 }
 } // namespace
 
-QString ScheduleFilePath() { return DataFolder() + QStringLiteral("/myschedule.xml"); }
+QString ScheduleFilePath()
+{
+    return DataFolder() + QStringLiteral("/myschedule.xml");
+}
 
-QString ScheduleListPath() { return DataFolder() + QStringLiteral("/mylist.xml"); }
+QString ScheduleListPath()
+{
+    return DataFolder() + QStringLiteral("/mylist.xml");
+}
 
 QString DecodeFileText(const QByteArray& bytes)
 {
@@ -101,7 +107,8 @@ QString DecodeFileText(const QByteArray& bytes)
 QString FirstLine(const QString& text)
 {
     qsizetype end = 0;
-    while (end < text.size() && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n'))
+    while (end < text.size() && text.at(end) != QLatin1Char('\r') &&
+           text.at(end) != QLatin1Char('\n'))
         ++end;
     return text.left(end);
 }

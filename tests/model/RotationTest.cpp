@@ -13,7 +13,10 @@ double day(int y, int m, int d, double fraction = 0.0)
     return DayNumber::fromDate(QDate(y, m, d)) + fraction;
 }
 
-std::shared_ptr<clsShift> defaultShift() { return DefaultSchedule()->Shifts()->Item(1); }
+std::shared_ptr<clsShift> defaultShift()
+{
+    return DefaultSchedule()->Shifts()->Item(1);
+}
 
 std::shared_ptr<clsShift> shiftWith(const QString& sequence, int platoonCount)
 {

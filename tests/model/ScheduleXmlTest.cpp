@@ -76,10 +76,14 @@ TEST(ScheduleXml, WriterForms)
 {
     EXPECT_EQ(DefaultSchedule()->xml(), DefaultLine);
     EXPECT_EQ(clsShift().xml(),
-              QStringLiteral("<Shift Title=\"\" Initials=\"\" Description=\"Shift\" Sequence=\"0\"></Shift>"));
-    EXPECT_EQ(clsPlatoon().xml(), QStringLiteral("<Platoon Description=\"Platoon\" Code=\" \" Color=\"0\"/>"));
-    EXPECT_EQ(clsSchedule().xml(),
-              QStringLiteral("<Schedule Title=\"Title\" Initials=\"\" Description=\"Description\"></Schedule>"));
+              QStringLiteral(
+                  "<Shift Title=\"\" Initials=\"\" Description=\"Shift\" Sequence=\"0\"></Shift>"));
+    EXPECT_EQ(clsPlatoon().xml(),
+              QStringLiteral("<Platoon Description=\"Platoon\" Code=\" \" Color=\"0\"/>"));
+    EXPECT_EQ(
+        clsSchedule().xml(),
+        QStringLiteral(
+            "<Schedule Title=\"Title\" Initials=\"\" Description=\"Description\"></Schedule>"));
 }
 
 TEST(ScheduleXml, DefaultScheduleIsNewEachTime)
@@ -156,8 +160,9 @@ TEST(ScheduleXml, TextsThatChangeNothing)
     clsSchedule s = twoShiftSchedule();
     const auto shifts = s.Shifts();
     const QString before = s.xml();
-    for (const QString& text : {QString(), QStringLiteral("<Shift Title=\"x\"></Shift>"),
-                                QStringLiteral("schedule"), QStringLiteral("<schedule Title=\"x\">")}) {
+    for (const QString& text :
+         {QString(), QStringLiteral("<Shift Title=\"x\"></Shift>"), QStringLiteral("schedule"),
+          QStringLiteral("<schedule Title=\"x\">")}) {
         s.setXml(text);
         EXPECT_EQ(s.xml(), before) << qPrintable(text);
         EXPECT_EQ(s.Shifts(), shifts);
@@ -212,23 +217,28 @@ TEST(ScheduleXml, BadColourRaisesTypeMismatch)
         int error;
         int messages;
     } rows[] = {
-        {"not hexadecimal", "<Platoon Description=\"P\" Code=\"A\" Color=\"GG\"/>", Err::TypeMismatch, 0},
+        {"not hexadecimal", "<Platoon Description=\"P\" Code=\"A\" Color=\"GG\"/>",
+         Err::TypeMismatch, 0},
         {"empty", "<Platoon Description=\"P\" Code=\"A\" Color=\"\"/>", Err::TypeMismatch, 0},
-        {"with a prefix", "<Platoon Description=\"P\" Code=\"A\" Color=\"&HFF\"/>", Err::TypeMismatch, 0},
+        {"with a prefix", "<Platoon Description=\"P\" Code=\"A\" Color=\"&HFF\"/>",
+         Err::TypeMismatch, 0},
         {"missing", "<Platoon Description=\"P\" Code=\"A\"/>", Err::TypeMismatch, 1},
-        {"beyond 32 bits", "<Platoon Description=\"P\" Code=\"A\" Color=\"100000000\"/>", Err::Overflow, 0},
+        {"beyond 32 bits", "<Platoon Description=\"P\" Code=\"A\" Color=\"100000000\"/>",
+         Err::Overflow, 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         fakes.messages->shown.clear();
         clsSchedule s = twoShiftSchedule();
         const auto shifts = s.Shifts();
-        const QString text = QStringLiteral("<Schedule Title=\"New\" Initials=\"\" Description=\"\">"
-                                            "<Shift Title=\"\" Initials=\"\" Description=\"\" Sequence=\"1\">")
-                             + QLatin1String(row.platoon) + QStringLiteral("</Shift></Schedule>");
+        const QString text =
+            QStringLiteral("<Schedule Title=\"New\" Initials=\"\" Description=\"\">"
+                           "<Shift Title=\"\" Initials=\"\" Description=\"\" Sequence=\"1\">") +
+            QLatin1String(row.platoon) + QStringLiteral("</Shift></Schedule>");
         EXPECT_EQ(errorOf([&] { s.setXml(text); }), row.error);
         EXPECT_EQ(s.Shifts(), shifts) << "Shifts stays as it was";
-        EXPECT_EQ(s.title(), QStringLiteral("New")) << "fields read before the error keep their values";
+        EXPECT_EQ(s.title(), QStringLiteral("New"))
+            << "fields read before the error keep their values";
         EXPECT_EQ(static_cast<int>(fakes.messages->shown.size()), row.messages);
     }
 }
@@ -240,21 +250,24 @@ TEST(ScheduleXml, UnfinishedElementsRaise)
     const auto shifts = s.Shifts();
     // A shift without its end tag: the title is read, Shifts stays.
     EXPECT_EQ(errorOf([&] {
-                  s.setXml(QStringLiteral("<Schedule Title=\"New\" Initials=\"\" Description=\"\">"
-                                          "<Shift Title=\"\" Initials=\"\" Description=\"\" Sequence=\"1\">"
-                                          "</Schedule>"));
+                  s.setXml(QStringLiteral(
+                      "<Schedule Title=\"New\" Initials=\"\" Description=\"\">"
+                      "<Shift Title=\"\" Initials=\"\" Description=\"\" Sequence=\"1\">"
+                      "</Schedule>"));
               }),
               Err::InvalidCall);
     EXPECT_EQ(s.title(), QStringLiteral("New"));
     EXPECT_EQ(s.Shifts(), shifts);
     // A start tag cut short changes nothing.
-    EXPECT_EQ(errorOf([&] { s.setXml(QStringLiteral("<Schedule Title=\"Cut")); }), Err::InvalidCall);
+    EXPECT_EQ(errorOf([&] { s.setXml(QStringLiteral("<Schedule Title=\"Cut")); }),
+              Err::InvalidCall);
     EXPECT_EQ(s.title(), QStringLiteral("New"));
     // A platoon cut short: the platoons before it stay with the shift.
     clsShift sh;
     EXPECT_EQ(errorOf([&] {
-                  sh.setXml(QStringLiteral("<Shift Title=\"\" Initials=\"\" Description=\"\" Sequence=\"1\">"
-                                           "<Platoon Description=\"P\" Code=\"A\" Color=\"1\"/><Platoon"));
+                  sh.setXml(QStringLiteral(
+                      "<Shift Title=\"\" Initials=\"\" Description=\"\" Sequence=\"1\">"
+                      "<Platoon Description=\"P\" Code=\"A\" Color=\"1\"/><Platoon"));
               }),
               Err::InvalidCall);
     EXPECT_EQ(sh.Platoons()->Count(), 1);
@@ -334,10 +347,12 @@ TEST(ScheduleXml, SchedXmlLookups)
         {"default schedule", DefaultLine, QStringLiteral("Tolvar Fire Department"),
          QStringLiteral("24-Hour Shift")},
         {"shift values never taken",
-         QStringLiteral("<Schedule Initials=\"\"><Shift Title=\"Shift title\" Description=\"Shift d\" "
-                        "Sequence=\"1\"></Shift></Schedule>"),
+         QStringLiteral(
+             "<Schedule Initials=\"\"><Shift Title=\"Shift title\" Description=\"Shift d\" "
+             "Sequence=\"1\"></Shift></Schedule>"),
          QString(), QString()},
-        {"empty values", clsSchedule().xml().replace(QStringLiteral("\"Title\""), QStringLiteral("\"\"")),
+        {"empty values",
+         clsSchedule().xml().replace(QStringLiteral("\"Title\""), QStringLiteral("\"\"")),
          QString(), QStringLiteral("Description")},
         {"no attributes at all", QStringLiteral("<Schedule></Schedule>"), QString(), QString()},
     };

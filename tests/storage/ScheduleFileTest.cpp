@@ -1,6 +1,6 @@
+#include "storage/ScheduleFile.h"
 #include "model/clsSchedule.h"
 #include "storage/Module1Files.h"
-#include "storage/ScheduleFile.h"
 #include "support/Fakes.h"
 
 #include <QDir>
@@ -11,7 +11,8 @@
 namespace {
 const QByteArray Line = QByteArrayLiteral(
     "<Schedule Title=\"T\" Initials=\"I\" Description=\"D\"><Shift Title=\"S\" Initials=\"s\" "
-    "Description=\"d\" Sequence=\"1\"><Platoon Description=\"P\" Code=\"A\" Color=\"FF\"/></Shift></Schedule>");
+    "Description=\"d\" Sequence=\"1\"><Platoon Description=\"P\" Code=\"A\" "
+    "Color=\"FF\"/></Shift></Schedule>");
 
 void writeBytes(const QString& path, const QByteArray& bytes)
 {
@@ -88,7 +89,8 @@ TEST(ScheduleFile, WhichFirstLineIsAccepted)
         {"bare line feed", Line + "\nrest\n", true},
         {"bare carriage return", Line + "\rrest", true},
         {"no line end at all", Line, true},
-        {"no shift elements", "<Schedule Title=\"T\" Initials=\"\" Description=\"\"></Schedule>\r\n", true},
+        {"no shift elements",
+         "<Schedule Title=\"T\" Initials=\"\" Description=\"\"></Schedule>\r\n", true},
         {"leading space", " " + Line + "\r\n", false},
         {"end tag only on the second line", "<Schedule Title=\"T\">\r\n</Schedule>\r\n", false},
         {"lower-case start", "<schedule></Schedule>\r\n", false},
@@ -117,8 +119,9 @@ TEST(ScheduleFile, ReadErrorsRaise)
     ASSERT_TRUE(EnsureAppFolder());
     EXPECT_EQ(errorOf([&] { ReadScheduleLine(ScheduleFilePath()); }), Err::FileNotFound);
     EXPECT_EQ(errorOf([&] { ReadScheduleLine(fakes.dataFolder()); }), Err::PathFileAccess);
-    EXPECT_EQ(errorOf([&] { ReadScheduleLine(fakes.dataFolder() + QStringLiteral("/no/such.xml")); }),
-              Err::PathNotFound);
+    EXPECT_EQ(
+        errorOf([&] { ReadScheduleLine(fakes.dataFolder() + QStringLiteral("/no/such.xml")); }),
+        Err::PathNotFound);
 }
 
 // Files of older installations are Windows-1252; this program writes UTF-8.
@@ -127,7 +130,8 @@ TEST(ScheduleFile, TextEncodings)
     ScopedFakeServices fakes;
     ASSERT_TRUE(EnsureAppFolder());
     const QString title = QStringLiteral("Brigade de Montr\u00e9al \u20ac");
-    const QByteArray ansi = "<Schedule Title=\"Brigade de Montr\xe9" "al \x80\" Initials=\"\" "
+    const QByteArray ansi = "<Schedule Title=\"Brigade de Montr\xe9"
+                            "al \x80\" Initials=\"\" "
                             "Description=\"\"></Schedule>\r\n";
     writeBytes(ScheduleFilePath(), ansi);
     auto line = ReadScheduleLine(ScheduleFilePath());
@@ -154,8 +158,9 @@ TEST(ScheduleFile, WriteReplacesWholeFile)
     EXPECT_EQ(readBytes(ScheduleFilePath()), xml.toUtf8() + "\r\n");
 
     // Failures raise and leave the old file alone.
-    EXPECT_EQ(errorOf([&] { WriteScheduleFile(fakes.dataFolder() + QStringLiteral("/no/x.xml"), xml); }),
-              Err::PathNotFound);
+    EXPECT_EQ(
+        errorOf([&] { WriteScheduleFile(fakes.dataFolder() + QStringLiteral("/no/x.xml"), xml); }),
+        Err::PathNotFound);
     EXPECT_EQ(errorOf([&] { WriteScheduleFile(fakes.dataFolder(), xml); }), Err::PathFileAccess);
     EXPECT_EQ(readBytes(ScheduleFilePath()), xml.toUtf8() + "\r\n");
 }
@@ -166,14 +171,16 @@ TEST(ScheduleList, ReadAndWrite)
     ASSERT_TRUE(EnsureAppFolder());
     EXPECT_TRUE(ReadScheduleList(ScheduleListPath()).isEmpty()) << "a missing list is empty";
 
-    const QString a = QStringLiteral("<Schedule Title=\"A\" Initials=\"\" Description=\"x\"></Schedule>");
+    const QString a =
+        QStringLiteral("<Schedule Title=\"A\" Initials=\"\" Description=\"x\"></Schedule>");
     const QString b = DefaultSchedule()->xml();
     WriteScheduleList(ScheduleListPath(), {a, b});
-    EXPECT_EQ(readBytes(ScheduleListPath()),
-              "<Tarnwell_Schedules>\r\n" + a.toUtf8() + "\r\n" + b.toUtf8() + "\r\n</Tarnwell_Schedules>\r\n");
+    EXPECT_EQ(readBytes(ScheduleListPath()), "<Tarnwell_Schedules>\r\n" + a.toUtf8() + "\r\n" +
+                                                 b.toUtf8() + "\r\n</Tarnwell_Schedules>\r\n");
     EXPECT_EQ(ReadScheduleList(ScheduleListPath()), QStringList({a, b}));
 
     // Other lines are dropped; wrapper lines are not required; bare LF works.
-    writeBytes(ScheduleListPath(), "junk\n " + a.toUtf8() + "\n" + b.toUtf8() + "\n<Schedule\r\n\r\n");
+    writeBytes(ScheduleListPath(),
+               "junk\n " + a.toUtf8() + "\n" + b.toUtf8() + "\n<Schedule\r\n\r\n");
     EXPECT_EQ(ReadScheduleList(ScheduleListPath()), QStringList({b, QStringLiteral("<Schedule")}));
 }
