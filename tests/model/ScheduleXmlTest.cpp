@@ -132,25 +132,11 @@ TEST(ScheduleXml, RoundTripOfTwoShifts)
     copy.setXml(original.xml());
     EXPECT_TRUE(fakes.messages->shown.empty());
 
-    EXPECT_EQ(copy.title(), original.title());
-    EXPECT_EQ(copy.Initials(), original.Initials());
-    EXPECT_EQ(copy.Description(), original.Description());
+    // The writer's exact form is pinned by WriterForms, so equal texts mean
+    // equal fields, shift order and platoon order.
     ASSERT_EQ(copy.Shifts()->Count(), 2);
-    for (int i = 1; i <= 2; ++i) {
-        const auto& a = original.Shifts()->Item(i);
-        const auto& b = copy.Shifts()->Item(i);
-        EXPECT_EQ(b->title(), a->title());
-        EXPECT_EQ(b->Initials(), a->Initials());
-        EXPECT_EQ(b->Description(), a->Description());
-        EXPECT_EQ(b->Sequence(), a->Sequence());
-        EXPECT_EQ(b->SequenceLength(), a->Sequence().size());
-        ASSERT_EQ(b->Platoons()->Count(), a->Platoons()->Count());
-        for (int j = 1; j <= a->Platoons()->Count(); ++j) {
-            EXPECT_EQ(b->Platoons()->Item(j)->Description(), a->Platoons()->Item(j)->Description());
-            EXPECT_EQ(b->Platoons()->Item(j)->Code(), a->Platoons()->Item(j)->Code());
-            EXPECT_EQ(b->Platoons()->Item(j)->Color(), a->Platoons()->Item(j)->Color());
-        }
-    }
+    EXPECT_EQ(copy.Shifts()->Item(2)->Platoons()->Item(2)->Color(), -1);
+    EXPECT_EQ(copy.Shifts()->Item(1)->SequenceLength(), 5);
     EXPECT_EQ(copy.xml(), original.xml());
 }
 
