@@ -29,6 +29,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFontMetricsF>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <algorithm>
@@ -726,6 +727,9 @@ void frmCal::Form_Resize()
         Timer1.start();
     // Errors while laying out are ignored: the next resize tries again.
     try {
+        // A window not shown yet has not laid out its client area for its size.
+        if (!isVisible() && layout())
+            layout()->setGeometry(rect());
         const CalLayout l = ComputeCalLayout(client_->size(), TwipsPerPixelX(), TwipsPerPixelY(),
                                              ctlMonth1->size());
         Picture1->setGeometry(l.picture1);

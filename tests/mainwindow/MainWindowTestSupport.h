@@ -1,0 +1,116 @@
+#pragma once
+// The main window under test: fake services, a temporary settings file and
+// data folder, a pinned today, and helpers to build schedules and files.
+#include "mainwindow/PicturePane.h"
+#include "mainwindow/frmCal.h"
+#include "model/DayNumber.h"
+#include "model/clsPlatoon.h"
+#include "model/clsSchedule.h"
+#include "model/clsShift.h"
+#include "monthcontrol/ctlMonth.h"
+#include "platform/ISettingsStore.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeTray.h"
+#include "support/Fakes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+struct PlatoonSpec {
+    const char* code;
+    const char* description;
+    int32_t color;
+};
+
+struct ShiftSpec {
+    const char* title;
+    const char* initials;
+    const char* description;
+    const char* sequence;
+    std::vector<PlatoonSpec> platoons;
+};
+
+inline std::shared_ptr<clsSchedule> MakeSchedule(const QString& title,
+                                                 const std::vector<ShiftSpec>& shifts)
+{
+    auto s = std::make_shared<clsSchedule>();
+    s->setTitle(title);
+    s->setInitials(QStringLiteral("SI"));
+    s->setDescription(title + QStringLiteral(" description"));
+    for (const auto& spec : shifts) {
+        auto shift = std::make_shared<clsShift>();
+        shift->setTitle(QString::fromUtf8(spec.title));
+        shift->setInitials(QString::fromUtf8(spec.initials));
+        shift->setDescription(QString::fromUtf8(spec.description));
+        shift->setSequence(QString::fromUtf8(spec.sequence));
+        for (const auto& p : spec.platoons) {
+            auto platoon = std::make_shared<clsPlatoon>();
+            platoon->setCode(QString::fromUtf8(p.code));
+            platoon->setDescription(QString::fromUtf8(p.description));
+            platoon->setColor(p.color);
+            shift->Platoons()->Add(platoon);
+        }
+        s->Shifts()->Add(shift);
+    }
+    return s;
+}
+
+// Two shifts whose four platoon colours differ from each other and from black.
+inline std::shared_ptr<clsSchedule> TwoShiftSchedule()
+{
+    return MakeSchedule(QStringLiteral("Harbor Station"),
+                        {{"Day Shift", "DS", "Days", "12",
+                          {{"R", "Red", 0x0000FF}, {"G", "Green", 0x00C000}}},
+                         {"Night Shift", "NS", "Nights", "211",
+                          {{"U", "Blue", 0xFF0000}, {"M", "Magenta", 0xFF00FF}}}});
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        services().dialogs = dialogs;
+        services().tray = tray;
+        tray->available = false;
+        fx.clockFake->setToday(QDate(2026, 12, 6));
+        QApplication::setQuitOnLastWindowClosed(true);
+    }
+
+    void putSetting(const char* section, const QString& key, const QString& value)
+    {
+        fx.settingsStore->SaveSetting(QString::fromLatin1(section), key, value);
+        fx.settingsStore->sync();
+    }
+    // As the next run of the program would read it.
+    QString storedSetting(const char* section, const QString& key)
+    {
+        fx.reopenSettings();
+        return fx.settingsStore->GetSetting(QString::fromLatin1(section), key, QStringLiteral("<none>"));
+    }
+    void writeScheduleFile(const QByteArray& content)
+    {
+        QDir().mkpath(fx.dataFolder());
+        QFile f(fx.dataFolder() + QStringLiteral("/myschedule.xml"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    std::unique_ptr<frmCal> makeForm() { return std::make_unique<frmCal>(); }
+    // What showing the window does to the calendar: this month, DateChange, Show.
+    static void showCalendar(frmCal& f) { f.MonthControl()->UserControl_Show(); }
+    static void click(frmCal& f, const char* action)
+    {
+        QAction* a = f.MenuAction(QString::fromLatin1(action));
+        ASSERT_NE(a, nullptr) << action;
+        a->trigger();
+    }
+    static std::shared_ptr<clsDayBox> cell(frmCal& f, int i) { return f.MonthControl()->Days().Item(i); }
+
+    ScopedFakeServices fx;
+    std::shared_ptr<FakeDialogs> dialogs = std::make_shared<FakeDialogs>();
+    std::shared_ptr<FakeTray> tray = std::make_shared<FakeTray>();
+};

@@ -1,0 +1,275 @@
+// What the main window puts on the calendar: cells, views, legend, title, layout, pixels.
+#include "mainwindow/PicturePane.h"
+#include "monthcontrol/MonthGrid.h"
+#include "platform/widgets/OleColor.h"
+#include "MainWindowTestSupport.h"
+
+#include <QImage>
+#include <QProcessEnvironment>
+#include <cmath>
+
+namespace {
+// The default rotation worked by hand: day index 1 is 1 January 1970.
+struct Expected {
+    QString code;
+    int32_t color;
+};
+Expected defaultOnDuty(double date)
+{
+    const int n = static_cast<int>(date - 25568);
+    const QChar c = QStringLiteral("312123231")[((n % 9) + 9) % 9];
+    const int k = c.digitValue();
+    static const int32_t colors[] = {255, 65280, 0};
+    return {QString(QChar('A' + k - 1)), colors[k - 1]};
+}
+
+void saveRender(const QImage& img, const QString& name)
+{
+    const QString dir = qEnvironmentVariable("TARNWELL_TEST_OUT");
+    if (!dir.isEmpty())
+        img.save(dir + QLatin1Char('/') + name);
+}
+} // namespace
+
+TEST_F(MainWindowTest, DefaultScheduleFillsEveryCellWithItsPlatoon)
+{
+    auto f = makeForm();
+    showCalendar(*f);
+    ctlMonth* m = f->MonthControl();
+    const double today = DayNumber::fromDate(QDate(2026, 12, 6));
+    ASSERT_LE(m->StartDate(), DayNumber::fromDate(QDate(2026, 12, 1)));
+    int todayCells = 0;
+    for (int i = 1; i <= 42; ++i) {
+        const double d = m->StartDate() + i - 1;
+        const Expected e = defaultOnDuty(d);
+        const auto c = cell(*f, i);
+        SCOPED_TRACE(DayNumber::toDate(d).toString(Qt::ISODate).toStdString());
+        EXPECT_EQ(c->ForeColor(), e.color);
+        EXPECT_EQ(c->LeftCaption(), e.code);
+        QString tip = e.code + QStringLiteral(" Platoon");
+        if (d == today) {
+            tip += QStringLiteral(" Today");
+            ++todayCells;
+        }
+        EXPECT_EQ(c->ToolTipText(), tip);
+    }
+    EXPECT_EQ(todayCells, 1);
+    // The worked examples of the rotation, through the cells.
+    const struct { int day; const char* code; } rows[] = {{5, "A"}, {6, "B"}, {7, "C"}};
+    for (const auto& r : rows) {
+        const int i = static_cast<int>(DayNumber::fromDate(QDate(2026, 12, r.day)) - m->StartDate()) + 1;
+        EXPECT_EQ(cell(*f, i)->LeftCaption(), QString::fromLatin1(r.code)) << r.day;
+    }
+    EXPECT_EQ(f->CurrentTitle(), QStringLiteral("Tolvar Fire Department"));
+    EXPECT_EQ(f->CurrentDescription(), QStringLiteral("24-Hour Shift"));
+}
+
+TEST_F(MainWindowTest, ViewMenuSwitchesShiftsWithOneCheckMark)
+{
+    auto f = makeForm();
+    showCalendar(*f);
+    const auto schedule = TwoShiftSchedule();
+    f->setSchedule(schedule);
+    ctlMonth* m = f->MonthControl();
+    auto checks = [&] {
+        QString s;
+        for (int k = 1; k <= 3; ++k)
+            s += f->MenuAction(QStringLiteral("mnuviewSchedulePick_%1").arg(k))->isChecked() ? "x" : "-";
+        return s;
+    };
+    EXPECT_EQ(f->MenuAction("mnuviewSchedulePick_1")->text(), QStringLiteral("Days"));
+    EXPECT_EQ(f->MenuAction("mnuviewSchedulePick_2")->text(), QStringLiteral("Nights"));
+
+    struct Row { int pick; int shift; int split; const char* checks; const char* title; };
+    const Row rows[] = {{2, 2, 1, "-x-", "Night Shift"},
+                        {3, 1, 2, "--x", "Harbor Station"},
+                        {1, 1, 1, "x--", "Day Shift"},
+                        {3, 1, 2, "--x", "Harbor Station"}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.pick);
+        click(*f, QStringLiteral("mnuviewSchedulePick_%1").arg(r.pick).toLatin1().constData());
+        EXPECT_EQ(f->ShiftIndex(), r.shift);
+        EXPECT_EQ(m->CellSplit(), r.split);
+        EXPECT_EQ(checks(), QString::fromLatin1(r.checks));
+        EXPECT_EQ(f->CurrentTitle(), QString::fromLatin1(r.title));
+        const auto shown = schedule->Shifts()->Item(r.shift);
+        for (int i = 1; i <= 42; ++i) {
+            const double d = m->StartDate() + i - 1;
+            const auto p = shown->ONDuty(d);
+            EXPECT_EQ(cell(*f, i)->ForeColor(), p->Color());
+            EXPECT_TRUE(cell(*f, i)->ToolTipText().startsWith(p->Code() + " " + p->Description()));
+        }
+    }
+    // Both: the right captions come from shift 2, the tooltips still from shift 1.
+    for (int i = 1; i <= 42; ++i) {
+        const double d = m->StartDate() + i - 1;
+        const auto second = schedule->Shifts()->Item(2)->ONDuty(d);
+        const auto first = schedule->Shifts()->Item(1)->ONDuty(d);
+        EXPECT_EQ(cell(*f, i)->RightCaption(), second->Code());
+        EXPECT_EQ(cell(*f, i)->RightColor(), second->Color());
+        EXPECT_EQ(cell(*f, i)->LeftCaption(), first->Code());
+    }
+}
+
+TEST_F(MainWindowTest, OneShiftScheduleHidesTheSecondViewAndShiftTwoChangesNothing)
+{
+    auto f = makeForm();
+    showCalendar(*f);
+    EXPECT_FALSE(f->MenuAction("mnuviewSchedulePick_2")->isVisible());
+    EXPECT_FALSE(f->MenuAction("mnuviewSchedulePick_3")->isVisible());
+    EXPECT_TRUE(f->MenuAction("mnuFileChangeInfo")->isVisible());
+    f->MenuAction("mnuviewSchedulePick_2")->setEnabled(true); // as if it could be reached
+    click(*f, "mnuviewSchedulePick_2");
+    EXPECT_EQ(f->ShiftIndex(), 1);
+    EXPECT_TRUE(f->MenuAction("mnuviewSchedulePick_1")->isChecked());
+    EXPECT_FALSE(f->MenuAction("mnuviewSchedulePick_2")->isChecked());
+}
+
+TEST_F(MainWindowTest, LoadingAOneShiftScheduleLeavesTheSplitView)
+{
+    // Both view of a two-shift schedule, then a one-shift schedule: no stale
+    // second codes, no error, shift 1 on display.
+    auto f = makeForm();
+    showCalendar(*f);
+    f->setSchedule(TwoShiftSchedule());
+    click(*f, "mnuviewSchedulePick_2");
+    EXPECT_EQ(f->ShiftIndex(), 2);
+    f->setSchedule(MakeSchedule("Solo", {{"Only", "O", "Only", "1", {{"X", "X", 0x123456}}}}));
+    EXPECT_EQ(f->ShiftIndex(), 1);
+    EXPECT_EQ(cell(*f, 10)->ForeColor(), 0x123456);
+    EXPECT_TRUE(fx.messages->shown.empty());
+}
+
+TEST_F(MainWindowTest, LegendDividesThePaneIntoEqualCentredColumns)
+{
+    auto f = makeForm();
+    f->resize(900, 600);
+    f->Form_Resize();
+    f->setSchedule(MakeSchedule("Four", {{"Four", "F", "Four", "1234",
+                                          {{"A", "One", 0x0000FF}, {"B", "Two", 0x00FF00},
+                                           {"C", "Three", 0xFF0000}, {"D", "Four", 0x808080}}}}));
+    const PicturePane* pane = f->Pane("picPlatoons");
+    ASSERT_GT(pane->width(), 100);
+    const auto& printed = pane->Printed();
+    ASSERT_EQ(printed.size(), 4u);
+    const double column = pane->width() / 4.0;
+    const int32_t colors[] = {0x0000FF, 0x00FF00, 0xFF0000, 0x808080};
+    for (size_t i = 0; i < 4; ++i) {
+        const QFontMetricsF fm(printed[i].font, pane);
+        const double centre = printed[i].topLeft.x() + fm.horizontalAdvance(printed[i].text) / 2;
+        EXPECT_NEAR(centre, (i + 0.5) * column, 1.5) << i;
+        EXPECT_LE(fm.horizontalAdvance(printed[i].text), 0.8 * column + 1) << i;
+        EXPECT_EQ(printed[i].color, colors[i]);
+    }
+}
+
+TEST_F(MainWindowTest, TitleThatMustShrinkIsReplacedByInitials)
+{
+    auto f = makeForm();
+    const QString longTitle = QStringLiteral("Metropolitan County Consolidated Fire District");
+    f->setSchedule(MakeSchedule("S", {{"Metropolitan County Consolidated Fire District", "MCFD",
+                                      "d", "1", {{"A", "A", 255}}}}));
+    struct Row { int width; bool initials; };
+    for (const Row& r : {Row{260, true}, Row{4000, false}}) {
+        f->resize(r.width, 600);
+        f->Form_Resize();
+        f->Update();
+        const auto& printed = f->Pane("picTitle")->Printed();
+        ASSERT_EQ(printed.size(), 1u);
+        EXPECT_EQ(printed[0].text, r.initials ? QStringLiteral("MCFD") : longTitle) << r.width;
+    }
+}
+
+TEST(FitFontSize, FillsEightTenthsOfTheHeightOrNineTenthsOfTheWidth)
+{
+    QWidget device;
+    QFont font(QStringLiteral("monospace"));
+    font.setPointSizeF(10);
+    struct Row { const char* name; QSizeF pane; const char* text; bool widthBound; };
+    const Row rows[] = {{"tall narrow", {60, 200}, "Wide text here", true},
+                        {"short wide", {2000, 40}, "Hi", false}};
+    for (const Row& r : rows) {
+        QFont fitted = font;
+        fitted.setPointSizeF(frmCal::FitFontSize(font, QString::fromLatin1(r.text), r.pane, &device));
+        const QFontMetricsF fm(fitted, &device);
+        if (r.widthBound)
+            EXPECT_NEAR(fm.horizontalAdvance(QString::fromLatin1(r.text)), 0.9 * r.pane.width(),
+                        0.1 * r.pane.width()) << r.name;
+        else
+            EXPECT_NEAR(fm.height(), 0.8 * r.pane.height(), 0.1 * r.pane.height()) << r.name;
+    }
+}
+
+TEST(CalLayoutTable, PanesFollowTheBandsAtFifteenTwipsPerPixel)
+{
+    // Worked by hand from the layout table: client 800 x 600 pixels.
+    const CalLayout l = ComputeCalLayout(QSize(800, 600), 15, 15, QSize(1, 1));
+    EXPECT_EQ(l.picture1, QRect(0, 0, 800, 75));
+    EXPECT_EQ(l.picture2, QRect(0, 500, 800, 100));
+    EXPECT_EQ(l.picTitle, QRect(8, 8, 784, 60)); // 7.5 px rounds to 8
+    EXPECT_EQ(l.month, QRect(8, 75, 784, 424));  // 600 - 75 - 100 - 1
+    EXPECT_EQ(l.picFooter, QRect(8, 8, 784, 85)); // 100 - 0.2 x 75
+    EXPECT_EQ(l.picPlatoons, QRect(1, 1, 780, 41));
+    EXPECT_EQ(l.picDescription, QRect(1, 43, 780, 40)); // 42.5 rounds to 43
+    // A client no larger than 240 twips keeps the month control's size.
+    const CalLayout tiny = ComputeCalLayout(QSize(16, 10), 15, 15, QSize(33, 44));
+    EXPECT_FALSE(tiny.monthWidthSet);
+    EXPECT_FALSE(tiny.monthHeightSet);
+    EXPECT_EQ(tiny.month.size(), QSize(33, 44));
+    EXPECT_GE(tiny.picTitle.width(), 0);
+}
+
+TEST_F(MainWindowTest, BothViewPaintsEachShiftsCodesInTheirColours)
+{
+    auto f = makeForm();
+    f->resize(900, 700);
+    f->show();
+    QApplication::processEvents();
+    const auto schedule = TwoShiftSchedule();
+    f->setSchedule(schedule);
+    click(*f, "mnuviewSchedulePick_3");
+    ctlMonth* m = f->MonthControl();
+    m->Repaint();
+    const QImage window = f->grab().toImage();
+    saveRender(window, QStringLiteral("frmCal_both.png"));
+    const QImage img = m->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    const double tx = m->TwipsPerPixelX();
+    const double ty = m->TwipsPerPixelY();
+    auto countNear = [&](const QRect& r, int32_t ole) {
+        const QColor want = OleColor::toQColor(ole);
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const QColor c = img.pixelColor(x, y);
+                if (std::abs(c.red() - want.red()) + std::abs(c.green() - want.green())
+                        + std::abs(c.blue() - want.blue()) < 60)
+                    ++n;
+            }
+        return n;
+    };
+    int checked = 0;
+    for (int i = 1; i <= 42; ++i) {
+        const double d = m->StartDate() + i - 1;
+        if (DayNumber::toDate(d).month() != 12)
+            continue;
+        const int row = 2 + (i - 1) / 7;
+        const int col = (i - 1) % 7;
+        const QRect cellRect(static_cast<int>(col * m->CellWidth() / tx) + 2,
+                             static_cast<int>(row * m->CellHeight() / ty) + 2,
+                             static_cast<int>(m->CellWidth() / tx) - 4,
+                             static_cast<int>(m->CellHeight() / ty) - 4);
+        const QRect left(cellRect.left(), cellRect.top(), cellRect.width() / 2, cellRect.height());
+        const QRect right(cellRect.center().x() + 1, cellRect.top(), cellRect.width() / 2,
+                          cellRect.height());
+        const auto first = schedule->Shifts()->Item(1)->ONDuty(d);
+        const auto second = schedule->Shifts()->Item(2)->ONDuty(d);
+        SCOPED_TRACE(DayNumber::toDate(d).toString(Qt::ISODate).toStdString());
+        EXPECT_GT(countNear(left, first->Color()), 3);
+        EXPECT_GT(countNear(right, second->Color()), 3);
+        EXPECT_EQ(countNear(left, second->Color()), 0);
+        ++checked;
+    }
+    EXPECT_EQ(checked, 31);
+    f->hide();
+}
