@@ -23,17 +23,32 @@ const QString Unit = QStringLiteral("ctlMonth");
 constexpr double MinFontSize = 0.5;
 constexpr double MaxFontSize = 4000;
 
-// The face the control was designed with, else the desktop's fixed-width font.
+// The face the control was designed with, else a fixed-width face of the
+// desktop. The generic "monospace" may resolve to a face that Qt does not
+// report as fixed-pitch, so candidates are checked one by one.
 QFont designedFont()
 {
-    QFont f;
-    if (QFontDatabase::hasFamily(QStringLiteral("Lucida Console")))
-        f = QFont(QStringLiteral("Lucida Console"));
-    else
-        f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    f.setStyleHint(QFont::TypeWriter);
-    if (!QFontInfo(f).fixedPitch())
-        f.setFamilies({f.family(), QStringLiteral("monospace")});
+    static const QFont chosen = [] {
+        QStringList candidates{QStringLiteral("Lucida Console"),
+                               QFontDatabase::systemFont(QFontDatabase::FixedFont).family(),
+                               QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
+                               QStringLiteral("Noto Mono"), QStringLiteral("Courier New")};
+        for (const QString& family : QFontDatabase::families())
+            if (QFontDatabase::isFixedPitch(family))
+                candidates << family;
+        for (const QString& family : candidates) {
+            if (!QFontDatabase::hasFamily(family) && family != candidates[1])
+                continue;
+            QFont f(family);
+            f.setStyleHint(QFont::TypeWriter);
+            if (QFontInfo(f).fixedPitch())
+                return f;
+        }
+        QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        f.setStyleHint(QFont::TypeWriter);
+        return f;
+    }();
+    QFont f = chosen;
     f.setPointSizeF(10);
     f.setBold(true);
     return f;
@@ -189,6 +204,12 @@ void imgNavPicture::mousePressEvent(QMouseEvent* event)
     event->accept();
     owner_->imgNav_MouseDown(index_, buttonCode(event->button()), shiftCode(event->modifiers()));
 }
+
+// Every press navigates, the second one of a double-click included; the
+// pictures hand no mouse events on to the control.
+void imgNavPicture::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void imgNavPicture::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+void imgNavPicture::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
 
 // ---------------------------------------------------------------- ctlMonth
 
@@ -404,7 +425,12 @@ void ctlMonth::setSurfaceFontSize(double size)
 {
     if (!(size > 0))
         throw Err::make(Err::InvalidPropertyValue);
-    font_.setPointSizeF(std::clamp(size, MinFontSize, MaxFontSize));
+    // The surface keeps the size the font is realised at, a whole number of
+    // pixels, so that measured heights and the size in force agree and
+    // fitting from the size in force settles instead of creeping.
+    const double dpi = std::max(1, measureDevice()->logicalDpiY());
+    const double pixels = std::nearbyint(std::clamp(size, MinFontSize, MaxFontSize) * dpi / 72);
+    font_.setPointSizeF(std::max(1.0, pixels) * 72 / dpi);
 }
 
 void ctlMonth::FitCellFont(const QString& text, int32_t h, int32_t w, double factor)
