@@ -43,8 +43,9 @@ protected:
     {
         if (event->type() == QEvent::Paint && !armed_) {
             armed_ = true;
-            // Queued: the rest of this paint pass still completes.
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            // Queued: the rest of this paint pass still completes. Leaves without
+            // closing the window, so no settings are written for a measuring run.
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
         }
         return QObject::eventFilter(watched, event);
     }

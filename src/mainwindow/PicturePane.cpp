@@ -22,14 +22,24 @@ void PicturePane::setBackColor(int32_t ole)
 
 void PicturePane::setFontSize(double points) { font_.setPointSizeF(std::max(0.5, points)); }
 
-double PicturePane::TextWidth(const QString& text) const
+QSizeF TextExtent(const QFont& font, const QString& text, const QPaintDevice* device)
 {
-    return QFontMetricsF(font_, this).horizontalAdvance(text);
+    constexpr double kReference = 96.0;
+    QFont reference = font;
+    reference.setPointSizeF(kReference);
+    const QFontMetricsF fm(reference, device);
+    const double scale = font.pointSizeF() / kReference;
+    return {fm.horizontalAdvance(text) * scale, fm.height() * scale};
 }
 
-double PicturePane::TextHeight(const QString&) const
+double PicturePane::TextWidth(const QString& text) const
 {
-    return QFontMetricsF(font_, this).height();
+    return TextExtent(font_, text, this).width();
+}
+
+double PicturePane::TextHeight(const QString& text) const
+{
+    return TextExtent(font_, text, this).height();
 }
 
 void PicturePane::Cls()

@@ -5,10 +5,18 @@
 #include <QColor>
 #include <QFont>
 #include <QPointF>
+#include <QSizeF>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
 #include <vector>
+
+class QPaintDevice;
+
+// Extent in pixels of text in a font on a device. Measured at one reference
+// size per face and weight and scaled: the fitting rules try several sizes for
+// every pane, and a font engine for each trial size made the start-up slow.
+QSizeF TextExtent(const QFont& font, const QString& text, const QPaintDevice* device);
 
 class PicturePane : public QWidget {
     Q_OBJECT

@@ -500,11 +500,11 @@ double frmCal::FitFontSize(const QFont& font, const QString& text, QSizeF pane,
 {
     QFont f = font;
     double size = f.pointSizeF();
-    const double height = QFontMetricsF(f, device).height();
+    const double height = TextExtent(f, text, device).height();
     if (height > 0)
         size = static_cast<float>(pane.height() / height * 0.8 * size);
     f.setPointSizeF(std::max(0.5, size));
-    const double width = QFontMetricsF(f, device).horizontalAdvance(text);
+    const double width = TextExtent(f, text, device).width();
     if (width > 0.8 * pane.width() && width > 0)
         size = static_cast<float>(pane.width() / width * 0.9 * size);
     return std::max(0.5, size);
@@ -517,6 +517,8 @@ void frmCal::FitFont(PicturePane* pane, const QString& text)
 
 void frmCal::PrintCentered(PicturePane* pane, const QString& text)
 {
+    if (!laidOut_)
+        return; // the first layout prints every pane
     FitFont(pane, text);
     QString shown = text;
     const auto shift = shiftAt(shiftIndex_);
@@ -538,7 +540,7 @@ void frmCal::PrintPlatoons()
     try {
         const auto shift = shiftAt(shiftIndex_);
         const auto platoons = shift ? shift->Platoons() : nullptr;
-        if (!platoons || platoons->Count() == 0)
+        if (!platoons || platoons->Count() == 0 || !laidOut_)
             return; // the pane keeps what it showed
         line = 2;
         const double tx = TwipsPerPixelX();
@@ -742,11 +744,13 @@ void frmCal::Form_Resize()
         const QSize descriptionBefore = picDescription->size();
         picPlatoons->setGeometry(l.picPlatoons);
         picDescription->setGeometry(l.picDescription);
-        if (picTitle->size() != titleBefore)
+        const bool first = !laidOut_;
+        laidOut_ = true;
+        if (first || picTitle->size() != titleBefore)
             PrintCentered(picTitle, currentTitle_);
-        if (picPlatoons->size() != platoonsBefore)
+        if (first || picPlatoons->size() != platoonsBefore)
             PrintPlatoons();
-        if (picDescription->size() != descriptionBefore)
+        if (first || picDescription->size() != descriptionBefore)
             PrintCentered(picDescription, currentDescription_);
     } catch (const std::exception&) {
     }

@@ -171,6 +171,7 @@ private:
     bool inTray_ = false;
     bool closeBoxRequest_ = false;
     bool unloaded_ = false;
+    bool laidOut_ = false; // panes have their first sizes; printing before is wasted
     int32_t specialPeriodLength_ = 0;
     int32_t specialPeriodOffset_ = 0;
     QString specialPeriodName_;

@@ -1,0 +1,165 @@
+// Start-up to the first painted main window, as whole processes: the program
+// against an empty QMainWindow built in the same tree, both started the same
+// way (offscreen platform, a temporary home) in the same run. Also the peak
+// resident memory of each child, from wait4's own accounting of that child.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <map>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+struct Totals {
+    double seconds = 0;
+    double cpuSeconds = 0; // user + system: steadier than wall time on a busy machine
+    int runs = 0;
+    long peakKb = 0;
+    int failures = 0;
+};
+std::map<std::string, Totals> g_totals;
+
+const std::string& benchHome()
+{
+    static const std::string home = [] {
+        char tmpl[] = "/tmp/tarnwell-bench-XXXXXX";
+        const char* dir = mkdtemp(tmpl);
+        std::string h = dir ? dir : "/tmp";
+        mkdir((h + "/run").c_str(), 0700);
+        return h;
+    }();
+    return home;
+}
+
+std::vector<std::string> childEnvironment()
+{
+    const std::string& home = benchHome();
+    const std::map<std::string, std::string> overrides = {
+        {"QT_QPA_PLATFORM", "offscreen"},
+        {"HOME", home},
+        {"XDG_CONFIG_HOME", home + "/.config"},
+        {"XDG_DATA_HOME", home + "/.local/share"},
+        {"XDG_RUNTIME_DIR", home + "/run"},
+        {"QT_LOGGING_RULES", "qt.qpa.*=false"},
+        {"TARNWELL_EXIT_AFTER_FIRST_PAINT", "1"},
+    };
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry(*e);
+        const std::string name = entry.substr(0, entry.find('='));
+        if (!overrides.count(name))
+            env.push_back(entry);
+    }
+    for (const auto& [k, v] : overrides)
+        env.push_back(k + "=" + v);
+    return env;
+}
+
+struct Run {
+    double seconds;
+    double cpuSeconds;
+    long maxRssKb;
+    bool ok;
+};
+
+Run startOnce(const char* exe)
+{
+    static const std::vector<std::string> env = childEnvironment();
+    std::vector<char*> envp;
+    for (const auto& s : env)
+        envp.push_back(const_cast<char*>(s.c_str()));
+    envp.push_back(nullptr);
+    char* argv[] = {const_cast<char*>(exe), nullptr};
+
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int devnull = open("/dev/null", O_WRONLY);
+        if (devnull >= 0) {
+            dup2(devnull, STDOUT_FILENO);
+            dup2(devnull, STDERR_FILENO);
+        }
+        execve(exe, argv, envp.data());
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid)
+        return {0, 0, 0, false};
+    const double secs =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    auto toSeconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return {secs, toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime), usage.ru_maxrss,
+            WIFEXITED(status) && WEXITSTATUS(status) == 0};
+}
+
+void measure(benchmark::State& state, const char* name, const char* exe)
+{
+    Totals& t = g_totals[name];
+    for (auto _ : state) {
+        const Run r = startOnce(exe);
+        if (!r.ok) {
+            ++t.failures;
+            state.SkipWithError("the program did not start and exit cleanly");
+            break;
+        }
+        state.SetIterationTime(r.seconds);
+        t.seconds += r.seconds;
+        t.cpuSeconds += r.cpuSeconds;
+        ++t.runs;
+        t.peakKb = std::max(t.peakKb, r.maxRssKb);
+    }
+    state.counters["peak_rss_MB"] = t.peakKb / 1024.0;
+    state.counters["cpu_ms"] = t.runs ? t.cpuSeconds / t.runs * 1000 : 0;
+}
+
+void BM_StartupEmptyWindow(benchmark::State& state)
+{
+    measure(state, "empty", EMPTY_WINDOW_EXE);
+}
+void BM_StartupTarnwellFree(benchmark::State& state)
+{
+    measure(state, "tarnwell", TARNWELL_EXE);
+}
+// Repetitions spread each side over several stretches of the run.
+BENCHMARK(BM_StartupEmptyWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(3);
+BENCHMARK(BM_StartupTarnwellFree)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(3);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    const Totals& e = g_totals["empty"];
+    const Totals& t = g_totals["tarnwell"];
+    if (e.runs > 0 && t.runs > 0) {
+        const double em = e.seconds / e.runs * 1000;
+        const double tm = t.seconds / t.runs * 1000;
+        std::printf("\nmean start-up to first paint: empty window %.1f ms, Tarnwell Free %.1f ms; "
+                    "ratio %.2f (target <= 1.30)\n",
+                    em, tm, tm / em);
+        const double ec = e.cpuSeconds / e.runs * 1000;
+        const double tc = t.cpuSeconds / t.runs * 1000;
+        std::printf("mean processor time (user + system): empty window %.1f ms, Tarnwell Free %.1f ms; "
+                    "ratio %.2f\n",
+                    ec, tc, tc / ec);
+        std::printf("peak resident memory: empty window %.1f MB, Tarnwell Free %.1f MB; "
+                    "difference %.1f MB (target <= 10)\n",
+                    e.peakKb / 1024.0, t.peakKb / 1024.0, (t.peakKb - e.peakKb) / 1024.0);
+    }
+    return 0;
+}
