@@ -411,14 +411,35 @@ QPaintDevice* ctlMonth::measureDevice() const
     return const_cast<ctlMonth*>(this);
 }
 
+ctlMonth::MeasuredFont& ctlMonth::measured() const
+{
+    // Cleared whenever the face changes (setFont, ReadProperties).
+    QPaintDevice* device = measureDevice();
+    const auto key = (static_cast<quint64>(font_.pointSizeF() * 64) << 8)
+                     | (font_.italic() ? 1u : 0u) | (font_.bold() ? 2u : 0u)
+                     | (device == &surface_ ? 4u : 0u);
+    auto it = metricsCache_.find(key);
+    if (it == metricsCache_.end() && metricsCache_.size() >= 48)
+        metricsCache_.clear(); // sizes of earlier window sizes
+    if (it == metricsCache_.end())
+        it = metricsCache_.insert(key, MeasuredFont{QFontMetricsF(font_, device), {}, {}});
+    return *it;
+}
+
+const QFontMetricsF& ctlMonth::metrics() const { return measured().metrics; }
+
 double ctlMonth::textWidth(const QString& text) const
 {
-    return QFontMetricsF(font_, measureDevice()).horizontalAdvance(text) * TwipsPerPixelX();
+    MeasuredFont& m = measured();
+    auto it = m.widths.find(text);
+    if (it == m.widths.end())
+        it = m.widths.insert(text, m.metrics.horizontalAdvance(text));
+    return *it * TwipsPerPixelX();
 }
 
 double ctlMonth::textHeight(const QString&) const
 {
-    return QFontMetricsF(font_, measureDevice()).height() * TwipsPerPixelY();
+    return metrics().height() * TwipsPerPixelY();
 }
 
 void ctlMonth::setSurfaceFontSize(double size)
@@ -450,10 +471,20 @@ void ctlMonth::printAt(double x, double y, const QString& text)
 {
     if (!painter_ || text.isEmpty())
         return;
-    painter_->setFont(font_);
+    if (painter_->font() != font_)
+        painter_->setFont(font_);
     painter_->setPen(qcolor(penColor_));
-    const QFontMetricsF fm(font_, painter_->device());
-    painter_->drawText(QPointF(x / TwipsPerPixelX(), y / TwipsPerPixelY() + fm.ascent()), text);
+    // Laid-out texts are kept per font: a paint prints the same few dozen.
+    MeasuredFont& m = measured();
+    auto it = m.texts.find(text);
+    if (it == m.texts.end()) {
+        QStaticText laidOut(text);
+        laidOut.setTextFormat(Qt::PlainText);
+        laidOut.setPerformanceHint(QStaticText::ModerateCaching);
+        laidOut.prepare(QTransform(), font_);
+        it = m.texts.insert(text, laidOut);
+    }
+    painter_->drawStaticText(QPointF(x / TwipsPerPixelX(), y / TwipsPerPixelY()), *it);
 }
 
 void ctlMonth::PrintInCell(const QString& text, int16_t row, int16_t column, double h, double w)
@@ -1080,6 +1111,7 @@ void ctlMonth::ShowNavButtons(bool visible)
 
 void ctlMonth::setFont(const QFont& f)
 {
+    metricsCache_.clear();
     font_ = f;
     if (!(font_.pointSizeF() > 0))
         font_.setPointSizeF(10);
@@ -1187,6 +1219,7 @@ void ctlMonth::ReadProperties(const PropertyBag& bag)
             haveFont = loaded.fromString(fontIt->toString());
         }
     }
+    metricsCache_.clear();
     if (haveFont) {
         font_ = loaded;
         if (!(font_.pointSizeF() > 0))

@@ -7,6 +7,9 @@
 #include "monthcontrol/clsDayBox.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QStaticText>
 #include <QImage>
 #include <QList>
 #include <QMap>
@@ -259,6 +262,9 @@ private:
     void DrawWeekends();
     void DrawSpecialPeriod();
     void setSurfaceFontSize(double size);
+    struct MeasuredFont;
+    MeasuredFont& measured() const;
+    const QFontMetricsF& metrics() const;
     double textWidth(const QString& text) const;
     double textHeight(const QString& text) const;
     void printAt(double x, double y, const QString& text);
@@ -310,6 +316,14 @@ private:
     bool inPaintEvent_ = false; // errors found then are shown after the paint event
     QPainter* painter_ = nullptr; // open only while painting the surface
     int32_t penColor_ = 0;        // surface foreground while painting
+    // Metrics of the surface font by size and style; a paint measures the
+    // same few fonts many times.
+    struct MeasuredFont {
+        QFontMetricsF metrics;
+        QHash<QString, double> widths; // pixels
+        QHash<QString, QStaticText> texts;
+    };
+    mutable QHash<quint64, MeasuredFont> metricsCache_;
 
     QTimer timer1_;
     std::array<imgNavPicture*, 4> imgNav_{};
