@@ -11,6 +11,7 @@
 #include "platform/widgets/ITray.h"
 #include "platform/widgets/QtServices.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
@@ -112,6 +113,25 @@ void RestoreFormSizePos(QWidget& form)
 }
 
 void ShellOpen(const QString& target) { shell().ShellOpen(target); }
+
+void WizardMenuGuard(QWidget* form)
+{
+    frmCal* cal = frmCal::Current();
+    if (!cal)
+        return;
+    QAction* create = cal->MenuAction(QStringLiteral("mnuFileCreateSchedule"));
+    if (!create)
+        return;
+    create->setEnabled(true);
+    const QString self = form ? form->objectName() : QString();
+    static const QStringList steps = {QStringLiteral("frmPlatoons"), QStringLiteral("frmRotation"),
+                                      QStringLiteral("frmOnDuty")};
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget* w : windows) {
+        if (steps.contains(w->objectName()) && w->isVisible() && w->objectName() != self)
+            create->setEnabled(false);
+    }
+}
 
 int Main(QApplication& app)
 {

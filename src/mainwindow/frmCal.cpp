@@ -58,6 +58,12 @@ IDialogs& dialogs()
     return *s.dialogs;
 }
 
+frmCal*& currentForm()
+{
+    static frmCal* form = nullptr;
+    return form;
+}
+
 int toPx(double twips, double tpp) { return static_cast<int>(std::lround(twips / tpp)); }
 int nonNegative(int v) { return std::max(0, v); }
 } // namespace
@@ -120,15 +126,20 @@ frmCal::frmCal(QWidget* parent) : QMainWindow(parent)
     connect(&Timer1, &QTimer::timeout, this, &frmCal::Timer1_Timer);
     Timer1.start();
 
+    currentForm() = this;
     Form_Initialize();
     Form_Load();
 }
 
 frmCal::~frmCal()
 {
+    if (currentForm() == this)
+        currentForm() = nullptr;
     if (inTray_)
         TrayDelete();
 }
+
+frmCal* frmCal::Current() { return currentForm(); }
 
 void frmCal::buildPanes()
 {

@@ -39,6 +39,8 @@ class frmCal : public QMainWindow {
 public:
     explicit frmCal(QWidget* parent = nullptr);
     ~frmCal() override;
+    // The program's main window while one exists (the one created last).
+    static frmCal* Current();
 
     // --- members other windows use ---
     std::shared_ptr<clsSchedule> Schedule() const { return schedule_; }

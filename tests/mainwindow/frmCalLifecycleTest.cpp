@@ -337,3 +337,20 @@ TEST_F(MainWindowTest, SecondInstanceCannotTakeTheLock)
     EXPECT_TRUE(AcquireSingleInstance(second));
     EXPECT_TRUE(SingleInstanceLockPath().endsWith(QStringLiteral(".lock")));
 }
+
+TEST_F(MainWindowTest, WizardMenuGuardWaitsForTheLastStepWindow)
+{
+    auto f = makeForm();
+    QAction* create = f->MenuAction("mnuFileCreateSchedule");
+    QWidget platoons, onDuty;
+    platoons.setObjectName(QStringLiteral("frmPlatoons"));
+    onDuty.setObjectName(QStringLiteral("frmOnDuty"));
+    platoons.show();
+    onDuty.show();
+    create->setEnabled(false);
+    WizardMenuGuard(&platoons); // the on-duty step is still open
+    EXPECT_FALSE(create->isEnabled());
+    onDuty.hide();
+    WizardMenuGuard(&platoons); // the last one closing
+    EXPECT_TRUE(create->isEnabled());
+}
