@@ -47,12 +47,9 @@ std::vector<std::string> childEnvironment()
 {
     const std::string& home = benchHome();
     const std::map<std::string, std::string> overrides = {
-        {"QT_QPA_PLATFORM", "offscreen"},
-        {"HOME", home},
-        {"XDG_CONFIG_HOME", home + "/.config"},
-        {"XDG_DATA_HOME", home + "/.local/share"},
-        {"XDG_RUNTIME_DIR", home + "/run"},
-        {"QT_LOGGING_RULES", "qt.qpa.*=false"},
+        {"QT_QPA_PLATFORM", "offscreen"},         {"HOME", home},
+        {"XDG_CONFIG_HOME", home + "/.config"},   {"XDG_DATA_HOME", home + "/.local/share"},
+        {"XDG_RUNTIME_DIR", home + "/run"},       {"QT_LOGGING_RULES", "qt.qpa.*=false"},
         {"TARNWELL_EXIT_AFTER_FIRST_PAINT", "1"},
     };
     std::vector<std::string> env;
@@ -134,8 +131,16 @@ void BM_StartupTarnwellFree(benchmark::State& state)
     measure(state, "tarnwell", TARNWELL_EXE);
 }
 // Repetitions spread each side over several stretches of the run.
-BENCHMARK(BM_StartupEmptyWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(3);
-BENCHMARK(BM_StartupTarnwellFree)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(3);
+BENCHMARK(BM_StartupEmptyWindow)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20)
+    ->Repetitions(3);
+BENCHMARK(BM_StartupTarnwellFree)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20)
+    ->Repetitions(3);
 
 } // namespace
 
@@ -154,9 +159,10 @@ int main(int argc, char** argv)
                     em, tm, tm / em);
         const double ec = e.cpuSeconds / e.runs * 1000;
         const double tc = t.cpuSeconds / t.runs * 1000;
-        std::printf("mean processor time (user + system): empty window %.1f ms, Tarnwell Free %.1f ms; "
-                    "ratio %.2f\n",
-                    ec, tc, tc / ec);
+        std::printf(
+            "mean processor time (user + system): empty window %.1f ms, Tarnwell Free %.1f ms; "
+            "ratio %.2f\n",
+            ec, tc, tc / ec);
         std::printf("peak resident memory: empty window %.1f MB, Tarnwell Free %.1f MB; "
                     "difference %.1f MB (target <= 10)\n",
                     e.peakKb / 1024.0, t.peakKb / 1024.0, (t.peakKb - e.peakKb) / 1024.0);

@@ -7,28 +7,47 @@
 namespace CalSettings {
 
 namespace {
-QString section(const Key& key) { return QString::fromLatin1(key.section); }
-QString name(const Key& key) { return QString::fromLatin1(key.name); }
+QString section(const Key& key)
+{
+    return QString::fromLatin1(key.section);
+}
+QString name(const Key& key)
+{
+    return QString::fromLatin1(key.name);
+}
 const QString kPositionSection = QStringLiteral("Settings");
 } // namespace
 
 QString readText(const Key& key)
 {
-    return settingsStore().GetSetting(section(key), name(key), QString::fromLatin1(key.defaultValue));
+    return settingsStore().GetSetting(section(key), name(key),
+                                      QString::fromLatin1(key.defaultValue));
 }
 
-bool readBool(const Key& key) { return CBool(readText(key)); }
+bool readBool(const Key& key)
+{
+    return CBool(readText(key));
+}
 
-int32_t readLong(const Key& key) { return CLng(readText(key)); }
+int32_t readLong(const Key& key)
+{
+    return CLng(readText(key));
+}
 
 void writeText(const Key& key, const QString& value)
 {
     settingsStore().SaveSetting(section(key), name(key), value);
 }
 
-void writeBool(const Key& key, bool value) { writeText(key, BoolText(value)); }
+void writeBool(const Key& key, bool value)
+{
+    writeText(key, BoolText(value));
+}
 
-void writeLong(const Key& key, int32_t value) { writeText(key, QString::number(value)); }
+void writeLong(const Key& key, int32_t value)
+{
+    writeText(key, QString::number(value));
+}
 
 QString positionKey(const QString& windowName, Edge edge)
 {

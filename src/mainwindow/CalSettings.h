@@ -25,7 +25,8 @@ inline constexpr Key SpecialPeriodLength{"Settings", "SpecialPeriodLength", "0"}
 inline constexpr Key SpecialPeriodOffset{"Settings", "SpecialPeriodOffset", "0"};
 inline constexpr Key SpecialPeriodName{"Settings", "SpecialPeriodName", "Special Period"};
 inline constexpr Key SpecialPeriodChecked{"Settings", "SpecialPeriodChecked", "False"};
-inline constexpr Key SpecialPeriodColor{"Settings", "SpecialPeriodColor", "-2147483633"}; // button face
+inline constexpr Key SpecialPeriodColor{"Settings", "SpecialPeriodColor",
+                                        "-2147483633"}; // button face
 // "Long"
 inline constexpr Key LockSchedule{"Long", "LockSchedule", "False"};
 // "Schedule"

@@ -28,11 +28,15 @@ const QString kModule = QStringLiteral("Module1");
 double screenDpi(bool horizontal)
 {
     const QScreen* s = QGuiApplication::primaryScreen();
-    const double dpi = s ? (horizontal ? s->logicalDotsPerInchX() : s->logicalDotsPerInchY()) : 96.0;
+    const double dpi =
+        s ? (horizontal ? s->logicalDotsPerInchX() : s->logicalDotsPerInchY()) : 96.0;
     return dpi > 0 ? dpi : 96.0;
 }
 
-int toPixels(double twips, double tpp) { return static_cast<int>(std::lround(twips / tpp)); }
+int toPixels(double twips, double tpp)
+{
+    return static_cast<int>(std::lround(twips / tpp));
+}
 
 // Quits once the window has painted for the first time (start-up benchmark).
 class FirstPaintQuit : public QObject {
@@ -66,8 +70,8 @@ QString SingleInstanceLockPath()
     QString user = qEnvironmentVariable("USER");
     if (user.isEmpty())
         user = qEnvironmentVariable("LOGNAME", QStringLiteral("user"));
-    return dir + QLatin1Char('/') + folders().exeBaseName() + QLatin1Char('-') + user
-           + QStringLiteral(".lock");
+    return dir + QLatin1Char('/') + folders().exeBaseName() + QLatin1Char('-') + user +
+           QStringLiteral(".lock");
 }
 
 bool AcquireSingleInstance(QLockFile& lock)
@@ -77,8 +81,14 @@ bool AcquireSingleInstance(QLockFile& lock)
     return lock.tryLock(100);
 }
 
-double TwipsPerPixelX() { return 1440.0 / screenDpi(true); }
-double TwipsPerPixelY() { return 1440.0 / screenDpi(false); }
+double TwipsPerPixelX()
+{
+    return 1440.0 / screenDpi(true);
+}
+double TwipsPerPixelY()
+{
+    return 1440.0 / screenDpi(false);
+}
 
 void SaveFormSizePos(QWidget& form)
 {
@@ -112,7 +122,10 @@ void RestoreFormSizePos(QWidget& form)
     form.resize(form.width(), std::max(1, toPixels(height, ty)));
 }
 
-void ShellOpen(const QString& target) { shell().ShellOpen(target); }
+void ShellOpen(const QString& target)
+{
+    shell().ShellOpen(target);
+}
 
 void WizardMenuGuard(QWidget* form)
 {

@@ -20,7 +20,10 @@ void PicturePane::setBackColor(int32_t ole)
     update();
 }
 
-void PicturePane::setFontSize(double points) { font_.setPointSizeF(std::max(0.5, points)); }
+void PicturePane::setFontSize(double points)
+{
+    font_.setPointSizeF(std::max(0.5, points));
+}
 
 QSizeF TextExtent(const QFont& font, const QString& text, const QPaintDevice* device)
 {
@@ -48,7 +51,10 @@ void PicturePane::Cls()
     update();
 }
 
-void PicturePane::Print(const QString& text, const QPointF& pos) { Print(text, pos, foreColor_); }
+void PicturePane::Print(const QString& text, const QPointF& pos)
+{
+    Print(text, pos, foreColor_);
+}
 
 void PicturePane::Print(const QString& text, const QPointF& pos, int32_t color)
 {

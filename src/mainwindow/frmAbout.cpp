@@ -98,7 +98,10 @@ QString frmAbout::VersionText(const QString& version)
     return QStringLiteral("Version %1.%2.%3").arg(part(0)).arg(part(1)).arg(part(2));
 }
 
-frmAbout* frmAbout::instance() { return openBox().data(); }
+frmAbout* frmAbout::instance()
+{
+    return openBox().data();
+}
 
 frmAbout* frmAbout::ShowAbout()
 {

@@ -44,8 +44,7 @@ void report(const std::exception& e, const char* procedure, int line = -1)
     reportError(e, QString::fromLatin1(procedure), UnitKind::Form, kForm, line);
 }
 
-template <class F>
-void handled(const char* procedure, F&& f)
+template <class F> void handled(const char* procedure, F&& f)
 {
     guarded(QString::fromLatin1(procedure), UnitKind::Form, kForm, std::forward<F>(f));
 }
@@ -64,8 +63,14 @@ frmCal*& currentForm()
     return form;
 }
 
-int toPx(double twips, double tpp) { return static_cast<int>(std::lround(twips / tpp)); }
-int nonNegative(int v) { return std::max(0, v); }
+int toPx(double twips, double tpp)
+{
+    return static_cast<int>(std::lround(twips / tpp));
+}
+int nonNegative(int v)
+{
+    return std::max(0, v);
+}
 } // namespace
 
 // ---------------------------------------------------------------- layout
@@ -139,7 +144,10 @@ frmCal::~frmCal()
         TrayDelete();
 }
 
-frmCal* frmCal::Current() { return currentForm(); }
+frmCal* frmCal::Current()
+{
+    return currentForm();
+}
 
 void frmCal::buildPanes()
 {
@@ -184,8 +192,10 @@ void frmCal::buildMenus()
 
     mnuFile = menu("mnuFile", QStringLiteral("&File"));
     bar->addMenu(mnuFile);
-    mnuFileLoadMySchedule = item(mnuFile, "mnuFileLoadMySchedule", QStringLiteral("Load &My Schedule"));
-    mnuFileCreateSchedule = item(mnuFile, "mnuFileCreateSchedule", QStringLiteral("&Create/Modify Schedule"));
+    mnuFileLoadMySchedule =
+        item(mnuFile, "mnuFileLoadMySchedule", QStringLiteral("Load &My Schedule"));
+    mnuFileCreateSchedule =
+        item(mnuFile, "mnuFileCreateSchedule", QStringLiteral("&Create/Modify Schedule"));
     mnuFileConfigureRecurringPeriod = item(mnuFile, "mnuFileConfigureRecurringPeriod",
                                            QStringLiteral("Configure &Recurring Period"));
     mnuFileChangeInfo = item(mnuFile, "mnuFileChangeInfo", QStringLiteral("Change &Info"));
@@ -205,8 +215,8 @@ void frmCal::buildMenus()
 
     mnuView = menu("mnuView", QStringLiteral("&View"));
     bar->addMenu(mnuView);
-    const QString pickCaptions[] = {QString(), QStringLiteral("Shift &1"), QStringLiteral("Shift &2"),
-                                    QStringLiteral("&Both")};
+    const QString pickCaptions[] = {QString(), QStringLiteral("Shift &1"),
+                                    QStringLiteral("Shift &2"), QStringLiteral("&Both")};
     for (int k = 1; k <= 3; ++k) {
         QAction* a = mnuView->addAction(pickCaptions[k]);
         a->setObjectName(QStringLiteral("mnuviewSchedulePick_%1").arg(k));
@@ -303,7 +313,9 @@ void frmCal::Form_Load()
             mnuFileHideInTray->setChecked(CalSettings::readBool(CalSettings::HideInTray));
         }
     });
-    step(4, [&] { mnuFileLockSchedule->setChecked(CalSettings::readBool(CalSettings::LockSchedule)); });
+    step(4, [&] {
+        mnuFileLockSchedule->setChecked(CalSettings::readBool(CalSettings::LockSchedule));
+    });
     step(5, [&] { LoadSpecialPeriod(); });
     step(6, [&] { ctlMonth1->setShowButtons(true); });
     step(7, [&] {
@@ -535,8 +547,8 @@ void frmCal::PrintCentered(PicturePane* pane, const QString& text)
     const auto shift = shiftAt(shiftIndex_);
     // A title that had to shrink below half the pane's height to fit its
     // width reads better as the shift's initials (when it has any).
-    if (shift && text == shift->title() && pane->height() / 2.0 > pane->TextHeight(text)
-        && !shift->Initials().isEmpty()) {
+    if (shift && text == shift->title() && pane->height() / 2.0 > pane->TextHeight(text) &&
+        !shift->Initials().isEmpty()) {
         shown = shift->Initials();
         FitFont(pane, shown);
     }
@@ -579,7 +591,8 @@ void frmCal::PrintPlatoons()
             line = 6;
             sw = picPlatoons->TextWidth(s) * tx;
             const double sh = picPlatoons->TextHeight(s) * ty;
-            picPlatoons->Print(s, QPointF((x - sw / 2) / tx, (paneHeight - sh) / 2 / ty), p->Color());
+            picPlatoons->Print(s, QPointF((x - sw / 2) / tx, (paneHeight - sh) / 2 / ty),
+                               p->Color());
         }
     } catch (const std::exception& e) {
         report(e, "PrintPlatoons", line);
@@ -653,7 +666,10 @@ void frmCal::setSpecialPeriodName(const QString& v)
     CalSettings::writeText(CalSettings::SpecialPeriodName, v);
 }
 
-int32_t frmCal::SpecialPeriodColor() const { return ctlMonth1->SpecialPeriodColor(); }
+int32_t frmCal::SpecialPeriodColor() const
+{
+    return ctlMonth1->SpecialPeriodColor();
+}
 
 void frmCal::setSpecialPeriodColor(int32_t v)
 {
@@ -901,7 +917,10 @@ bool frmCal::LockedAgainstChange()
     return true;
 }
 
-void frmCal::mnuFileLoadMySchedule_Click() { LoadSchedule(); }
+void frmCal::mnuFileLoadMySchedule_Click()
+{
+    LoadSchedule();
+}
 
 void frmCal::mnuFileCreateSchedule_Click()
 {
@@ -1026,9 +1045,15 @@ void frmCal::mnuWindow_Open()
     // Opening the menu will show the image calendar once it exists.
 }
 
-void frmCal::mnuHelpAbout_Click() { frmAbout::ShowAbout(); }
+void frmCal::mnuHelpAbout_Click()
+{
+    frmAbout::ShowAbout();
+}
 
-void frmCal::mnuHelpOnlineHelp_Click() { ShellOpen(HelpPagePath()); }
+void frmCal::mnuHelpOnlineHelp_Click()
+{
+    ShellOpen(HelpPagePath());
+}
 
 void frmCal::mnuHelpEmailSupport_Click()
 {
@@ -1037,7 +1062,10 @@ void frmCal::mnuHelpEmailSupport_Click()
 
 // ---------------------------------------------------------------- lookup
 
-PicturePane* frmCal::Pane(const QString& name) const { return findChild<PicturePane*>(name); }
+PicturePane* frmCal::Pane(const QString& name) const
+{
+    return findChild<PicturePane*>(name);
+}
 
 QAction* frmCal::MenuAction(const QString& name) const
 {

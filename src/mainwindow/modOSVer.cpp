@@ -3,4 +3,7 @@
 #include "mainwindow/modTray.h"
 #include "platform/widgets/ITray.h"
 
-bool IsWindowsXP() { return trayService().isAvailable(); }
+bool IsWindowsXP()
+{
+    return trayService().isAvailable();
+}

@@ -19,7 +19,10 @@ void TrayAdd(const QIcon& icon, const QString& tip, std::function<void(int)> onM
     trayService().add(icon, tip, std::move(onMessage));
 }
 
-void TrayDelete() { trayService().remove(); }
+void TrayDelete()
+{
+    trayService().remove();
+}
 
 QIcon AppIcon()
 {

@@ -63,11 +63,14 @@ inline std::shared_ptr<clsSchedule> MakeSchedule(const QString& title,
 // Two shifts whose four platoon colours differ from each other and from black.
 inline std::shared_ptr<clsSchedule> TwoShiftSchedule()
 {
-    return MakeSchedule(QStringLiteral("Harbor Station"),
-                        {{"Day Shift", "DS", "Days", "12",
-                          {{"R", "Red", 0x0000FF}, {"G", "Green", 0x00C000}}},
-                         {"Night Shift", "NS", "Nights", "211",
-                          {{"U", "Blue", 0xFF0000}, {"M", "Magenta", 0xFF00FF}}}});
+    return MakeSchedule(
+        QStringLiteral("Harbor Station"),
+        {{"Day Shift", "DS", "Days", "12", {{"R", "Red", 0x0000FF}, {"G", "Green", 0x00C000}}},
+         {"Night Shift",
+          "NS",
+          "Nights",
+          "211",
+          {{"U", "Blue", 0xFF0000}, {"M", "Magenta", 0xFF00FF}}}});
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -90,7 +93,8 @@ protected:
     QString storedSetting(const char* section, const QString& key)
     {
         fx.reopenSettings();
-        return fx.settingsStore->GetSetting(QString::fromLatin1(section), key, QStringLiteral("<none>"));
+        return fx.settingsStore->GetSetting(QString::fromLatin1(section), key,
+                                            QStringLiteral("<none>"));
     }
     void writeScheduleFile(const QByteArray& content)
     {
@@ -108,7 +112,10 @@ protected:
         ASSERT_NE(a, nullptr) << action;
         a->trigger();
     }
-    static std::shared_ptr<clsDayBox> cell(frmCal& f, int i) { return f.MonthControl()->Days().Item(i); }
+    static std::shared_ptr<clsDayBox> cell(frmCal& f, int i)
+    {
+        return f.MonthControl()->Days().Item(i);
+    }
 
     ScopedFakeServices fx;
     std::shared_ptr<FakeDialogs> dialogs = std::make_shared<FakeDialogs>();

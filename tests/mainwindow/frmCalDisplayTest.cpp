@@ -1,8 +1,8 @@
 // What the main window puts on the calendar: cells, views, legend, title, layout, pixels.
+#include "MainWindowTestSupport.h"
 #include "mainwindow/PicturePane.h"
 #include "monthcontrol/MonthGrid.h"
 #include "platform/widgets/OleColor.h"
-#include "MainWindowTestSupport.h"
 
 #include <QImage>
 #include <QProcessEnvironment>
@@ -55,9 +55,13 @@ TEST_F(MainWindowTest, DefaultScheduleFillsEveryCellWithItsPlatoon)
     }
     EXPECT_EQ(todayCells, 1);
     // The worked examples of the rotation, through the cells.
-    const struct { int day; const char* code; } rows[] = {{5, "A"}, {6, "B"}, {7, "C"}};
+    const struct {
+        int day;
+        const char* code;
+    } rows[] = {{5, "A"}, {6, "B"}, {7, "C"}};
     for (const auto& r : rows) {
-        const int i = static_cast<int>(DayNumber::fromDate(QDate(2026, 12, r.day)) - m->StartDate()) + 1;
+        const int i =
+            static_cast<int>(DayNumber::fromDate(QDate(2026, 12, r.day)) - m->StartDate()) + 1;
         EXPECT_EQ(cell(*f, i)->LeftCaption(), QString::fromLatin1(r.code)) << r.day;
     }
     EXPECT_EQ(f->CurrentTitle(), QStringLiteral("Tolvar Fire Department"));
@@ -74,13 +78,20 @@ TEST_F(MainWindowTest, ViewMenuSwitchesShiftsWithOneCheckMark)
     auto checks = [&] {
         QString s;
         for (int k = 1; k <= 3; ++k)
-            s += f->MenuAction(QStringLiteral("mnuviewSchedulePick_%1").arg(k))->isChecked() ? "x" : "-";
+            s += f->MenuAction(QStringLiteral("mnuviewSchedulePick_%1").arg(k))->isChecked() ? "x"
+                                                                                             : "-";
         return s;
     };
     EXPECT_EQ(f->MenuAction("mnuviewSchedulePick_1")->text(), QStringLiteral("Days"));
     EXPECT_EQ(f->MenuAction("mnuviewSchedulePick_2")->text(), QStringLiteral("Nights"));
 
-    struct Row { int pick; int shift; int split; const char* checks; const char* title; };
+    struct Row {
+        int pick;
+        int shift;
+        int split;
+        const char* checks;
+        const char* title;
+    };
     const Row rows[] = {{2, 2, 1, "-x-", "Night Shift"},
                         {3, 1, 2, "--x", "Harbor Station"},
                         {1, 1, 1, "x--", "Day Shift"},
@@ -145,9 +156,14 @@ TEST_F(MainWindowTest, LegendDividesThePaneIntoEqualCentredColumns)
     auto f = makeForm();
     f->resize(900, 600);
     f->Form_Resize();
-    f->setSchedule(MakeSchedule("Four", {{"Four", "F", "Four", "1234",
-                                          {{"A", "One", 0x0000FF}, {"B", "Two", 0x00FF00},
-                                           {"C", "Three", 0xFF0000}, {"D", "Four", 0x808080}}}}));
+    f->setSchedule(MakeSchedule("Four", {{"Four",
+                                          "F",
+                                          "Four",
+                                          "1234",
+                                          {{"A", "One", 0x0000FF},
+                                           {"B", "Two", 0x00FF00},
+                                           {"C", "Three", 0xFF0000},
+                                           {"D", "Four", 0x808080}}}}));
     const PicturePane* pane = f->Pane("picPlatoons");
     ASSERT_GT(pane->width(), 100);
     const auto& printed = pane->Printed();
@@ -167,9 +183,13 @@ TEST_F(MainWindowTest, TitleThatMustShrinkIsReplacedByInitials)
 {
     auto f = makeForm();
     const QString longTitle = QStringLiteral("Metropolitan County Consolidated Fire District");
-    f->setSchedule(MakeSchedule("S", {{"Metropolitan County Consolidated Fire District", "MCFD",
-                                      "d", "1", {{"A", "A", 255}}}}));
-    struct Row { int width; bool initials; };
+    f->setSchedule(MakeSchedule(
+        "S",
+        {{"Metropolitan County Consolidated Fire District", "MCFD", "d", "1", {{"A", "A", 255}}}}));
+    struct Row {
+        int width;
+        bool initials;
+    };
     for (const Row& r : {Row{260, true}, Row{4000, false}}) {
         f->resize(r.width, 600);
         f->Form_Resize();
@@ -185,16 +205,23 @@ TEST(FitFontSize, FillsEightTenthsOfTheHeightOrNineTenthsOfTheWidth)
     QWidget device;
     QFont font(QStringLiteral("monospace"));
     font.setPointSizeF(10);
-    struct Row { const char* name; QSizeF pane; const char* text; bool widthBound; };
+    struct Row {
+        const char* name;
+        QSizeF pane;
+        const char* text;
+        bool widthBound;
+    };
     const Row rows[] = {{"tall narrow", {60, 200}, "Wide text here", true},
                         {"short wide", {2000, 40}, "Hi", false}};
     for (const Row& r : rows) {
         QFont fitted = font;
-        fitted.setPointSizeF(frmCal::FitFontSize(font, QString::fromLatin1(r.text), r.pane, &device));
+        fitted.setPointSizeF(
+            frmCal::FitFontSize(font, QString::fromLatin1(r.text), r.pane, &device));
         const QFontMetricsF fm(fitted, &device);
         if (r.widthBound)
             EXPECT_NEAR(fm.horizontalAdvance(QString::fromLatin1(r.text)), 0.9 * r.pane.width(),
-                        0.1 * r.pane.width()) << r.name;
+                        0.1 * r.pane.width())
+                << r.name;
         else
             EXPECT_NEAR(fm.height(), 0.8 * r.pane.height(), 0.1 * r.pane.height()) << r.name;
     }
@@ -206,8 +233,8 @@ TEST(CalLayoutTable, PanesFollowTheBandsAtFifteenTwipsPerPixel)
     const CalLayout l = ComputeCalLayout(QSize(800, 600), 15, 15, QSize(1, 1));
     EXPECT_EQ(l.picture1, QRect(0, 0, 800, 75));
     EXPECT_EQ(l.picture2, QRect(0, 500, 800, 100));
-    EXPECT_EQ(l.picTitle, QRect(8, 8, 784, 60)); // 7.5 px rounds to 8
-    EXPECT_EQ(l.month, QRect(8, 75, 784, 424));  // 600 - 75 - 100 - 1
+    EXPECT_EQ(l.picTitle, QRect(8, 8, 784, 60));  // 7.5 px rounds to 8
+    EXPECT_EQ(l.month, QRect(8, 75, 784, 424));   // 600 - 75 - 100 - 1
     EXPECT_EQ(l.picFooter, QRect(8, 8, 784, 85)); // 100 - 0.2 x 75
     EXPECT_EQ(l.picPlatoons, QRect(1, 1, 780, 41));
     EXPECT_EQ(l.picDescription, QRect(1, 43, 780, 40)); // 42.5 rounds to 43
@@ -242,8 +269,9 @@ TEST_F(MainWindowTest, BothViewPaintsEachShiftsCodesInTheirColours)
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x) {
                 const QColor c = img.pixelColor(x, y);
-                if (std::abs(c.red() - want.red()) + std::abs(c.green() - want.green())
-                        + std::abs(c.blue() - want.blue()) < 60)
+                if (std::abs(c.red() - want.red()) + std::abs(c.green() - want.green()) +
+                        std::abs(c.blue() - want.blue()) <
+                    60)
                     ++n;
             }
         return n;

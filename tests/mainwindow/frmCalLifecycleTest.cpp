@@ -8,8 +8,8 @@
 #include <QLockFile>
 
 namespace {
-const QString kNoSchedule = QStringLiteral(
-    "User schedule has not been defined\r\nCalendar will display default schedule");
+const QString kNoSchedule =
+    QStringLiteral("User schedule has not been defined\r\nCalendar will display default schedule");
 }
 
 TEST_F(MainWindowTest, FirstStartUsesDefaultsAndSaysNothing)
@@ -37,8 +37,11 @@ TEST_F(MainWindowTest, FirstStartUsesDefaultsAndSaysNothing)
 TEST_F(MainWindowTest, FlagsSurviveUnloadAndLoad)
 {
     // Today's bit (32) is written from the control but never applied on reading.
-    struct Row { int32_t stored; };
-    for (const Row r : {Row{184}, Row{0}, Row{1 + 8 + 64 + 256}, Row{2 + 16 + 128}, Row{7 + 8 + 32}}) {
+    struct Row {
+        int32_t stored;
+    };
+    for (const Row r :
+         {Row{184}, Row{0}, Row{1 + 8 + 64 + 256}, Row{2 + 16 + 128}, Row{7 + 8 + 32}}) {
         SCOPED_TRACE(r.stored);
         putSetting("Settings", "Flags", QString::number(r.stored));
         auto f = makeForm();
@@ -99,11 +102,18 @@ TEST_F(MainWindowTest, PositionIsRestoredAndOnlyANormalWindowIsSaved)
 
 TEST_F(MainWindowTest, CorruptSettingsAreReportedAndTheWindowKeepsDefaults)
 {
-    struct Row { const char* section; const char* key; const char* message; };
+    struct Row {
+        const char* section;
+        const char* key;
+        const char* message;
+    };
     const Row rows[] = {
-        {"Settings", "Flags", "Error 13 (Type mismatch) in line 8 in procedure Form_Load of Form frmCal"},
-        {"Settings", "frmCal_Top", "Error 13 (Type mismatch) in line 10 in procedure Form_Load of Form frmCal"},
-        {"Long", "LockSchedule", "Error 13 (Type mismatch) in line 4 in procedure Form_Load of Form frmCal"},
+        {"Settings", "Flags",
+         "Error 13 (Type mismatch) in line 8 in procedure Form_Load of Form frmCal"},
+        {"Settings", "frmCal_Top",
+         "Error 13 (Type mismatch) in line 10 in procedure Form_Load of Form frmCal"},
+        {"Long", "LockSchedule",
+         "Error 13 (Type mismatch) in line 4 in procedure Form_Load of Form frmCal"},
         {"Schedule", "DataChanged",
          "Error 13 (Type mismatch) in line 2 in procedure ctlMonth1_Show of Form frmCal"}};
     for (const Row& r : rows) {
@@ -132,20 +142,26 @@ TEST_F(MainWindowTest, LoadScheduleMessagesAndDataChanged)
     EXPECT_EQ(fx.messages->shown[0].title, QStringLiteral("Tarnwell Free"));
     fx.messages->shown.clear();
 
-    struct Row { const char* name; QByteArray content; const char* title; const char* message; };
+    struct Row {
+        const char* name;
+        QByteArray content;
+        const char* title;
+        const char* message;
+    };
     const QByteArray good = TwoShiftSchedule()->xml().toUtf8();
     const Row rows[] = {
         {"accepted, later lines ignored", good + "\r\n<Schedule Title=\"x\"></Schedule>\r\n",
          "Harbor Station", nullptr},
         {"leading blank rejected", " " + good + "\r\n", "Harbor Station", nullptr},
         {"empty file", "", "Harbor Station", nullptr},
-        {"bad colour", "<Schedule Title=\"Bad\" Initials=\"B\" Description=\"d\"><Shift Title=\"s\" "
-                       "Initials=\"s\" Description=\"s\" Sequence=\"1\"><Platoon Description=\"p\" "
-                       "Code=\"P\" Color=\"zz\"/></Shift></Schedule>\r\n",
-         "Harbor Station",
-         "Error 13 (Type mismatch) in procedure LoadSchedule of Form frmCal"},
-        {"no shifts", "<Schedule Title=\"Empty\" Initials=\"E\" Description=\"none\"></Schedule>\r\n",
-         "Empty", nullptr},
+        {"bad colour",
+         "<Schedule Title=\"Bad\" Initials=\"B\" Description=\"d\"><Shift Title=\"s\" "
+         "Initials=\"s\" Description=\"s\" Sequence=\"1\"><Platoon Description=\"p\" "
+         "Code=\"P\" Color=\"zz\"/></Shift></Schedule>\r\n",
+         "Harbor Station", "Error 13 (Type mismatch) in procedure LoadSchedule of Form frmCal"},
+        {"no shifts",
+         "<Schedule Title=\"Empty\" Initials=\"E\" Description=\"none\"></Schedule>\r\n", "Empty",
+         nullptr},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -194,8 +210,8 @@ TEST_F(MainWindowTest, LockGuardsTheThreeChangingCommandsOnly)
     putSetting("Long", "LockSchedule", "True");
     auto f = makeForm();
     ASSERT_TRUE(f->MenuAction("mnuFileLockSchedule")->isChecked());
-    for (const char* guarded : {"mnuFileCreateSchedule", "mnuFileConfigureRecurringPeriod",
-                                "mnuFileChangeInfo"}) {
+    for (const char* guarded :
+         {"mnuFileCreateSchedule", "mnuFileConfigureRecurringPeriod", "mnuFileChangeInfo"}) {
         SCOPED_TRACE(guarded);
         fx.messages->shown.clear();
         click(*f, guarded);
@@ -205,8 +221,8 @@ TEST_F(MainWindowTest, LockGuardsTheThreeChangingCommandsOnly)
         EXPECT_EQ(fx.messages->shown[0].icon, Msg::Critical);
     }
     fx.messages->shown.clear();
-    for (const char* free : {"mnuFileSave", "mnuFilePrintPreview", "mnuFavoritesAdd",
-                             "mnuviewSchedulePick_1"})
+    for (const char* free :
+         {"mnuFileSave", "mnuFilePrintPreview", "mnuFavoritesAdd", "mnuviewSchedulePick_1"})
         click(*f, free);
     EXPECT_TRUE(fx.messages->shown.empty());
     // Without a log-in the lock stays as it is.
@@ -319,7 +335,8 @@ TEST_F(MainWindowTest, HelpCommandsGoToTheShellAndAboutIsOneWindow)
     EXPECT_EQ(frmAbout::instance(), box);
     EXPECT_EQ(box->windowTitle(), QStringLiteral("About Tarnwell Free"));
     EXPECT_EQ(box->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 1.0.0"));
-    EXPECT_EQ(box->findChild<QLabel*>("lblDescription")->text(), QStringLiteral("Desktop Platoon Calendar"));
+    EXPECT_EQ(box->findChild<QLabel*>("lblDescription")->text(),
+              QStringLiteral("Desktop Platoon Calendar"));
     f->close(); // closing the main window unloads the other windows
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(frmAbout::instance(), nullptr);

@@ -7,7 +7,10 @@
 QtTray::QtTray() = default;
 QtTray::~QtTray() = default;
 
-bool QtTray::isAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+bool QtTray::isAvailable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 void QtTray::add(const QIcon& icon, const QString& tip, std::function<void(int)> onMessage)
 {
@@ -18,8 +21,8 @@ void QtTray::add(const QIcon& icon, const QString& tip, std::function<void(int)>
                          [this](QSystemTrayIcon::ActivationReason reason) {
                              if (!onMessage_)
                                  return;
-                             if (reason == QSystemTrayIcon::Trigger
-                                 || reason == QSystemTrayIcon::DoubleClick)
+                             if (reason == QSystemTrayIcon::Trigger ||
+                                 reason == QSystemTrayIcon::DoubleClick)
                                  onMessage_(LeftButtonDown);
                              else if (reason == QSystemTrayIcon::Context)
                                  onMessage_(RightButtonDown);
@@ -36,7 +39,10 @@ void QtTray::remove()
         icon_->hide();
 }
 
-bool QtTray::hasIcon() const { return icon_ && icon_->isVisible(); }
+bool QtTray::hasIcon() const
+{
+    return icon_ && icon_->isVisible();
+}
 
 void QtTray::popup(QMenu* menu)
 {
