@@ -28,27 +28,27 @@ constexpr double MaxFontSize = 4000;
 // report as fixed-pitch, so candidates are checked one by one.
 QFont designedFont()
 {
-    static const QFont chosen = [] {
+    // Only the family is kept: a font object must not outlive the application.
+    static const QString family = [] {
         QStringList candidates{QStringLiteral("Lucida Console"),
                                QFontDatabase::systemFont(QFontDatabase::FixedFont).family(),
                                QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
                                QStringLiteral("Noto Mono"), QStringLiteral("Courier New")};
-        for (const QString& family : QFontDatabase::families())
-            if (QFontDatabase::isFixedPitch(family))
-                candidates << family;
-        for (const QString& family : candidates) {
-            if (!QFontDatabase::hasFamily(family) && family != candidates[1])
+        for (const QString& f : QFontDatabase::families())
+            if (QFontDatabase::isFixedPitch(f))
+                candidates << f;
+        for (const QString& f : candidates) {
+            if (!QFontDatabase::hasFamily(f) && f != candidates[1])
                 continue;
-            QFont f(family);
-            f.setStyleHint(QFont::TypeWriter);
-            if (QFontInfo(f).fixedPitch())
+            QFont font(f);
+            font.setStyleHint(QFont::TypeWriter);
+            if (QFontInfo(font).fixedPitch())
                 return f;
         }
-        QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        f.setStyleHint(QFont::TypeWriter);
-        return f;
+        return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
     }();
-    QFont f = chosen;
+    QFont f(family);
+    f.setStyleHint(QFont::TypeWriter);
     f.setPointSizeF(10);
     f.setBold(true);
     return f;

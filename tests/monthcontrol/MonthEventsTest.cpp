@@ -1,7 +1,10 @@
 // Event orders of clicks, navigation and the popup menu, recorded from the signals.
 #include "MonthTestSupport.h"
 
+#include "platform/widgets/OleColor.h"
+
 #include <QAction>
+#include <QKeyEvent>
 #include <QMenu>
 
 using MonthEvents = MonthFixture;
@@ -48,6 +51,24 @@ TEST_F(MonthEvents, FocusRectangleFromPressToRelease)
     SignalLog log(*m);
     sendMouse(m.get(), QEvent::MouseButtonPress, inStrip, Qt::LeftButton);
     EXPECT_TRUE(m->FocusRectShown());
+    // Seen on the widget: dotted in the foreground colour along its top edge.
+    const auto onTop = [&] {
+        const QImage img = m->grab().toImage();
+        const QColor fore = OleColor::toQColor(m->ForeColor(), m->palette());
+        const int y = int(std::lround(m->FocusRectangle().y1 / m->TwipsPerPixelY()));
+        int n = 0;
+        for (int x = 2; x < 100; ++x)
+            n += img.pixelColor(x, y).rgb() == fore.rgb();
+        return n;
+    };
+    sendMouse(m.get(), QEvent::MouseButtonRelease, inStrip, Qt::LeftButton);
+    const int withoutRect = onTop();
+    sendMouse(m.get(), QEvent::MouseButtonPress, cellCentre(*m, 3, 0), Qt::LeftButton);
+    EXPECT_GT(onTop(), withoutRect + 20);
+    sendMouse(m.get(), QEvent::MouseButtonRelease, cellCentre(*m, 3, 0), Qt::LeftButton);
+    EXPECT_EQ(onTop(), withoutRect);
+    log.take();
+    sendMouse(m.get(), QEvent::MouseButtonPress, inStrip, Qt::LeftButton);
     // Drawn two pixels inside the cell beyond the grid: column 7.
     const auto r = m->FocusRectangle();
     EXPECT_EQ(r.x1, 7 * m->CellWidth() + 2 * m->TwipsPerPixelX());
@@ -66,6 +87,29 @@ TEST_F(MonthEvents, FocusRectangleFromPressToRelease)
     sendMouse(m.get(), QEvent::MouseButtonRelease, day, Qt::LeftButton);
     EXPECT_FALSE(m->FocusRectShown());
     EXPECT_EQ(log.take(), QStringList({"DblClick", "MouseUp(1)"}));
+}
+
+TEST_F(MonthEvents, PointerShowsTheCellsTooltipAndKeysAreHandedOn)
+{
+    auto m = makeMonth(702, 482, dn(2008, 3, 1));
+    m->Days().Item(10)->setToolTipText("Platoon B");
+    QList<int> moves;
+    QObject::connect(m.get(), &ctlMonth::MouseMove, [&](int, int, double, double y) { moves << int(y); });
+    sendMouse(m.get(), QEvent::MouseMove, cellCentre(*m, 3, 2), Qt::NoButton);
+    EXPECT_EQ(m->toolTip(), "Platoon B");
+    sendMouse(m.get(), QEvent::MouseMove, cellCentre(*m, 0, 2), Qt::NoButton);
+    EXPECT_TRUE(m->toolTip().isEmpty());
+    EXPECT_EQ(moves.size(), 2);
+
+    QList<int> keys;
+    QObject::connect(m.get(), &ctlMonth::KeyDown, [&](int16_t k, int16_t s) { keys << k << s; });
+    QObject::connect(m.get(), &ctlMonth::KeyPress, [&](int16_t c) { keys << c; });
+    QObject::connect(m.get(), &ctlMonth::KeyUp, [&](int16_t k, int16_t s) { keys << -k << s; });
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_A, Qt::ShiftModifier, "A");
+    QKeyEvent up(QEvent::KeyRelease, Qt::Key_Left, Qt::ControlModifier);
+    QApplication::sendEvent(m.get(), &down);
+    QApplication::sendEvent(m.get(), &up);
+    EXPECT_EQ(keys, QList<int>({65, 1, 65, -37, 2}));
 }
 
 TEST_F(MonthEvents, TitleClickJumpsToToday)

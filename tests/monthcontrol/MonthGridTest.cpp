@@ -27,6 +27,8 @@ const GridCase gridCases[] = {
     {"December2008YearCarry", {2008, 12, 1}, 1, true, {2008, 11, 30}, 7, {2009, 1, 10}},
 };
 
+void PrintTo(const GridCase& c, std::ostream* os) { *os << c.name; }
+
 class GridDates : public MonthFixture, public ::testing::WithParamInterface<GridCase> {};
 } // namespace
 

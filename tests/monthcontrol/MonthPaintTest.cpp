@@ -233,6 +233,11 @@ TEST_F(MonthPaint, TodayAndFullGridViews)
     render(*small, "month_small_210x160");
     small->setCellSplit(2);
     render(*small, "month_small_split_210x160");
+    small->setCellSplit(1);
+    small->setShowFullGrid(true);
+    small->setSpecialPeriodColor(0xFFE0C0);
+    small->SetSpecialPeriod(5, 3);
+    render(*small, "month_small_special_fullgrid_210x160");
     // Today (12 March, row 4, column 3) is painted larger than the day after.
     const QImage img = render(*m);
     const QColor back = OleColor::toQColor(m->BackColor(), m->palette());
