@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <sys/resource.h>
@@ -36,11 +37,25 @@ const std::string& benchHome()
     static const std::string home = [] {
         char tmpl[] = "/tmp/tarnwell-bench-XXXXXX";
         const char* dir = mkdtemp(tmpl);
-        std::string h = dir ? dir : "/tmp";
-        mkdir((h + "/run").c_str(), 0700);
-        return h;
+        return std::string(dir ? dir : "/tmp");
     }();
     return home;
+}
+
+// A desktop session's runtime folder is a memory file system; the
+// single-instance lock is written there with a sync that would otherwise
+// measure this machine's disk.
+const std::string& benchRuntimeDir()
+{
+    static const std::string runtime = [] {
+        char tmpl[] = "/dev/shm/tarnwell-bench-XXXXXX";
+        if (const char* dir = mkdtemp(tmpl))
+            return std::string(dir);
+        const std::string fallback = benchHome() + "/run";
+        mkdir(fallback.c_str(), 0700);
+        return fallback;
+    }();
+    return runtime;
 }
 
 std::vector<std::string> childEnvironment()
@@ -49,7 +64,7 @@ std::vector<std::string> childEnvironment()
     const std::map<std::string, std::string> overrides = {
         {"QT_QPA_PLATFORM", "offscreen"},         {"HOME", home},
         {"XDG_CONFIG_HOME", home + "/.config"},   {"XDG_DATA_HOME", home + "/.local/share"},
-        {"XDG_RUNTIME_DIR", home + "/run"},       {"QT_LOGGING_RULES", "qt.qpa.*=false"},
+        {"XDG_RUNTIME_DIR", benchRuntimeDir()},   {"QT_LOGGING_RULES", "qt.qpa.*=false"},
         {"TARNWELL_EXIT_AFTER_FIRST_PAINT", "1"},
     };
     std::vector<std::string> env;
@@ -149,6 +164,9 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    std::error_code ignored;
+    std::filesystem::remove_all(benchRuntimeDir(), ignored);
+    std::filesystem::remove_all(benchHome(), ignored);
     const Totals& e = g_totals["empty"];
     const Totals& t = g_totals["tarnwell"];
     if (e.runs > 0 && t.runs > 0) {

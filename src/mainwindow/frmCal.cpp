@@ -120,8 +120,7 @@ CalLayout ComputeCalLayout(QSize client, double tx, double ty, QSize currentMont
 frmCal::frmCal(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(kForm);
-    setWindowTitle(AppTitle());
-    setWindowIcon(AppIcon());
+    setWindowTitle(AppTitle()); // the icon is the application's, set at start
     buildPanes();
     buildMenus();
     resize(760, 600);
@@ -494,7 +493,10 @@ void frmCal::Update()
 {
     ApplyBackcolor();
     FillDays();
-    ctlMonth1->Repaint();
+    // A control not shown yet paints when it is; painting its surface at the
+    // unsized start-up geometry only cost start-up time.
+    if (ctlMonth1->IsShown())
+        ctlMonth1->Repaint();
     PrintPlatoons();
     const auto shift = shiftAt(shiftIndex_);
     if (ctlMonth1->CellSplit() == 2 || !shift) {
