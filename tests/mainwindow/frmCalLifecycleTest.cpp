@@ -371,3 +371,40 @@ TEST_F(MainWindowTest, WizardMenuGuardWaitsForTheLastStepWindow)
     WizardMenuGuard(&platoons); // the last one closing
     EXPECT_TRUE(create->isEnabled());
 }
+
+TEST_F(MainWindowTest, SpecialPeriodSettingsAreReadAtLoad)
+{
+    struct Row {
+        const char* checked;
+        int32_t controlLength;
+    };
+    for (const Row r : {Row{"True", 7}, Row{"False", 0}}) {
+        SCOPED_TRACE(r.checked);
+        putSetting("Settings", "SpecialPeriodLength", "7");
+        putSetting("Settings", "SpecialPeriodOffset", "2");
+        putSetting("Settings", "SpecialPeriodName", "Pay Period");
+        putSetting("Settings", "SpecialPeriodColor", "255");
+        putSetting("Settings", "SpecialPeriodChecked", r.checked);
+        auto f = makeForm();
+        QAction* view = f->MenuAction("mnuViewSpecialPeriod");
+        EXPECT_EQ(f->SpecialPeriodLength(), 7);
+        EXPECT_EQ(f->SpecialPeriodOffset(), 2);
+        EXPECT_EQ(f->SpecialPeriodName(), QStringLiteral("Pay Period"));
+        EXPECT_EQ(f->SpecialPeriodColor(), 255);
+        EXPECT_TRUE(view->isVisible());
+        EXPECT_EQ(view->text(), QStringLiteral("Pay Period"));
+        EXPECT_EQ(view->isChecked(), QString::fromLatin1(r.checked) == "True");
+        EXPECT_EQ(f->MonthControl()->SpecialPeriodLength(), r.controlLength);
+        view->trigger(); // toggles the marks
+        EXPECT_EQ(f->MonthControl()->SpecialPeriodLength(), 7 - r.controlLength);
+        f->close();
+        EXPECT_EQ(storedSetting("Settings", "SpecialPeriodChecked"),
+                  QString::fromLatin1(r.controlLength ? "False" : "True"));
+    }
+    // A fresh installation: no period, the entry hidden.
+    ScopedFakeServices fresh;
+    frmCal f;
+    EXPECT_FALSE(f.MenuAction("mnuViewSpecialPeriod")->isVisible());
+    EXPECT_EQ(f.SpecialPeriodName(), QStringLiteral("Special Period"));
+    EXPECT_EQ(f.SpecialPeriodColor(), OleColor::ButtonFace);
+}
