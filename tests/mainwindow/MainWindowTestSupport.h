@@ -21,34 +21,34 @@
 #include <memory>
 #include <vector>
 
-struct PlatoonSpec {
+struct PlatoonDef {
     const char* code;
     const char* description;
     int32_t color;
 };
 
-struct ShiftSpec {
+struct ShiftDef {
     const char* title;
     const char* initials;
     const char* description;
     const char* sequence;
-    std::vector<PlatoonSpec> platoons;
+    std::vector<PlatoonDef> platoons;
 };
 
 inline std::shared_ptr<clsSchedule> MakeSchedule(const QString& title,
-                                                 const std::vector<ShiftSpec>& shifts)
+                                                 const std::vector<ShiftDef>& shifts)
 {
     auto s = std::make_shared<clsSchedule>();
     s->setTitle(title);
     s->setInitials(QStringLiteral("SI"));
     s->setDescription(title + QStringLiteral(" description"));
-    for (const auto& spec : shifts) {
+    for (const auto& def : shifts) {
         auto shift = std::make_shared<clsShift>();
-        shift->setTitle(QString::fromUtf8(spec.title));
-        shift->setInitials(QString::fromUtf8(spec.initials));
-        shift->setDescription(QString::fromUtf8(spec.description));
-        shift->setSequence(QString::fromUtf8(spec.sequence));
-        for (const auto& p : spec.platoons) {
+        shift->setTitle(QString::fromUtf8(def.title));
+        shift->setInitials(QString::fromUtf8(def.initials));
+        shift->setDescription(QString::fromUtf8(def.description));
+        shift->setSequence(QString::fromUtf8(def.sequence));
+        for (const auto& p : def.platoons) {
             auto platoon = std::make_shared<clsPlatoon>();
             platoon->setCode(QString::fromUtf8(p.code));
             platoon->setDescription(QString::fromUtf8(p.description));
