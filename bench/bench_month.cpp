@@ -45,8 +45,14 @@ void paintMonth(benchmark::State& state, int16_t split)
     }
 }
 
-void BM_ctlMonthSingle(benchmark::State& state) { paintMonth(state, 1); }
-void BM_ctlMonthSplit(benchmark::State& state) { paintMonth(state, 2); }
+void BM_ctlMonthSingle(benchmark::State& state)
+{
+    paintMonth(state, 1);
+}
+void BM_ctlMonthSplit(benchmark::State& state)
+{
+    paintMonth(state, 2);
+}
 
 void BM_QCalendarWidget(benchmark::State& state)
 {

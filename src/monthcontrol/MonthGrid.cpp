@@ -47,7 +47,10 @@ double dateSerial(int64_t year, int64_t month, int day)
     return DayNumber::fromDate(QDate(static_cast<int>(y), static_cast<int>(m), 1)) + (day - 1);
 }
 
-double lastDayOf(int64_t year, int64_t month) { return dateSerial(year, month + 1) - 1; }
+double lastDayOf(int64_t year, int64_t month)
+{
+    return dateSerial(year, month + 1) - 1;
+}
 
 double addMonths(double day, int months)
 {
@@ -58,7 +61,10 @@ double addMonths(double day, int months)
     return result;
 }
 
-double addYears(double day, int years) { return addMonths(day, years * 12); }
+double addYears(double day, int years)
+{
+    return addMonths(day, years * 12);
+}
 
 double gridStart(double firstOfMonth, int32_t firstWeekday)
 {

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 namespace MonthGrid {
-constexpr int CellCount = 42;     // six weeks, whatever number of rows shows
-constexpr int16_t FullRows = 8;   // title, weekday initials and six weeks
+constexpr int CellCount = 42;             // six weeks, whatever number of rows shows
+constexpr int16_t FullRows = 8;           // title, weekday initials and six weeks
 constexpr double FirstShownDay = 25569.0; // 1 January 1970
 // The calendar range of a day number (1 January 100 to 31 December 9999).
 constexpr double MinDay = -657434.0;
@@ -43,7 +43,10 @@ int32_t cellExtent(double extentTwips, double pixelTwips, int divisor);
 // Grid row or column under a position; 0 when the cell size is 0.
 // Overflow (6) when the result leaves 16 bits.
 int16_t rowAt(double y, int32_t cellHeight);
-inline int16_t columnAt(double x, int32_t cellWidth) { return rowAt(x, cellWidth); }
+inline int16_t columnAt(double x, int32_t cellWidth)
+{
+    return rowAt(x, cellWidth);
+}
 // Position 1..42 of week row w and column c (c folded into 0..6).
 int16_t cellIndexAt(int16_t week, int16_t column, int count = CellCount);
 

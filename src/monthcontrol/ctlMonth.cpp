@@ -32,8 +32,10 @@ QFont designedFont()
     static const QString family = [] {
         QStringList candidates{QStringLiteral("Lucida Console"),
                                QFontDatabase::systemFont(QFontDatabase::FixedFont).family(),
-                               QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
-                               QStringLiteral("Noto Mono"), QStringLiteral("Courier New")};
+                               QStringLiteral("DejaVu Sans Mono"),
+                               QStringLiteral("Liberation Mono"),
+                               QStringLiteral("Noto Mono"),
+                               QStringLiteral("Courier New")};
         for (const QString& f : QFontDatabase::families())
             if (QFontDatabase::isFixedPitch(f))
                 candidates << f;
@@ -66,14 +68,14 @@ int buttonCode(Qt::MouseButton b)
 
 int shiftCode(Qt::KeyboardModifiers m)
 {
-    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0)
-           | (m & Qt::AltModifier ? 4 : 0);
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
+           (m & Qt::AltModifier ? 4 : 0);
 }
 
 int buttonsCode(Qt::MouseButtons b)
 {
-    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0)
-           | (b & Qt::MiddleButton ? 4 : 0);
+    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) |
+           (b & Qt::MiddleButton ? 4 : 0);
 }
 
 // The desktop's classic virtual-key codes, which hosts compare key codes with.
@@ -188,8 +190,7 @@ void imgNavPicture::paintEvent(QPaintEvent*)
     const double m = s / 8;
     const bool left = index_ < 2;
     auto x = [&](double v) { return left ? v : s - v; };
-    const QPointF tip(x(m), s / 2), top(x(s - m), m), mid(x(s - m), s / 2),
-        bottom(x(s - m), s - m);
+    const QPointF tip(x(m), s / 2), top(x(s - m), m), mid(x(s - m), s / 2), bottom(x(s - m), s - m);
     // Silver upper half with a grey edge over a black lower half: a raised triangle.
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
@@ -207,9 +208,18 @@ void imgNavPicture::mousePressEvent(QMouseEvent* event)
 
 // Every press navigates, the second one of a double-click included; the
 // pictures hand no mouse events on to the control.
-void imgNavPicture::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
-void imgNavPicture::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
-void imgNavPicture::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+void imgNavPicture::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+}
+void imgNavPicture::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+void imgNavPicture::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+}
 
 // ---------------------------------------------------------------- ctlMonth
 
@@ -244,10 +254,8 @@ ctlMonth::ctlMonth(QWidget* parent)
         mnuDebugButtons_ = addEntry(mnuDebug_, "mnuDebugButtons", "&Buttons");
         mnuDebugFirstDayOfWeek_ = mnuDebug_->addMenu(QStringLiteral("First Day Of &Week"));
         mnuDebugFirstDayOfWeek_->setObjectName(QStringLiteral("mnuDebugFirstDayOfWeek"));
-        const std::pair<int, const char*> picks[] = {{0, "&Use System First Day Of Week"},
-                                                     {1, "&Sunday"},
-                                                     {2, "&Monday"},
-                                                     {7, "Satu&rday"}};
+        const std::pair<int, const char*> picks[] = {
+            {0, "&Use System First Day Of Week"}, {1, "&Sunday"}, {2, "&Monday"}, {7, "Satu&rday"}};
         for (const auto& [index, caption] : picks) {
             QAction* a = mnuDebugFirstDayOfWeek_->addAction(QString::fromLatin1(caption));
             a->setObjectName(QStringLiteral("mnuDebugFirstDayOfWeekPick%1").arg(index));
@@ -278,12 +286,27 @@ imgNavPicture* ctlMonth::imgNav(int index) const
     return index >= 0 && index < 4 ? imgNav_[static_cast<size_t>(index)] : nullptr;
 }
 
-double ctlMonth::TwipsPerPixelX() const { return 1440.0 / std::max(1, logicalDpiX()); }
-double ctlMonth::TwipsPerPixelY() const { return 1440.0 / std::max(1, logicalDpiY()); }
-double ctlMonth::ScaleWidth() const { return width() * TwipsPerPixelX(); }
-double ctlMonth::ScaleHeight() const { return height() * TwipsPerPixelY(); }
+double ctlMonth::TwipsPerPixelX() const
+{
+    return 1440.0 / std::max(1, logicalDpiX());
+}
+double ctlMonth::TwipsPerPixelY() const
+{
+    return 1440.0 / std::max(1, logicalDpiY());
+}
+double ctlMonth::ScaleWidth() const
+{
+    return width() * TwipsPerPixelX();
+}
+double ctlMonth::ScaleHeight() const
+{
+    return height() * TwipsPerPixelY();
+}
 
-QColor ctlMonth::qcolor(int32_t ole) const { return OleColor::toQColor(ole, palette()); }
+QColor ctlMonth::qcolor(int32_t ole) const
+{
+    return OleColor::toQColor(ole, palette());
+}
 
 // ---------------------------------------------------------------- dates and layout
 
@@ -353,8 +376,14 @@ void ctlMonth::Picture1_Resize()
     }
 }
 
-int16_t ctlMonth::RowAt(double y) const { return MonthGrid::rowAt(y, cellHeight_); }
-int16_t ctlMonth::ColumnAt(double x) const { return MonthGrid::columnAt(x, cellWidth_); }
+int16_t ctlMonth::RowAt(double y) const
+{
+    return MonthGrid::rowAt(y, cellHeight_);
+}
+int16_t ctlMonth::ColumnAt(double x) const
+{
+    return MonthGrid::columnAt(x, cellWidth_);
+}
 int16_t ctlMonth::CellIndexAt(int16_t week, int16_t column) const
 {
     return MonthGrid::cellIndexAt(week, column, days_.Count());
@@ -402,7 +431,10 @@ void ctlMonth::scheduleRepaint()
         timer1_.start();
 }
 
-void ctlMonth::Timer1_Timer() { Picture1_Paint(); }
+void ctlMonth::Timer1_Timer()
+{
+    Picture1_Paint();
+}
 
 QPaintDevice* ctlMonth::measureDevice() const
 {
@@ -415,9 +447,9 @@ ctlMonth::MeasuredFont& ctlMonth::measured() const
 {
     // Cleared whenever the face changes (setFont, ReadProperties).
     QPaintDevice* device = measureDevice();
-    const auto key = (static_cast<quint64>(font_.pointSizeF() * 64) << 8)
-                     | (font_.italic() ? 1u : 0u) | (font_.bold() ? 2u : 0u)
-                     | (device == &surface_ ? 4u : 0u);
+    const auto key = (static_cast<quint64>(font_.pointSizeF() * 64) << 8) |
+                     (font_.italic() ? 1u : 0u) | (font_.bold() ? 2u : 0u) |
+                     (device == &surface_ ? 4u : 0u);
     auto it = metricsCache_.find(key);
     if (it == metricsCache_.end() && metricsCache_.size() >= 48)
         metricsCache_.clear(); // sizes of earlier window sizes
@@ -426,7 +458,10 @@ ctlMonth::MeasuredFont& ctlMonth::measured() const
     return *it;
 }
 
-const QFontMetricsF& ctlMonth::metrics() const { return measured().metrics; }
+const QFontMetricsF& ctlMonth::metrics() const
+{
+    return measured().metrics;
+}
 
 double ctlMonth::textWidth(const QString& text) const
 {
@@ -515,16 +550,16 @@ void ctlMonth::PrintCellBottomRight(const QString& text, int16_t row, int16_t co
     setSurfaceFontSize(size);
 }
 
-void ctlMonth::PrintCellLeft(const QString& text, int16_t row, int16_t column, double h,
-                             double w, int half)
+void ctlMonth::PrintCellLeft(const QString& text, int16_t row, int16_t column, double h, double w,
+                             int half)
 {
     const double th = textHeight(text);
     const double y = half == 1 ? row * h + (h / 2 - th) / 2 : row * h + h / 2 + (h / 2 - th) / 2;
     printAt(column * w + w / 15, y, text);
 }
 
-void ctlMonth::PrintCellRight(const QString& text, int16_t row, int16_t column, double h,
-                              double w, int half)
+void ctlMonth::PrintCellRight(const QString& text, int16_t row, int16_t column, double h, double w,
+                              int half)
 {
     const double tw = textWidth(text), th = textHeight(text);
     const double y = half == 1 ? row * h + (h / 2 - th) / 2 : row * h + h / 2 + (h / 2 - th) / 2;
@@ -534,11 +569,13 @@ void ctlMonth::PrintCellRight(const QString& text, int16_t row, int16_t column, 
 QVariant ctlMonth::DrawGridXYBox(int32_t color, int16_t x, int16_t y)
 {
     const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
-    const double x1 = static_cast<double>(x) * cellWidth_, y1 = static_cast<double>(y) * cellHeight_;
+    const double x1 = static_cast<double>(x) * cellWidth_,
+                 y1 = static_cast<double>(y) * cellHeight_;
     // Both corners belong to the box, as the classic filled-box line draws it.
-    const QRect r(QPoint(static_cast<int>(std::lround(x1 / tx)), static_cast<int>(std::lround(y1 / ty))),
-                  QPoint(static_cast<int>(std::lround((x1 + cellWidth_) / tx)),
-                         static_cast<int>(std::lround((y1 + cellHeight_) / ty))));
+    const QRect r(
+        QPoint(static_cast<int>(std::lround(x1 / tx)), static_cast<int>(std::lround(y1 / ty))),
+        QPoint(static_cast<int>(std::lround((x1 + cellWidth_) / tx)),
+               static_cast<int>(std::lround((y1 + cellHeight_) / ty))));
     if (painter_) {
         painter_->fillRect(r, qcolor(color));
     } else if (!surface_.isNull()) {
@@ -567,12 +604,14 @@ void ctlMonth::DrawSpecialPeriod()
     for (int r = 2; r < rowCount_; ++r) {
         for (int x = 1; x <= 7; ++x) {
             ++k;
-            const auto n = static_cast<int64_t>(std::nearbyint(days_.Item(k)->FullDate() - reference)) + 1;
+            const auto n =
+                static_cast<int64_t>(std::nearbyint(days_.Item(k)->FullDate() - reference)) + 1;
             const int64_t q = n / length;
             // Each cell's box lies one column to its right; the box of the last
             // column falls beyond the grid and is not drawn.
             if (q > 0 && q % 2 == 1 && x < 7)
-                DrawGridXYBox(specialPeriodColor_, static_cast<int16_t>(x), static_cast<int16_t>(r));
+                DrawGridXYBox(specialPeriodColor_, static_cast<int16_t>(x),
+                              static_cast<int16_t>(r));
         }
     }
 }
@@ -601,9 +640,9 @@ void ctlMonth::paintSurface(int& line)
     const int k = showButtons_ ? 3 : 6;
     const QDate first = MonthGrid::checkedDate(fullDate_);
     const auto format = textWidth(widest) >= static_cast<double>(k) * cw ? QLocale::ShortFormat
-                                                                          : QLocale::LongFormat;
-    const QString title = QLocale().standaloneMonthName(first.month(), format)
-                          + QLatin1Char(' ') + QStringLiteral("%1").arg(first.year(), 4, 10, QLatin1Char('0'));
+                                                                         : QLocale::LongFormat;
+    const QString title = QLocale().standaloneMonthName(first.month(), format) + QLatin1Char(' ') +
+                          QStringLiteral("%1").arg(first.year(), 4, 10, QLatin1Char('0'));
     line = 9;
     PrintInCell(title, 0, 0, ch, ScaleWidth());
     line = 10;
@@ -686,6 +725,7 @@ void ctlMonth::Picture1_Paint()
         return;
     }
     if (surface_.size() != pixels) {
+        metricsCache_.clear();
         surface_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
         surface_.setDevicePixelRatio(dpr);
     }
@@ -747,7 +787,10 @@ void ctlMonth::paintEvent(QPaintEvent*)
     }
 }
 
-void ctlMonth::resizeEvent(QResizeEvent*) { Picture1_Resize(); }
+void ctlMonth::resizeEvent(QResizeEvent*)
+{
+    Picture1_Resize();
+}
 
 void ctlMonth::showEvent(QShowEvent* event)
 {
@@ -818,7 +861,10 @@ void ctlMonth::ToggleFocusRect()
     update();
 }
 
-void ctlMonth::showPopupMenu(const QPoint& globalPos) { mnuDebug_->popup(globalPos); }
+void ctlMonth::showPopupMenu(const QPoint& globalPos)
+{
+    mnuDebug_->popup(globalPos);
+}
 
 void ctlMonth::mousePressEvent(QMouseEvent* event)
 {
@@ -916,18 +962,34 @@ void ctlMonth::syncMenu()
     mnuDebugFitRows_->setChecked(fitRows_);
     mnuDebugButtons_->setChecked(showButtons_);
     mnuDebugWeekends_->setChecked(showWeekends_);
-    for (auto it = mnuDebugFirstDayOfWeekPick_.cbegin(); it != mnuDebugFirstDayOfWeekPick_.cend(); ++it)
+    for (auto it = mnuDebugFirstDayOfWeekPick_.cbegin(); it != mnuDebugFirstDayOfWeekPick_.cend();
+         ++it)
         it.value()->setChecked(it.key() == firstWeekday_);
     mnuDebugFullGrid_->setEnabled(cellSplit_ == 1);
     mnuDebugFitRows_->setVisible(!fixedGrid_);
 }
 
 // A checkable entry has already flipped its check when its handler runs.
-void ctlMonth::mnuDebugBoldFont_Click() { setFontBold(mnuDebugBoldFont_->isChecked()); }
-void ctlMonth::mnuDebugButtons_Click() { setShowButtons(mnuDebugButtons_->isChecked()); }
-void ctlMonth::mnuDebugFitRows_Click() { setFitRows(mnuDebugFitRows_->isChecked()); }
-void ctlMonth::mnuDebugFullGrid_Click() { setShowFullGrid(mnuDebugFullGrid_->isChecked()); }
-void ctlMonth::mnuDebugWeekends_Click() { setShowWeekends(mnuDebugWeekends_->isChecked()); }
+void ctlMonth::mnuDebugBoldFont_Click()
+{
+    setFontBold(mnuDebugBoldFont_->isChecked());
+}
+void ctlMonth::mnuDebugButtons_Click()
+{
+    setShowButtons(mnuDebugButtons_->isChecked());
+}
+void ctlMonth::mnuDebugFitRows_Click()
+{
+    setFitRows(mnuDebugFitRows_->isChecked());
+}
+void ctlMonth::mnuDebugFullGrid_Click()
+{
+    setShowFullGrid(mnuDebugFullGrid_->isChecked());
+}
+void ctlMonth::mnuDebugWeekends_Click()
+{
+    setShowWeekends(mnuDebugWeekends_->isChecked());
+}
 
 void ctlMonth::mnuDebugFirstDayOfWeekPick_Click(int index)
 {
@@ -942,8 +1004,14 @@ void ctlMonth::mnuDebugFirstDayOfWeekPick_Click(int index)
 
 // ---------------------------------------------------------------- methods
 
-void ctlMonth::Refresh() { Picture1_Resize(); }
-void ctlMonth::Repaint() { Picture1_Paint(); }
+void ctlMonth::Refresh()
+{
+    Picture1_Resize();
+}
+void ctlMonth::Repaint()
+{
+    Picture1_Paint();
+}
 
 void ctlMonth::NextMonth()
 {

@@ -9,11 +9,11 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
-#include <QStaticText>
 #include <QImage>
 #include <QList>
 #include <QMap>
 #include <QPair>
+#include <QStaticText>
 #include <QString>
 #include <QTimer>
 #include <QVariant>
@@ -209,8 +209,8 @@ signals:
     void MouseUp(int button, int shift, double x, double y);
     void Click();
     void DblClick();
-    void CellSelect();   // declared for hosts; never emitted
-    void MonthChange();  // declared for hosts; never emitted
+    void CellSelect();  // declared for hosts; never emitted
+    void MonthChange(); // declared for hosts; never emitted
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -253,8 +253,7 @@ private:
     QPaintDevice* measureDevice() const;
     void PrintInCell(const QString& text, int16_t row, int16_t column, double h, double w);
     void PrintCellTopLeft(const QString& text, int16_t row, int16_t column, double h, double w);
-    void PrintCellBottomRight(const QString& text, int16_t row, int16_t column, double h,
-                              double w);
+    void PrintCellBottomRight(const QString& text, int16_t row, int16_t column, double h, double w);
     void PrintCellLeft(const QString& text, int16_t row, int16_t column, double h, double w,
                        int half);
     void PrintCellRight(const QString& text, int16_t row, int16_t column, double h, double w,
@@ -313,7 +312,7 @@ private:
     // Drawing state.
     QImage surface_;
     bool surfaceStale_ = true;
-    bool inPaintEvent_ = false; // errors found then are shown after the paint event
+    bool inPaintEvent_ = false;   // errors found then are shown after the paint event
     QPainter* painter_ = nullptr; // open only while painting the surface
     int32_t penColor_ = 0;        // surface foreground while painting
     // Metrics of the surface font by size and style; a paint measures the

@@ -28,8 +28,8 @@ TEST_F(MonthEvents, ClickOnADay)
     SignalLog log(*m);
     // Row 3, column 2: Tuesday 4 March 2008.
     clickAt(m.get(), cellCentre(*m, 3, 2));
-    EXPECT_EQ(log.take(), QStringList({"SelectionChange(2008-03-04)", "MouseDown(1)", "MouseUp(1)",
-                                       "Click"}));
+    EXPECT_EQ(log.take(),
+              QStringList({"SelectionChange(2008-03-04)", "MouseDown(1)", "MouseUp(1)", "Click"}));
     EXPECT_EQ(m->SelectedIndex(), 10);
     EXPECT_EQ(m->FullDate(), dn(2008, 3, 1));
 
@@ -94,7 +94,8 @@ TEST_F(MonthEvents, PointerShowsTheCellsTooltipAndKeysAreHandedOn)
     auto m = makeMonth(702, 482, dn(2008, 3, 1));
     m->Days().Item(10)->setToolTipText("Platoon B");
     QList<int> moves;
-    QObject::connect(m.get(), &ctlMonth::MouseMove, [&](int, int, double, double y) { moves << int(y); });
+    QObject::connect(m.get(), &ctlMonth::MouseMove,
+                     [&](int, int, double, double y) { moves << int(y); });
     sendMouse(m.get(), QEvent::MouseMove, cellCentre(*m, 3, 2), Qt::NoButton);
     EXPECT_EQ(m->toolTip(), "Platoon B");
     sendMouse(m.get(), QEvent::MouseMove, cellCentre(*m, 0, 2), Qt::NoButton);
@@ -122,8 +123,8 @@ TEST_F(MonthEvents, TitleClickJumpsToToday)
     EXPECT_EQ(m->FullDate(), dn(2008, 3, 1));
     // Today's month again: only the setting is announced.
     clickAt(m.get(), cellCentre(*m, 0, 2));
-    EXPECT_EQ(log.take(), QStringList({"SettingChange(FullDate)", "MouseDown(1)", "MouseUp(1)",
-                                       "Click"}));
+    EXPECT_EQ(log.take(),
+              QStringList({"SettingChange(FullDate)", "MouseDown(1)", "MouseUp(1)", "Click"}));
     // Without buttons the title is no target.
     m->setShowButtons(false);
     m->setFullDate(dn(2009, 6, 1));
@@ -154,7 +155,7 @@ TEST_F(MonthEvents, NavigationPictures)
     } steps[] = {
         {2, Qt::LeftButton, Qt::NoModifier, {2008, 4, 1}},
         {3, Qt::LeftButton, Qt::NoModifier, {2009, 4, 1}},
-        {1, Qt::RightButton, Qt::NoModifier, {2009, 3, 1}},   // any button navigates
+        {1, Qt::RightButton, Qt::NoModifier, {2009, 3, 1}},     // any button navigates
         {2, Qt::LeftButton, Qt::ControlModifier, {2009, 9, 1}}, // Ctrl alone: six months
         {2, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier, {2009, 10, 1}},
         {0, Qt::MiddleButton, Qt::ControlModifier, {2004, 10, 1}}, // five years

@@ -21,13 +21,22 @@ const GridCase gridCases[] = {
     {"March2008SaturdayFirstNoLeadingDays", {2008, 3, 1}, 7, true, {2008, 3, 1}, 7, {2008, 4, 11}},
     {"February2009SundayFirstFourWeeks", {2009, 2, 1}, 1, true, {2009, 2, 1}, 6, {2009, 3, 14}},
     {"February2009SundayFirstWithoutFit", {2009, 2, 1}, 1, false, {2009, 2, 1}, 8, {2009, 3, 14}},
-    {"February2009MondayFirstSixDaysEarlier", {2009, 2, 1}, 2, true, {2009, 1, 26}, 7, {2009, 3, 8}},
+    {"February2009MondayFirstSixDaysEarlier",
+     {2009, 2, 1},
+     2,
+     true,
+     {2009, 1, 26},
+     7,
+     {2009, 3, 8}},
     {"February2009MondayFirstWithoutFit", {2009, 2, 1}, 2, false, {2009, 1, 26}, 8, {2009, 3, 8}},
     {"LeapFebruary2008MondayFirst", {2008, 2, 1}, 2, true, {2008, 1, 28}, 7, {2008, 3, 9}},
     {"December2008YearCarry", {2008, 12, 1}, 1, true, {2008, 11, 30}, 7, {2009, 1, 10}},
 };
 
-void PrintTo(const GridCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const GridCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class GridDates : public MonthFixture, public ::testing::WithParamInterface<GridCase> {};
 } // namespace
@@ -149,7 +158,8 @@ TEST_F(PointToCell, FitRowsFollowsTheMonth)
     m->setFirstWeekday(1);
     m->setFitRows(true);
     EXPECT_EQ(m->RowCount(), 6);
-    EXPECT_EQ(m->CellHeight(), MonthGrid::cellExtent(482 * m->TwipsPerPixelY(), m->TwipsPerPixelY(), 6));
+    EXPECT_EQ(m->CellHeight(),
+              MonthGrid::cellExtent(482 * m->TwipsPerPixelY(), m->TwipsPerPixelY(), 6));
     m->NextMonth(); // March 2009 needs five weeks
     EXPECT_EQ(m->RowCount(), 7);
     m->setFitRows(false);

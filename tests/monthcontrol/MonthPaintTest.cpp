@@ -26,7 +26,8 @@ void fillLikeAHost(ctlMonth& m)
 QRect cellPixels(const ctlMonth& m, int row, int col, int inset = 3)
 {
     const double tx = m.TwipsPerPixelX(), ty = m.TwipsPerPixelY();
-    const QPoint a(int(std::lround(col * m.CellWidth() / tx)), int(std::lround(row * m.CellHeight() / ty)));
+    const QPoint a(int(std::lround(col * m.CellWidth() / tx)),
+                   int(std::lround(row * m.CellHeight() / ty)));
     const QPoint b(int(std::lround((col + 1) * m.CellWidth() / tx)),
                    int(std::lround((row + 1) * m.CellHeight() / ty)));
     return QRect(a, b).adjusted(inset, inset, -inset, -inset);

@@ -136,12 +136,11 @@ TEST_F(MonthProperties, RepaintTimerMergesABurstOfChanges)
 
 TEST_F(MonthProperties, SavedOptionsDefaultsAndOrder)
 {
-    const QStringList order{"ForeColor",   "Enabled",      "TheYear",      "TheMonth",
-                            "FitRows",     "FontRelativeSize", "ShowFullGrid", "FontBold",
-                            "ShowButtons", "Font",         "BackColor",    "BackStyle",
-                            "BorderStyle", "ShowWeekends", "WeekendColor", "FullDate",
-                            "StartDate",   "FirstWeekday", "ShowToday",    "CellSplit",
-                            "FixedGrid"};
+    const QStringList order{
+        "ForeColor",    "Enabled",      "TheYear",      "TheMonth", "FitRows",   "FontRelativeSize",
+        "ShowFullGrid", "FontBold",     "ShowButtons",  "Font",     "BackColor", "BackStyle",
+        "BorderStyle",  "ShowWeekends", "WeekendColor", "FullDate", "StartDate", "FirstWeekday",
+        "ShowToday",    "CellSplit",    "FixedGrid"};
     QStringList keys;
     for (const auto& kv : ctlMonth::PropertyDefaults())
         keys << kv.first;

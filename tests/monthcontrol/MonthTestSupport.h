@@ -12,7 +12,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-inline double dn(int y, int m, int d) { return DayNumber::fromDate(QDate(y, m, d)); }
+inline double dn(int y, int m, int d)
+{
+    return DayNumber::fromDate(QDate(y, m, d));
+}
 
 // A control that records popup requests instead of opening the menu.
 class TestMonth : public ctlMonth {
@@ -35,10 +38,12 @@ public:
             log << "SelectionChange(" + DayNumber::toDate(d).toString(Qt::ISODate) + ")";
         });
         QObject::connect(&m, &ctlMonth::DateChange, [this] { log << "DateChange"; });
-        QObject::connect(&m, &ctlMonth::MouseDown,
-                         [this](int b, int, double, double) { log << QString("MouseDown(%1)").arg(b); });
-        QObject::connect(&m, &ctlMonth::MouseUp,
-                         [this](int b, int, double, double) { log << QString("MouseUp(%1)").arg(b); });
+        QObject::connect(&m, &ctlMonth::MouseDown, [this](int b, int, double, double) {
+            log << QString("MouseDown(%1)").arg(b);
+        });
+        QObject::connect(&m, &ctlMonth::MouseUp, [this](int b, int, double, double) {
+            log << QString("MouseUp(%1)").arg(b);
+        });
         QObject::connect(&m, &ctlMonth::Click, [this] { log << "Click"; });
         QObject::connect(&m, &ctlMonth::DblClick, [this] { log << "DblClick"; });
         QObject::connect(&m, &ctlMonth::CellSelect, [this] { log << "CellSelect"; });
@@ -56,7 +61,8 @@ public:
 inline void sendMouse(QWidget* w, QEvent::Type type, QPointF pos, Qt::MouseButton button,
                       Qt::KeyboardModifiers mods = Qt::NoModifier)
 {
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
     QMouseEvent e(type, pos, w->mapToGlobal(pos), button, held, mods);
     QApplication::sendEvent(w, &e);
 }
