@@ -2,10 +2,13 @@
 #include <QLocale>
 #include <cstring>
 #include <gtest/gtest.h>
+
+#include "support/TestEnvironment.h"
 #include <memory>
 
 int main(int argc, char** argv)
 {
+    prepareTestEnvironment();
     // Month and weekday names and the first weekday are pinned for every test.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     // Listing the tests (CTest discovery) needs no window system.
