@@ -30,24 +30,30 @@ QFont designedFont()
 {
     // Only the family is kept: a font object must not outlive the application.
     static const QString family = [] {
-        QStringList candidates{QStringLiteral("Lucida Console"),
-                               QFontDatabase::systemFont(QFontDatabase::FixedFont).family(),
-                               QStringLiteral("DejaVu Sans Mono"),
-                               QStringLiteral("Liberation Mono"),
-                               QStringLiteral("Noto Mono"),
-                               QStringLiteral("Courier New")};
-        for (const QString& f : QFontDatabase::families())
-            if (QFontDatabase::isFixedPitch(f))
-                candidates << f;
-        for (const QString& f : candidates) {
-            if (!QFontDatabase::hasFamily(f) && f != candidates[1])
-                continue;
+        // The designed face first, then the desktop's monospace choices; the
+        // full family scan is the slow last resort.
+        const QString preferred[] = {QStringLiteral("Lucida Console"),
+                                     QStringLiteral("DejaVu Sans Mono"),
+                                     QStringLiteral("Liberation Mono"),
+                                     QStringLiteral("Noto Mono"), QStringLiteral("Courier New")};
+        auto fixedPitch = [](const QString& f) {
             QFont font(f);
             font.setStyleHint(QFont::TypeWriter);
-            if (QFontInfo(font).fixedPitch())
+            return QFontInfo(font).fixedPitch();
+        };
+        // Looked up in the family list: asking for an absent family by name
+        // runs the desktop's whole alias substitution.
+        const QStringList families = QFontDatabase::families();
+        for (const QString& f : preferred)
+            if (families.contains(f, Qt::CaseInsensitive) && fixedPitch(f))
                 return f;
-        }
-        return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+        const QString system = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+        if (fixedPitch(system))
+            return system;
+        for (const QString& f : families)
+            if (QFontDatabase::isFixedPitch(f) && fixedPitch(f))
+                return f;
+        return system;
     }();
     QFont f(family);
     f.setStyleHint(QFont::TypeWriter);
