@@ -1,5 +1,6 @@
 #include "model/DayNumber.h"
 #include "model/clsSchedule.h"
+#include "support/ErrorOf.h"
 
 #include <QDate>
 #include <QTime>
@@ -29,16 +30,6 @@ std::shared_ptr<clsShift> shiftWith(const QString& sequence, int platoonCount)
         shift->Platoons()->Add(p);
     }
     return shift;
-}
-
-int errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 struct RotationRow {

@@ -1,6 +1,7 @@
 #include "model/clsSchedXml.h"
 #include "model/clsSchedule.h"
 #include "support/Fakes.h"
+#include "support/ErrorOf.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -20,16 +21,6 @@ QString getValueMessage(const char* unit)
     return QStringLiteral("Error 5 (Invalid procedure call or argument) in procedure GetValue "
                           "of Class Module %1")
         .arg(QLatin1String(unit));
-}
-
-int errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 std::shared_ptr<clsPlatoon> platoon(const QString& description, const QString& code, int32_t color)

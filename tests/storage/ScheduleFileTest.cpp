@@ -2,6 +2,7 @@
 #include "model/clsSchedule.h"
 #include "storage/Module1Files.h"
 #include "support/Fakes.h"
+#include "support/ErrorOf.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,15 +28,6 @@ QByteArray readBytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-int errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 } // namespace
 
 TEST(Module1Files, Folders)
