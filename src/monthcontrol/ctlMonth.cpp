@@ -42,10 +42,12 @@ QFont designedFont()
             return QFontInfo(font).fixedPitch();
         };
         // Looked up in the family list: asking for an absent family by name
-        // runs the desktop's whole alias substitution.
+        // runs the desktop's whole alias substitution. A listed family is
+        // matched as itself, so the list's own pitch answers without loading
+        // a font just to ask it.
         const QStringList families = QFontDatabase::families();
         for (const QString& f : preferred)
-            if (families.contains(f, Qt::CaseInsensitive) && fixedPitch(f))
+            if (families.contains(f, Qt::CaseInsensitive) && QFontDatabase::isFixedPitch(f))
                 return f;
         const QString system = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
         if (fixedPitch(system))
