@@ -2,6 +2,8 @@
 // against an empty QMainWindow built in the same tree, both started the same
 // way (offscreen platform, a temporary home) in the same run. Also the peak
 // resident memory of each child, from wait4's own accounting of that child.
+#include "platform/widgets/FirstPaintQuit.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -65,7 +67,7 @@ std::vector<std::string> childEnvironment()
         {"QT_QPA_PLATFORM", "offscreen"},         {"HOME", home},
         {"XDG_CONFIG_HOME", home + "/.config"},   {"XDG_DATA_HOME", home + "/.local/share"},
         {"XDG_RUNTIME_DIR", benchRuntimeDir()},   {"QT_LOGGING_RULES", "qt.qpa.*=false"},
-        {"TARNWELL_EXIT_AFTER_FIRST_PAINT", "1"},
+        {kExitAfterFirstPaintVar, "1"},
     };
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {

@@ -9,6 +9,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/Services.h"
 #include "platform/widgets/ITray.h"
+#include "platform/widgets/FirstPaintQuit.h"
 #include "platform/widgets/QtServices.h"
 
 #include <QAction>
@@ -37,27 +38,6 @@ int toPixels(double twips, double tpp)
 {
     return static_cast<int>(std::lround(twips / tpp));
 }
-
-// Quits once the window has painted for the first time (start-up benchmark).
-class FirstPaintQuit : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && !armed_) {
-            armed_ = true;
-            // Queued: the rest of this paint pass still completes. Leaves without
-            // closing the window, so no settings are written for a measuring run.
-            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool armed_ = false;
-};
 } // namespace
 
 void InitControls() {}
@@ -167,8 +147,7 @@ int Main(QApplication& app)
         QObject::connect(form.get(), &frmCal::Unloaded, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
         FirstPaintQuit firstPaint;
-        if (qEnvironmentVariableIntValue(kExitAfterFirstPaintVar) == 1)
-            form->installEventFilter(&firstPaint);
+        firstPaint.watchIfRequested(form.get());
         form->show();
         const int rc = app.exec();
         form.reset();

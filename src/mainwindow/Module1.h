@@ -34,7 +34,3 @@ void ShellOpen(const QString& target);
 // Called by each wizard step window as it unloads: Create/Modify Schedule is
 // enabled again unless another step window of the wizard is still open.
 void WizardMenuGuard(QWidget* form);
-
-// Environment variable that makes the program quit after the main window's
-// first paint; used only by the start-up benchmark.
-inline constexpr const char* kExitAfterFirstPaintVar = "TARNWELL_EXIT_AFTER_FIRST_PAINT";
