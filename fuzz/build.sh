@@ -1,5 +1,5 @@
 #!/bin/sh
-# Builds the libFuzzer target into /work/main/fuzz-build (or $1).
+# Builds the libFuzzer target into fuzz-build/ at the top of the tree (or $1).
 # Needs clang with libFuzzer and the Qt 6 Core development files.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
