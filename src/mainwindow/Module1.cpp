@@ -92,10 +92,14 @@ void RestoreFormSizePos(QWidget& form)
     const QString name = form.objectName();
     const double tx = TwipsPerPixelX();
     const double ty = TwipsPerPixelY();
+    // Moving a window at all, even to where it is, takes its placement away
+    // from the window manager: only stored values that differ are applied.
     const double left = CalSettings::readPosition(name, Edge::Left, form.x() * tx);
-    form.move(toPixels(left, tx), form.y());
+    if (toPixels(left, tx) != form.x())
+        form.move(toPixels(left, tx), form.y());
     const double top = CalSettings::readPosition(name, Edge::Top, form.y() * ty);
-    form.move(form.x(), toPixels(top, ty));
+    if (toPixels(top, ty) != form.y())
+        form.move(form.x(), toPixels(top, ty));
     const double width = CalSettings::readPosition(name, Edge::Width, form.width() * tx);
     form.resize(std::max(1, toPixels(width, tx)), form.height());
     const double height = CalSettings::readPosition(name, Edge::Height, form.height() * ty);
@@ -135,7 +139,9 @@ int Main(QApplication& app)
         app.setWindowIcon(AppIcon());
 
         QLockFile lock(SingleInstanceLockPath());
-        if (!AcquireSingleInstance(lock)) {
+        // Only a lock held by another running copy means one is running; a
+        // folder we cannot write to must not keep the user out of the program.
+        if (!AcquireSingleInstance(lock) && lock.error() == QLockFile::LockFailedError) {
             MsgBox(AppTitle() + QStringLiteral(" is already running"), Msg::Information,
                    QStringLiteral("Previous Instance"));
             return 0;
@@ -151,6 +157,8 @@ int Main(QApplication& app)
         form->show();
         const int rc = app.exec();
         form.reset();
+        // The tray icon is a Qt object: it must go before the application does.
+        services().tray.reset();
         return rc;
     } catch (const std::exception& e) {
         reportError(e, QStringLiteral("Main"), UnitKind::Module, kModule);

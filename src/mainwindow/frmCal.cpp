@@ -32,6 +32,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 
@@ -419,6 +420,7 @@ void frmCal::setSchedule(std::shared_ptr<clsSchedule> schedule)
 void frmCal::setShiftIndex(int16_t index)
 {
     shiftIndex_ = index;
+    keepViewWithinSchedule();
     Update();
 }
 
@@ -429,7 +431,7 @@ void frmCal::keepViewWithinSchedule()
     // split cells would keep the old schedule's second codes.
     const auto list = schedule_->Shifts();
     const int count = list ? list->Count() : 0;
-    if (count >= 1 && shiftIndex_ > count)
+    if (shiftIndex_ < 1 || (count >= 1 && shiftIndex_ > count))
         shiftIndex_ = 1;
     if (count < 2 && ctlMonth1->CellSplit() == 2)
         ctlMonth1->setCellSplit(1);
@@ -720,9 +722,12 @@ void frmCal::ctlMonth1_Show()
 {
     int line = 1;
     try {
+        // The control says Show again each time the window comes back (from
+        // the tray, say); the last run's unsaved changes are news only once.
+        const bool first = !shown_;
         shown_ = true;
         line = 2;
-        const bool changed = CalSettings::readBool(CalSettings::DataChanged);
+        const bool changed = first && CalSettings::readBool(CalSettings::DataChanged);
         line = 3;
         if (changed)
             MsgBox(QStringLiteral("Schedule has been changed!\r\n\r\nVerify accuracy."),
@@ -839,7 +844,9 @@ bool frmCal::Form_QueryUnload(bool fromCloseBox)
         line = 3;
         UnloadOtherWindows();
         line = 4;
-        if (trayCapable_ && mnuFileHideInTray->isChecked() && fromCloseBox) {
+        // The tray may have gone since start-up: hiding then would leave no way back.
+        if (trayCapable_ && mnuFileHideInTray->isChecked() && fromCloseBox &&
+            trayService().isAvailable()) {
             // Hidden in the tray no window is left; the program must not end for that.
             QApplication::setQuitOnLastWindowClosed(false);
             setWindowState(windowState() | Qt::WindowMinimized);
@@ -871,9 +878,12 @@ void frmCal::Form_Unload()
 
 void frmCal::UnloadOtherWindows()
 {
-    const auto windows = QApplication::topLevelWidgets();
-    for (QWidget* w : windows) {
-        if (w != this && w->objectName().startsWith(QLatin1String("frm")))
+    // Closing one window may delete another: hold them by guarded pointers.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        windows << w;
+    for (const QPointer<QWidget>& w : windows) {
+        if (w && w != this && w->objectName().startsWith(QLatin1String("frm")))
             w->close();
     }
 }

@@ -203,6 +203,10 @@ TEST_F(MainWindowTest, UnsavedChangesOfTheLastRunAreAnnouncedAtFirstShow)
     EXPECT_EQ(m.text, QStringLiteral("Schedule has been changed!\r\n\r\nVerify accuracy."));
     EXPECT_EQ(m.icon, Msg::Exclamation);
     EXPECT_EQ(m.title, QStringLiteral("Schedule Changed"));
+    // Shown again (back from the tray, say): the news is not repeated.
+    f->hide();
+    showCalendar(*f);
+    EXPECT_EQ(fx.messages->shown.size(), 1u);
 }
 
 TEST_F(MainWindowTest, LockGuardsTheThreeChangingCommandsOnly)
@@ -282,6 +286,33 @@ TEST_F(MainWindowTest, CloseBoxHidesInTrayAndExitEnds)
     EXPECT_FALSE(f->InTray());
     EXPECT_EQ(storedSetting("Settings", "HideInTray"), QStringLiteral("True"));
     QApplication::setQuitOnLastWindowClosed(true);
+}
+
+TEST_F(MainWindowTest, ATrayGoneSinceStartUpClosesInsteadOfHiding)
+{
+    tray->available = true;
+    putSetting("Settings", "HideInTray", "True");
+    auto f = makeForm();
+    int unloaded = 0;
+    QObject::connect(f.get(), &frmCal::Unloaded, [&] { ++unloaded; });
+    f->show();
+    tray->available = false;
+    f->CloseFromCloseBox();
+    EXPECT_FALSE(f->InTray());
+    EXPECT_EQ(tray->adds, 0);
+    EXPECT_EQ(unloaded, 1);
+}
+
+TEST_F(MainWindowTest, ShiftIndexOutsideTheScheduleFallsBackToShiftOne)
+{
+    auto f = makeForm();
+    for (int16_t index : {int16_t(2), int16_t(0), int16_t(3)}) {
+        SCOPED_TRACE(index);
+        f->setShiftIndex(index); // the default schedule has one shift
+        EXPECT_EQ(f->ShiftIndex(), 1);
+        EXPECT_TRUE(f->MenuAction("mnuviewSchedulePick_1")->isChecked());
+        EXPECT_EQ(f->CurrentTitle(), QStringLiteral("Tolvar Fire Department"));
+    }
 }
 
 TEST_F(MainWindowTest, WithoutATrayHideInTrayIsNotReadButWritten)

@@ -21,8 +21,8 @@ void QtTray::add(const QIcon& icon, const QString& tip, std::function<void(int)>
                          [this](QSystemTrayIcon::ActivationReason reason) {
                              if (!onMessage_)
                                  return;
-                             if (reason == QSystemTrayIcon::Trigger ||
-                                 reason == QSystemTrayIcon::DoubleClick)
+                             // A double-click also reports Trigger first: one message is enough.
+                             if (reason == QSystemTrayIcon::Trigger)
                                  onMessage_(LeftButtonDown);
                              else if (reason == QSystemTrayIcon::Context)
                                  onMessage_(RightButtonDown);
