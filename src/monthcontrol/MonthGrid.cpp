@@ -30,7 +30,7 @@ int columnOfWeekday(int qtDay, int32_t firstWeekday)
 
 QDate checkedDate(double day)
 {
-    if (!(day >= MinDay && day <= MaxDay + 1)) // also refuses NaN
+    if (!(day >= MinDay && day < MaxDay + 1)) // fractions of the last day only; refuses NaN
         throw Err::make(Err::Overflow);
     return DayNumber::toDate(day);
 }

@@ -214,11 +214,12 @@ void imgNavPicture::mousePressEvent(QMouseEvent* event)
     owner_->imgNav_MouseDown(index_, buttonCode(event->button()), shiftCode(event->modifiers()));
 }
 
-// Every press navigates, the second one of a double-click included; the
-// pictures hand no mouse events on to the control.
+// The second press of a double-click arrives as a double-click, not as a
+// press: one double-click moves one step. The pictures hand no mouse events
+// on to the control.
 void imgNavPicture::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    mousePressEvent(event);
+    event->accept();
 }
 void imgNavPicture::mouseReleaseEvent(QMouseEvent* event)
 {
@@ -238,7 +239,7 @@ ctlMonth::ctlMonth(QWidget* parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    setFocusPolicy(Qt::ClickFocus);
+    setFocusPolicy(Qt::StrongFocus); // keys reach the host after Tab too
     try {
         for (int i = 0; i < MonthGrid::CellCount; ++i)
             days_.Add(std::make_shared<clsDayBox>(static_cast<int16_t>(i)));
@@ -871,7 +872,8 @@ void ctlMonth::ToggleFocusRect()
 
 void ctlMonth::showPopupMenu(const QPoint& globalPos)
 {
-    mnuDebug_->popup(globalPos);
+    // Modal, as the press is: a chosen entry's events come before MouseDown.
+    mnuDebug_->exec(globalPos);
 }
 
 void ctlMonth::mousePressEvent(QMouseEvent* event)
@@ -1073,7 +1075,9 @@ void ctlMonth::applyDateChangeRule()
 
 void ctlMonth::setTheYear(int32_t v)
 {
-    const double first = MonthGrid::dateSerial(v, theMonth_); // refuses years beyond the calendar
+    // Both refuse a month beyond the calendar before anything changes.
+    const double first = MonthGrid::dateSerial(v, theMonth_);
+    MonthGrid::lastDayOf(v, theMonth_);
     theYear_ = v;
     fullDate_ = first;
     Initialize_Days();
@@ -1084,6 +1088,7 @@ void ctlMonth::setTheYear(int32_t v)
 void ctlMonth::setTheMonth(int32_t v)
 {
     const double first = MonthGrid::dateSerial(theYear_, v);
+    MonthGrid::lastDayOf(theYear_, v);
     theMonth_ = v;
     fullDate_ = first;
     Initialize_Days();
@@ -1100,6 +1105,8 @@ void ctlMonth::setFullDate(double d)
     if (d == fullDate_)
         return;
     const QDate date = MonthGrid::checkedDate(d);
+    // December 9999 has no following month to end it: refused before anything changes.
+    MonthGrid::lastDayOf(date.year(), date.month());
     theMonth_ = date.month();
     theYear_ = date.year();
     fullDate_ = MonthGrid::dateSerial(theYear_, theMonth_);

@@ -222,7 +222,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
-    // Opens the popup menu without blocking; tests override it.
+    // Runs the popup menu until an entry is chosen or it is dismissed; tests override it.
     virtual void showPopupMenu(const QPoint& globalPos);
 
 private:

@@ -174,6 +174,26 @@ TEST_F(MonthEvents, NavigationPictures)
     EXPECT_EQ(m->imgNav(2)->toolTip(), "Next Month");
     EXPECT_EQ(m->imgNav(3)->toolTip(), "Next Year");
 
+    // A double-click is one press and one double-click: one step, not two.
+    m->setFullDate(dn(2008, 3, 1));
+    log.take();
+    clickAt(m->imgNav(2), QPointF(2, 2));
+    sendMouse(m->imgNav(2), QEvent::MouseButtonDblClick, QPointF(2, 2), Qt::LeftButton,
+              Qt::NoModifier);
+    sendMouse(m->imgNav(2), QEvent::MouseButtonRelease, QPointF(2, 2), Qt::LeftButton,
+              Qt::NoModifier);
+    EXPECT_EQ(m->FullDate(), dn(2008, 4, 1));
+
+    // December 9999 has no month after it to close its grid: refused whole.
+    m->setFullDate(dn(9999, 11, 1));
+    const double start = m->StartDate();
+    log.take();
+    clickAt(m->imgNav(2), QPointF(2, 2));
+    EXPECT_EQ(m->TheMonth(), 11);
+    EXPECT_EQ(m->FullDate(), dn(9999, 11, 1));
+    EXPECT_EQ(m->StartDate(), start);
+    EXPECT_EQ(m->Days().Item(1)->FullDate(), start);
+
     // January 1970 is the floor: going back changes nothing and says nothing.
     m->setFullDate(dn(1970, 1, 1));
     log.take();
