@@ -1075,21 +1075,23 @@ void ctlMonth::applyDateChangeRule()
 
 void ctlMonth::setTheYear(int32_t v)
 {
-    // Both refuse a month beyond the calendar before anything changes.
-    const double first = MonthGrid::dateSerial(v, theMonth_);
-    MonthGrid::lastDayOf(v, theMonth_);
-    theYear_ = v;
-    fullDate_ = first;
-    Initialize_Days();
-    scheduleRepaint();
-    applyDateChangeRule();
+    showYearMonth(v, theMonth_);
 }
 
 void ctlMonth::setTheMonth(int32_t v)
 {
-    const double first = MonthGrid::dateSerial(theYear_, v);
-    MonthGrid::lastDayOf(theYear_, v);
-    theMonth_ = v;
+    showYearMonth(theYear_, v);
+}
+
+// The year and month are stored as given (a month of 13 stays 13) while the
+// first of the month they name is displayed.
+void ctlMonth::showYearMonth(int32_t year, int32_t month)
+{
+    // Both refuse a month beyond the calendar before anything changes.
+    const double first = MonthGrid::dateSerial(year, month);
+    MonthGrid::lastDayOf(year, month);
+    theYear_ = year;
+    theMonth_ = month;
     fullDate_ = first;
     Initialize_Days();
     scheduleRepaint();

@@ -238,6 +238,7 @@ private:
     void ShowNavButtons(bool visible);
     void scheduleRepaint();
     void applyDateChangeRule();
+    void showYearMonth(int32_t year, int32_t month);
     void recomputeMonthBounds();
     void syncMenu();
 
