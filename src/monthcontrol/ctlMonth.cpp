@@ -1023,32 +1023,32 @@ void ctlMonth::Repaint()
     Picture1_Paint();
 }
 
-void ctlMonth::NextMonth()
+// The month steps go through FullDate, then keep to the January 1970 floor once more.
+void ctlMonth::stepTo(double d)
 {
-    setFullDate(MonthGrid::addMonths(fullDate_, 1));
+    setFullDate(d);
     if (fullDate_ < MonthGrid::FirstShownDay)
         setFullDate(MonthGrid::FirstShownDay);
+}
+
+void ctlMonth::NextMonth()
+{
+    stepTo(MonthGrid::addMonths(fullDate_, 1));
 }
 
 void ctlMonth::PrevMonth()
 {
-    setFullDate(MonthGrid::addMonths(fullDate_, -1));
-    if (fullDate_ < MonthGrid::FirstShownDay)
-        setFullDate(MonthGrid::FirstShownDay);
+    stepTo(MonthGrid::addMonths(fullDate_, -1));
 }
 
 void ctlMonth::NextYear()
 {
-    setFullDate(MonthGrid::addYears(fullDate_, 1));
-    if (fullDate_ < MonthGrid::FirstShownDay)
-        setFullDate(MonthGrid::FirstShownDay);
+    stepTo(MonthGrid::addYears(fullDate_, 1));
 }
 
 void ctlMonth::PrevYear()
 {
-    setFullDate(MonthGrid::addYears(fullDate_, -1));
-    if (fullDate_ < MonthGrid::FirstShownDay)
-        setFullDate(MonthGrid::FirstShownDay);
+    stepTo(MonthGrid::addYears(fullDate_, -1));
 }
 
 void ctlMonth::LetDayColor(int16_t index, int32_t color)

@@ -239,6 +239,7 @@ private:
     void scheduleRepaint();
     void applyDateChangeRule();
     void showYearMonth(int32_t year, int32_t month);
+    void stepTo(double d);
     void recomputeMonthBounds();
     void syncMenu();
 

@@ -3,6 +3,7 @@
 #include "mainwindow/PicturePane.h"
 #include "monthcontrol/MonthGrid.h"
 #include "platform/widgets/OleColor.h"
+#include "support/Pixels.h"
 
 #include <QImage>
 #include <QProcessEnvironment>
@@ -265,16 +266,11 @@ TEST_F(MainWindowTest, BothViewPaintsEachShiftsCodesInTheirColours)
     const double ty = m->TwipsPerPixelY();
     auto countNear = [&](const QRect& r, int32_t ole) {
         const QColor want = OleColor::toQColor(ole);
-        int n = 0;
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x) {
-                const QColor c = img.pixelColor(x, y);
-                if (std::abs(c.red() - want.red()) + std::abs(c.green() - want.green()) +
-                        std::abs(c.blue() - want.blue()) <
-                    60)
-                    ++n;
-            }
-        return n;
+        return countPixels(img, r, [&](const QColor& c) {
+            return std::abs(c.red() - want.red()) + std::abs(c.green() - want.green()) +
+                       std::abs(c.blue() - want.blue()) <
+                   60;
+        });
     };
     int checked = 0;
     for (int i = 1; i <= 42; ++i) {

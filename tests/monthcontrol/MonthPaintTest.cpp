@@ -2,6 +2,7 @@
 #include "MonthTestSupport.h"
 
 #include "platform/widgets/OleColor.h"
+#include "support/Pixels.h"
 
 #include <QFontInfo>
 
@@ -36,11 +37,7 @@ QRect cellPixels(const ctlMonth& m, int row, int col, int inset = 3)
 // How many pixels of the area have the colour.
 int countColour(const QImage& img, const QRect& area, const QColor& c)
 {
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            n += img.pixelColor(x, y).rgb() == c.rgb();
-    return n;
+    return countPixels(img, area, [&](const QColor& p) { return p.rgb() == c.rgb(); });
 }
 
 // Corner samples of a cell: away from text, they show the fill.
@@ -52,13 +49,9 @@ QColor cornerOf(const QImage& img, const ctlMonth& m, int row, int col)
 // Reddish pixels: antialiased red text leaves shades of red on the background.
 int countReddish(const QImage& img, const QRect& area)
 {
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor c = img.pixelColor(x, y);
-            n += c.red() > 150 && c.green() < 100 && c.blue() < 100;
-        }
-    return n;
+    return countPixels(img, area, [](const QColor& c) {
+        return c.red() > 150 && c.green() < 100 && c.blue() < 100;
+    });
 }
 // Height of the band of rows that hold anything but the background.
 int inkHeight(const QImage& img, const QRect& area, const QColor& back)
@@ -76,13 +69,9 @@ int inkHeight(const QImage& img, const QRect& area, const QColor& back)
 }
 int countBluish(const QImage& img, const QRect& area)
 {
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor c = img.pixelColor(x, y);
-            n += c.blue() > 150 && c.green() < 100 && c.red() < 100;
-        }
-    return n;
+    return countPixels(img, area, [](const QColor& c) {
+        return c.blue() > 150 && c.green() < 100 && c.red() < 100;
+    });
 }
 } // namespace
 
