@@ -1,6 +1,7 @@
 #include "monthcontrol/ctlMonth.h"
 
 #include "model/DayNumber.h"
+#include "platform/Convert.h"
 #include "platform/IClock.h"
 #include "platform/MsgBox.h"
 #include "platform/RuntimeError.h"
@@ -166,12 +167,12 @@ int32_t readInt32(const PropertyBag& bag, const QString& key, int32_t def)
     if (v < -2147483648.0 || v > 4294967295.0)
         return def;
     // Colours saved as unsigned numbers come back with their top bit.
-    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<int64_t>(std::nearbyint(v))));
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<int64_t>(RoundHalfEven(v))));
 }
 
 int16_t readInt16(const PropertyBag& bag, const QString& key, int16_t def)
 {
-    const double v = std::nearbyint(readDouble(bag, key, def));
+    const double v = RoundHalfEven(readDouble(bag, key, def));
     return v >= -32768 && v <= 32767 ? static_cast<int16_t>(v) : def;
 }
 } // namespace
@@ -494,7 +495,7 @@ void ctlMonth::setSurfaceFontSize(double size)
     // pixels, so that measured heights and the size in force agree and
     // fitting from the size in force settles instead of creeping.
     const double dpi = std::max(1, measureDevice()->logicalDpiY());
-    const double pixels = std::nearbyint(std::clamp(size, MinFontSize, MaxFontSize) * dpi / 72);
+    const double pixels = RoundHalfEven(std::clamp(size, MinFontSize, MaxFontSize) * dpi / 72);
     font_.setPointSizeF(std::max(1.0, pixels) * 72 / dpi);
 }
 
@@ -614,7 +615,7 @@ void ctlMonth::DrawSpecialPeriod()
         for (int x = 1; x <= 7; ++x) {
             ++k;
             const auto n =
-                static_cast<int64_t>(std::nearbyint(days_.Item(k)->FullDate() - reference)) + 1;
+                static_cast<int64_t>(RoundHalfEven(days_.Item(k)->FullDate() - reference)) + 1;
             const int64_t q = n / length;
             // Each cell's box lies one column to its right; the box of the last
             // column falls beyond the grid and is not drawn.
