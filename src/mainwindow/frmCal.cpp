@@ -13,6 +13,7 @@
 #include "model/clsShift.h"
 #include "monthcontrol/ctlMonth.h"
 #include "platform/Convert.h"
+#include "platform/HelpPage.h"
 #include "platform/IClock.h"
 #include "platform/ISettingsStore.h"
 #include "platform/MsgBox.h"
@@ -1087,5 +1088,5 @@ QAction* frmCal::MenuAction(const QString& name) const
 
 QString HelpPagePath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/help.html");
+    return LocateHelpPage(QCoreApplication::applicationDirPath());
 }
