@@ -1,9 +1,12 @@
 #include "mainwindow/Module1.h"
+#include "platform/widgets/DesktopIdentity.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileId));
+    QApplication::setWindowIcon(ProgramIcon());
     return Main(app);
 }
