@@ -16,6 +16,19 @@ QString name(const Key& key)
     return QString::fromLatin1(key.name);
 }
 const QString kPositionSection = QStringLiteral("Settings");
+
+template <class Convert>
+auto readOrDefault(const Key& key, const ReadError& onError, Convert convert)
+{
+    try {
+        return convert(readText(key));
+    } catch (const std::exception& e) {
+        writeText(key, QString::fromLatin1(key.defaultValue));
+        if (onError)
+            onError(e);
+    }
+    return convert(QString::fromLatin1(key.defaultValue));
+}
 } // namespace
 
 QString readText(const Key& key)
@@ -24,14 +37,14 @@ QString readText(const Key& key)
                                       QString::fromLatin1(key.defaultValue));
 }
 
-bool readBool(const Key& key)
+bool readBool(const Key& key, const ReadError& onError)
 {
-    return CBool(readText(key));
+    return readOrDefault(key, onError, CBool);
 }
 
-int32_t readLong(const Key& key)
+int32_t readLong(const Key& key, const ReadError& onError)
 {
-    return CLng(readText(key));
+    return readOrDefault(key, onError, CLng);
 }
 
 void writeText(const Key& key, const QString& value)
@@ -60,10 +73,13 @@ QString positionKey(const QString& windowName, Edge edge)
     return windowName;
 }
 
-double readPosition(const QString& windowName, Edge edge, double current)
+std::optional<double> storedPosition(const QString& windowName, Edge edge)
 {
-    return CDbl(settingsStore().GetSetting(kPositionSection, positionKey(windowName, edge),
-                                           QString::number(current, 'g', 15)));
+    const QString text =
+        settingsStore().GetSetting(kPositionSection, positionKey(windowName, edge));
+    if (text.isNull())
+        return std::nullopt;
+    return CDbl(text);
 }
 
 void writePosition(const QString& windowName, Edge edge, double twips)

@@ -1,10 +1,11 @@
 #pragma once
 // Every settings-store entry the main window reads or writes, with its
-// section and the default a fresh installation gets. Values are text; the
-// typed readers raise type mismatch (13) for a value that is not what the key
-// holds, so the routine that reads it reports it with its own message.
+// section and the default a fresh installation gets. Values are text.
 #include <QString>
 #include <cstdint>
+#include <exception>
+#include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -32,18 +33,24 @@ inline constexpr Key LockSchedule{"Long", "LockSchedule", "False"};
 // "Schedule"
 inline constexpr Key DataChanged{"Schedule", "DataChanged", "False"};
 
+// A stored value that is not what the key holds (type mismatch, overflow) is
+// handed to onError for the reading routine's own message, replaced in the
+// store by the key's default, so that it is reported once and not at every
+// start, and the default is used.
+using ReadError = std::function<void(const std::exception&)>;
 QString readText(const Key& key);
-bool readBool(const Key& key);
-int32_t readLong(const Key& key);
+bool readBool(const Key& key, const ReadError& onError);
+int32_t readLong(const Key& key, const ReadError& onError);
 void writeText(const Key& key, const QString& value);
 void writeBool(const Key& key, bool value);
 void writeLong(const Key& key, int32_t value);
 
 // Window position entries: window name + "_Left", "_Top", "_Width", "_Height"
-// in section "Settings", in twips; the default is the window's current value.
+// in section "Settings", in twips. Nothing when none is stored; a value that
+// cannot be read raises its error.
 enum class Edge { Left, Top, Width, Height };
 QString positionKey(const QString& windowName, Edge edge);
-double readPosition(const QString& windowName, Edge edge, double current);
+std::optional<double> storedPosition(const QString& windowName, Edge edge);
 void writePosition(const QString& windowName, Edge edge, double twips);
 
 } // namespace CalSettings

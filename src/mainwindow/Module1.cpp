@@ -1,6 +1,5 @@
 #include "mainwindow/Module1.h"
 
-#include "mainwindow/CalSettings.h"
 #include "mainwindow/frmCal.h"
 #include "mainwindow/modTray.h"
 #include "platform/IFolders.h"
@@ -17,27 +16,12 @@
 #include <QDir>
 #include <QEvent>
 #include <QLockFile>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
-#include <cmath>
 #include <memory>
 
 namespace {
 const QString kModule = QStringLiteral("Module1");
-
-double screenDpi(bool horizontal)
-{
-    const QScreen* s = QGuiApplication::primaryScreen();
-    const double dpi =
-        s ? (horizontal ? s->logicalDotsPerInchX() : s->logicalDotsPerInchY()) : 96.0;
-    return dpi > 0 ? dpi : 96.0;
-}
-
-int toPixels(double twips, double tpp)
-{
-    return static_cast<int>(std::lround(twips / tpp));
-}
 } // namespace
 
 void InitControls() {}
@@ -61,54 +45,9 @@ bool AcquireSingleInstance(QLockFile& lock)
     return lock.tryLock(100);
 }
 
-double TwipsPerPixelX()
+bool ShellOpen(const QString& target)
 {
-    return 1440.0 / screenDpi(true);
-}
-double TwipsPerPixelY()
-{
-    return 1440.0 / screenDpi(false);
-}
-
-void SaveFormSizePos(QWidget& form)
-{
-    if (form.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
-        return;
-    using CalSettings::Edge;
-    const QString name = form.objectName();
-    // Left and Top are the frame's place; Width and Height the window's own size,
-    // so that restoring does not grow the window by its frame on every run.
-    CalSettings::writePosition(name, Edge::Left, form.x() * TwipsPerPixelX());
-    CalSettings::writePosition(name, Edge::Top, form.y() * TwipsPerPixelY());
-    CalSettings::writePosition(name, Edge::Width, form.width() * TwipsPerPixelX());
-    CalSettings::writePosition(name, Edge::Height, form.height() * TwipsPerPixelY());
-}
-
-void RestoreFormSizePos(QWidget& form)
-{
-    if (form.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
-        return;
-    using CalSettings::Edge;
-    const QString name = form.objectName();
-    const double tx = TwipsPerPixelX();
-    const double ty = TwipsPerPixelY();
-    // Moving a window at all, even to where it is, takes its placement away
-    // from the window manager: only stored values that differ are applied.
-    const double left = CalSettings::readPosition(name, Edge::Left, form.x() * tx);
-    if (toPixels(left, tx) != form.x())
-        form.move(toPixels(left, tx), form.y());
-    const double top = CalSettings::readPosition(name, Edge::Top, form.y() * ty);
-    if (toPixels(top, ty) != form.y())
-        form.move(form.x(), toPixels(top, ty));
-    const double width = CalSettings::readPosition(name, Edge::Width, form.width() * tx);
-    form.resize(std::max(1, toPixels(width, tx)), form.height());
-    const double height = CalSettings::readPosition(name, Edge::Height, form.height() * ty);
-    form.resize(form.width(), std::max(1, toPixels(height, ty)));
-}
-
-void ShellOpen(const QString& target)
-{
-    shell().ShellOpen(target);
+    return shell().ShellOpen(target);
 }
 
 void WizardMenuGuard(QWidget* form)
@@ -135,7 +74,8 @@ int Main(QApplication& app)
     try {
         InitControls();
         installQtServices();
-        services().tray = std::make_shared<QtTray>();
+        if (!services().tray)
+            services().tray = std::make_shared<QtTray>();
         app.setWindowIcon(AppIcon());
 
         QLockFile lock(SingleInstanceLockPath());

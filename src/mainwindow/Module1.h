@@ -1,5 +1,5 @@
 #pragma once
-// The general module: program start, window positions and the shell.
+// The general module: program start, the single instance and the shell.
 #include <QString>
 
 class QApplication;
@@ -18,18 +18,9 @@ QString SingleInstanceLockPath();
 // Takes the lock; a lock left behind by a crashed run is taken over.
 bool AcquireSingleInstance(QLockFile& lock);
 
-// Screen pixels in twips (1440 per inch of the screen's logical resolution).
-double TwipsPerPixelX();
-double TwipsPerPixelY();
-
-// Window position in twips under the window's object name + "_Left" etc.;
-// only a window in its normal state is saved or restored, so closing while
-// maximised or minimised keeps the last normal position.
-void SaveFormSizePos(QWidget& form);
-void RestoreFormSizePos(QWidget& form);
-
-// Hands a document, URL or mailto: address to the desktop shell; the result is not checked.
-void ShellOpen(const QString& target);
+// Hands a document, URL or mailto: address to the desktop shell; false when
+// nothing could open it.
+bool ShellOpen(const QString& target);
 
 // Called by each wizard step window as it unloads: Create/Modify Schedule is
 // enabled again unless another step window of the wizard is still open.

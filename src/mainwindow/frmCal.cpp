@@ -1,6 +1,7 @@
 #include "mainwindow/frmCal.h"
 
 #include "mainwindow/CalSettings.h"
+#include "mainwindow/FormPlacement.h"
 #include "mainwindow/Module1.h"
 #include "mainwindow/PicturePane.h"
 #include "mainwindow/frmAbout.h"
@@ -29,7 +30,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -50,6 +54,15 @@ template <class F> void handled(const char* procedure, F&& f)
 {
     guarded(QString::fromLatin1(procedure), UnitKind::Form, kForm, std::forward<F>(f));
 }
+
+// Reports a settings value that cannot be read under the reading routine's step.
+CalSettings::ReadError reportAt(const char* procedure, int line)
+{
+    return [procedure, line](const std::exception& e) { report(e, procedure, line); };
+}
+
+// The smallest window in which the calendar still reads.
+constexpr QSize kMinimumSize{320, 260};
 
 IDialogs& dialogs()
 {
@@ -125,6 +138,7 @@ frmCal::frmCal(QWidget* parent) : QMainWindow(parent)
     setWindowTitle(AppTitle()); // the icon is the application's, set at start
     buildPanes();
     buildMenus();
+    setMinimumSize(kMinimumSize);
     resize(760, 600);
 
     // The clock runs from the moment the window exists.
@@ -311,13 +325,15 @@ void frmCal::Form_Load()
             mnuFileHideInTray->setVisible(true);
             mnuFileHideInTray->setEnabled(true);
             mnuTray->setEnabled(true);
-            mnuFileHideInTray->setChecked(CalSettings::readBool(CalSettings::HideInTray));
+            mnuFileHideInTray->setChecked(
+                CalSettings::readBool(CalSettings::HideInTray, reportAt("Form_Load", 3)));
         }
     });
     step(4, [&] {
-        mnuFileLockSchedule->setChecked(CalSettings::readBool(CalSettings::LockSchedule));
+        mnuFileLockSchedule->setChecked(
+            CalSettings::readBool(CalSettings::LockSchedule, reportAt("Form_Load", 4)));
     });
-    step(5, [&] { LoadSpecialPeriod(); });
+    step(5, [&] { LoadSpecialPeriod(reportAt("Form_Load", 5)); });
     step(6, [&] { ctlMonth1->setShowButtons(true); });
     step(7, [&] {
         const QFont f = ctlMonth1->Font();
@@ -325,20 +341,20 @@ void frmCal::Form_Load()
         picPlatoons->setPaneFont(f);
         picDescription->setPaneFont(f);
     });
-    step(8, [&] { LoadViewSettings(); });
+    step(8, [&] { LoadViewSettings(reportAt("Form_Load", 8)); });
     step(9, [&] { ApplyBackcolor(); });
     step(10, [&] { RestoreFormSizePos(*this); });
     step(11, [&] { LoadSchedule(); });
 }
 
-void frmCal::LoadSpecialPeriod()
+void frmCal::LoadSpecialPeriod(const CalSettings::ReadError& onError)
 {
     namespace S = CalSettings;
-    specialPeriodLength_ = S::readLong(S::SpecialPeriodLength);
-    specialPeriodOffset_ = S::readLong(S::SpecialPeriodOffset);
+    specialPeriodLength_ = S::readLong(S::SpecialPeriodLength, onError);
+    specialPeriodOffset_ = S::readLong(S::SpecialPeriodOffset, onError);
     specialPeriodName_ = S::readText(S::SpecialPeriodName);
-    const bool checked = S::readBool(S::SpecialPeriodChecked);
-    const int32_t color = S::readLong(S::SpecialPeriodColor);
+    const bool checked = S::readBool(S::SpecialPeriodChecked, onError);
+    const int32_t color = S::readLong(S::SpecialPeriodColor, onError);
     mnuViewSpecialPeriod->setText(specialPeriodName_);
     mnuViewSpecialPeriod->setVisible(specialPeriodLength_ >= 1);
     mnuViewSpecialPeriod->setChecked(checked);
@@ -349,12 +365,12 @@ void frmCal::LoadSpecialPeriod()
     ctlMonth1->setSpecialPeriodColor(color);
 }
 
-void frmCal::LoadViewSettings()
+void frmCal::LoadViewSettings(const CalSettings::ReadError& onError)
 {
     namespace S = CalSettings;
-    backcolor_[0] = S::readLong(S::Backcolor1);
-    backcolor_[1] = S::readLong(S::Backcolor2);
-    const int32_t flags = S::readLong(S::Flags);
+    backcolor_[0] = S::readLong(S::Backcolor1, onError);
+    backcolor_[1] = S::readLong(S::Backcolor2, onError);
+    const int32_t flags = S::readLong(S::Flags, onError);
     ctlMonth1->setFirstWeekday(flags & 7);
     ctlMonth1->setShowButtons((flags & 8) != 0);
     ctlMonth1->setShowFullGrid((flags & 16) != 0);
@@ -387,26 +403,49 @@ void frmCal::SettingsSave()
 
 void frmCal::LoadSchedule()
 {
+    // Before the window is shown the calendar must end up showing a whole
+    // schedule: the built-in one when the user's cannot be used.
+    const bool starting = !shown_;
+    bool loaded = false;
     handled("LoadSchedule", [&] {
         const QString path = ScheduleFilePath();
-        if (FileExists(path)) {
-            auto schedule = std::make_shared<clsSchedule>();
-            if (const auto line = ReadScheduleLine(path)) {
-                schedule->setXml(*line);
-                setSchedule(schedule);
-            }
-            // Accepted or not, the file on disk is what counts as saved now.
-            dataChanged_ = false;
-            UpdateViewMenu();
-        } else {
+        if (!QFileInfo::exists(path)) {
+            loaded = true;
             shiftIndex_ = 1;
             setSchedule(DefaultSchedule());
             if (shown_)
                 MsgBox(QStringLiteral("User schedule has not been defined\r\n"
                                       "Calendar will display default schedule"),
                        Msg::OKOnly);
+            return;
         }
+        const ScheduleFileRead read = ReadScheduleFile(path);
+        if (!read.line) {
+            MsgBox(UnusableScheduleMessage(path, read.problem, starting),
+                   Msg::OKOnly | Msg::Exclamation);
+            return;
+        }
+        auto schedule = std::make_shared<clsSchedule>();
+        schedule->setXml(*read.line);
+        setSchedule(schedule);
+        loaded = true;
+        // The file on disk is what counts as saved now.
+        dataChanged_ = false;
+        UpdateViewMenu();
     });
+    if (!loaded && starting) {
+        shiftIndex_ = 1;
+        setSchedule(DefaultSchedule());
+    }
+}
+
+QString UnusableScheduleMessage(const QString& path, const QString& problem, bool starting)
+{
+    return QStringLiteral("Your schedule file could not be used:\r\n%1\r\n\r\n%2\r\n\r\n"
+                          "The file has not been changed. %3")
+        .arg(QDir::toNativeSeparators(path), problem,
+             starting ? QStringLiteral("The calendar shows the built-in example schedule.")
+                      : QStringLiteral("The calendar keeps the schedule on display."));
 }
 
 // ---------------------------------------------------------------- schedule and view
@@ -699,6 +738,15 @@ void frmCal::ctlMonth1_DateChange()
 
 void frmCal::ctlMonth1_SettingChange(const QString& name)
 {
+    // These re-lay the days out without a DateChange: each cell now holds
+    // another date (a new first weekday), or today's tooltip was reset.
+    if (name == QLatin1String("FirstWeekday") || name == QLatin1String("ShowFullGrid") ||
+        name == QLatin1String("FullDate")) {
+        handled("ctlMonth1_SettingChange", [&] {
+            FillDays();
+            ctlMonth1->Refresh();
+        });
+    }
     if (name == QLatin1String("FontBold")) {
         const bool bold = ctlMonth1->FontBold();
         for (PicturePane* pane : {picTitle, picPlatoons, picDescription}) {
@@ -728,7 +776,8 @@ void frmCal::ctlMonth1_Show()
         const bool first = !shown_;
         shown_ = true;
         line = 2;
-        const bool changed = first && CalSettings::readBool(CalSettings::DataChanged);
+        const bool changed =
+            first && CalSettings::readBool(CalSettings::DataChanged, reportAt("ctlMonth1_Show", 2));
         line = 3;
         if (changed)
             MsgBox(QStringLiteral("Schedule has been changed!\r\n\r\nVerify accuracy."),
@@ -742,16 +791,40 @@ void frmCal::ctlMonth1_Show()
 
 bool frmCal::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == client_ && event->type() == QEvent::Resize)
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        DeferMessages deferred;
         Form_Resize();
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
 void frmCal::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
+    if (event->type() == QEvent::WindowStateChange) {
+        DeferMessages deferred;
         Form_Resize();
+    }
+}
+
+void frmCal::keyPressEvent(QKeyEvent* event)
+{
+    // Keys the month control leaves alone arrive here, after its KeyDown.
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    bool used = true;
+    handled("Form_KeyDown", [&] {
+        switch (event->key()) {
+        case Qt::Key_PageUp: ctrl ? ctlMonth1->PrevYear() : ctlMonth1->PrevMonth(); break;
+        case Qt::Key_PageDown: ctrl ? ctlMonth1->NextYear() : ctlMonth1->NextMonth(); break;
+        case Qt::Key_Home:
+            ctlMonth1->setFullDate(DayNumber::fromDate(clockService().today()));
+            break;
+        case Qt::Key_F1: mnuHelpOnlineHelp_Click(); break;
+        default: used = false; break;
+        }
+    });
+    if (!used)
+        QMainWindow::keyPressEvent(event);
 }
 
 void frmCal::Form_Resize()
@@ -852,7 +925,8 @@ bool frmCal::Form_QueryUnload(bool fromCloseBox)
             QApplication::setQuitOnLastWindowClosed(false);
             setWindowState(windowState() | Qt::WindowMinimized);
             hide();
-            TrayAdd(windowIcon(), QStringLiteral("Tarnwell"), [this](int m) { TrayMessage(m); });
+            TrayAdd(windowIcon(), QStringLiteral("Tarnwell"), mnuTray,
+                    [this](int m) { TrayMessage(m); });
             inTray_ = true;
             return false;
         }
@@ -1065,12 +1139,21 @@ void frmCal::mnuHelpAbout_Click()
 
 void frmCal::mnuHelpOnlineHelp_Click()
 {
-    ShellOpen(HelpPagePath());
+    const QString page = HelpPagePath();
+    if (!ShellOpen(page))
+        MsgBox(QStringLiteral("No program could open the help page. Open it in a web browser:"
+                              "\r\n\r\n%1")
+                   .arg(QDir::toNativeSeparators(page)),
+               Msg::OKOnly | Msg::Information, QStringLiteral("Online Help"));
 }
 
 void frmCal::mnuHelpEmailSupport_Click()
 {
-    ShellOpen(QStringLiteral("mailto:") + QString::fromLatin1(kSupportEmail));
+    const QString address = QString::fromLatin1(kSupportEmail);
+    if (!ShellOpen(QStringLiteral("mailto:") + address))
+        MsgBox(
+            QStringLiteral("No e-mail program could be started. Write to:\r\n\r\n%1").arg(address),
+            Msg::OKOnly | Msg::Information, QStringLiteral("Email Support"));
 }
 
 // ---------------------------------------------------------------- lookup

@@ -2,6 +2,8 @@
 // The main calendar window: the month control between a title band and a
 // footer with the platoon legend and the description; the menus, the clock,
 // the tray and every setting of the display.
+#include "mainwindow/CalSettings.h"
+
 #include <QMainWindow>
 #include <QRect>
 #include <QSize>
@@ -107,14 +109,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Page Up/Down a month, with Ctrl a year; Home this month; F1 the help page.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildMenus();
     void buildPanes();
     void Form_Initialize();
     void Form_Load();
-    void LoadViewSettings();
-    void LoadSpecialPeriod();
+    void LoadViewSettings(const CalSettings::ReadError& onError);
+    void LoadSpecialPeriod(const CalSettings::ReadError& onError);
     void LoadSchedule();
     // Returns true when the close goes on to the unload step.
     bool Form_QueryUnload(bool fromCloseBox);
@@ -216,6 +220,10 @@ private:
     QMenu* mnuDebug = nullptr;
     QAction* mnuTime = nullptr;
 };
+
+// What a present schedule file that gives no schedule is said to have, at
+// start-up (the built-in schedule is shown) or later (the display stays).
+QString UnusableScheduleMessage(const QString& path, const QString& problem, bool starting);
 
 // Where Online Help and Email Support go.
 QString HelpPagePath();

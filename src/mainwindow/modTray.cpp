@@ -14,9 +14,9 @@ ITray& trayService()
     return *s.tray;
 }
 
-void TrayAdd(const QIcon& icon, const QString& tip, std::function<void(int)> onMessage)
+void TrayAdd(const QIcon& icon, const QString& tip, QMenu* menu, std::function<void(int)> onMessage)
 {
-    trayService().add(icon, tip, std::move(onMessage));
+    trayService().add(icon, tip, menu, std::move(onMessage));
 }
 
 void TrayDelete()

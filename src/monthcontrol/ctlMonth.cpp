@@ -119,20 +119,6 @@ int16_t keyCode(int key)
     }
 }
 
-struct ErrorInfo {
-    int number;
-    QString description;
-};
-
-ErrorInfo errorInfo(const std::exception& e)
-{
-    if (auto* re = dynamic_cast<const RuntimeError*>(&e))
-        return {re->number(), re->description()};
-    if (dynamic_cast<const std::bad_alloc*>(&e))
-        return {Err::OutOfMemory, Err::description(Err::OutOfMemory)};
-    return {Err::InvalidCall, QString::fromLocal8Bit(e.what())};
-}
-
 bool readBool(const PropertyBag& bag, const QString& key, bool def)
 {
     const auto it = bag.constFind(key);
@@ -740,6 +726,7 @@ void ctlMonth::Picture1_Paint()
         surface_.setDevicePixelRatio(dpr);
     }
     int line = 1;
+    bool painted = true;
     {
         QPainter p(&surface_);
         painter_ = &p;
@@ -748,18 +735,18 @@ void ctlMonth::Picture1_Paint()
         } catch (const std::exception& e) {
             painter_ = nullptr;
             font_.setItalic(false);
-            const ErrorInfo info = errorInfo(e);
-            if (inPaintEvent_) {
-                // No message box from inside a paint event: show it right after.
-                QTimer::singleShot(0, this, [info, line] {
-                    reportError(info.number, info.description, QStringLiteral("Picture1_Paint"),
-                                UnitKind::UserControl, Unit, line);
-                });
-            } else {
-                reportError(info.number, info.description, QStringLiteral("Picture1_Paint"),
-                            UnitKind::UserControl, Unit, line);
+            // A fault that stays fails every repaint, and closing its box
+            // repaints: it is reported once, until a paint succeeds again.
+            const QString message = errorMessage(e, QStringLiteral("Picture1_Paint"),
+                                                 UnitKind::UserControl, Unit, line);
+            if (message != lastPaintError_) {
+                lastPaintError_ = message;
+                MsgBox(message, Msg::OKOnly);
             }
+            painted = false;
         }
+        if (painted)
+            lastPaintError_.clear();
         painter_ = nullptr;
     }
     update();
@@ -769,9 +756,8 @@ void ctlMonth::paintEvent(QPaintEvent*)
 {
     const QSize pixels = size() * devicePixelRatioF();
     if (daysReady_ && (surfaceStale_ || surface_.size() != pixels)) {
-        inPaintEvent_ = true;
+        DeferMessages deferred;
         Picture1_Paint();
-        inPaintEvent_ = false;
     }
     QPainter p(this);
     if (surface_.isNull() || surface_.size() != pixels)
@@ -799,11 +785,14 @@ void ctlMonth::paintEvent(QPaintEvent*)
 
 void ctlMonth::resizeEvent(QResizeEvent*)
 {
+    DeferMessages deferred;
     Picture1_Resize();
 }
 
 void ctlMonth::showEvent(QShowEvent* event)
 {
+    // The host's Show handler may raise its own messages here too.
+    DeferMessages deferred;
     if (!event->spontaneous())
         UserControl_Show();
 }

@@ -314,7 +314,7 @@ private:
     // Drawing state.
     QImage surface_;
     bool surfaceStale_ = true;
-    bool inPaintEvent_ = false;   // errors found then are shown after the paint event
+    QString lastPaintError_;      // reported already; cleared by a paint that succeeds
     QPainter* painter_ = nullptr; // open only while painting the surface
     int32_t penColor_ = 0;        // surface foreground while painting
     // Metrics of the surface font by size and style; a paint measures the

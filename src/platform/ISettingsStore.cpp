@@ -3,6 +3,35 @@
 #include <QDateTime>
 #include <QFile>
 #include <QSettings>
+#include <QStringDecoder>
+
+namespace {
+// QSettings reports only what its parser trips over; lines of plain text,
+// NUL bytes or random bytes parse "fine" and the next write would drop them.
+bool looksDamaged(const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        return false;
+    if (!bytes.endsWith('\n')) // cut off mid-line; every write ends its lines
+        return true;
+    QStringDecoder utf8(QStringConverter::Utf8);
+    const QString text = utf8.decode(bytes);
+    if (utf8.hasError() || text.contains(QChar(0)))
+        return true;
+    for (const QString& raw : text.split(QLatin1Char('\n'))) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) ||
+            line.startsWith(QLatin1Char('#')))
+            continue;
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')))
+            continue;
+        if (line.indexOf(QLatin1Char('=')) > 0)
+            continue;
+        return true;
+    }
+    return false;
+}
+} // namespace
 
 QtSettingsStore::QtSettingsStore(const QString& appName)
     : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, appName,
@@ -27,6 +56,9 @@ QtSettingsStore::~QtSettingsStore() = default;
 void QtSettingsStore::checkOnOpen()
 {
     damaged_ = settings_->status() == QSettings::FormatError;
+    QFile file(settings_->fileName());
+    if (!damaged_ && file.open(QIODevice::ReadOnly))
+        damaged_ = looksDamaged(file.readAll());
 }
 
 void QtSettingsStore::backUpIfDamaged()

@@ -28,3 +28,18 @@ QString AppTitle();
 
 // Shows a message; an empty title means the application title. Returns the answer.
 int MsgBox(const QString& prompt, int style = Msg::OKOnly, const QString& title = QString());
+
+// Held while a widget is being shown, painted or resized. A modal box runs an
+// event loop of its own, and opened inside such an event it can delete widgets
+// Qt's outer pass still holds (we crashed at start-up that way). Messages raised
+// meanwhile open just after the event instead, each text once while it waits;
+// MsgBox then answers with the first button of the set. Only plain OK messages
+// are raised from those events.
+class DeferMessages {
+public:
+    DeferMessages();
+    ~DeferMessages();
+    DeferMessages(const DeferMessages&) = delete;
+    DeferMessages& operator=(const DeferMessages&) = delete;
+    static bool active();
+};

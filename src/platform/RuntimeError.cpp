@@ -66,16 +66,20 @@ void reportError(int number, const QString& description, const QString& procedur
     MsgBox(errorMessage(number, description, procedure, kind, unit, line), Msg::OKOnly);
 }
 
+QString errorMessage(const std::exception& e, const QString& procedure, UnitKind kind,
+                     const QString& unit, int line)
+{
+    if (auto* re = dynamic_cast<const RuntimeError*>(&e))
+        return errorMessage(re->number(), re->description(), procedure, kind, unit, line);
+    if (dynamic_cast<const std::bad_alloc*>(&e))
+        return errorMessage(Err::OutOfMemory, Err::description(Err::OutOfMemory), procedure, kind,
+                            unit, line);
+    return errorMessage(Err::InvalidCall, QString::fromLocal8Bit(e.what()), procedure, kind, unit,
+                        line);
+}
+
 void reportError(const std::exception& e, const QString& procedure, UnitKind kind,
                  const QString& unit, int line)
 {
-    if (auto* re = dynamic_cast<const RuntimeError*>(&e)) {
-        reportError(re->number(), re->description(), procedure, kind, unit, line);
-    } else if (dynamic_cast<const std::bad_alloc*>(&e)) {
-        reportError(Err::OutOfMemory, Err::description(Err::OutOfMemory), procedure, kind, unit,
-                    line);
-    } else {
-        reportError(Err::InvalidCall, QString::fromLocal8Bit(e.what()), procedure, kind, unit,
-                    line);
-    }
+    MsgBox(errorMessage(e, procedure, kind, unit, line), Msg::OKOnly);
 }

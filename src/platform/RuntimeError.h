@@ -51,6 +51,11 @@ QString unitKindName(UnitKind kind);
 QString errorMessage(int number, const QString& description, const QString& procedure,
                      UnitKind kind, const QString& unit, int line = -1);
 
+// The same for any error caught: a RuntimeError's own number, else 7 for
+// memory and 5 with the error's text.
+QString errorMessage(const std::exception& e, const QString& procedure, UnitKind kind,
+                     const QString& unit, int line = -1);
+
 // Shows the message through the message-box service (OK button, application title).
 void reportError(int number, const QString& description, const QString& procedure,
                  UnitKind kind, const QString& unit, int line = -1);

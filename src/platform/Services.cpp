@@ -7,22 +7,30 @@
 #include "platform/IShell.h"
 #include "platform/MsgBox.h"
 
+#include <QCoreApplication>
+#include <QSet>
+
 #include <cstdio>
 
 namespace {
+int firstAnswerOf(int buttons)
+{
+    switch (buttons) {
+    case Msg::YesNo:
+    case Msg::YesNoCancel: return Msg::Yes;
+    case Msg::AbortRetryIgnore: return Msg::Abort;
+    case Msg::RetryCancel: return Msg::Retry;
+    default: return Msg::OK;
+    }
+}
+
 // Used only when no window system service has been installed.
 class StderrMessageBox : public IMessageBox {
 public:
     int show(const QString& text, int buttons, int, const QString& title) override
     {
         std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-        switch (buttons) {
-        case Msg::YesNo:
-        case Msg::YesNoCancel: return Msg::Yes;
-        case Msg::RetryCancel: return Msg::Cancel;
-        case Msg::AbortRetryIgnore: return Msg::Abort;
-        default: return Msg::OK;
-        }
+        return buttons == Msg::RetryCancel ? int(Msg::Cancel) : firstAnswerOf(buttons);
     }
 };
 
@@ -80,8 +88,49 @@ IShell& shell()
 
 QString AppTitle() { return QStringLiteral("Tarnwell Free"); }
 
+namespace {
+int deferDepth = 0;
+
+QSet<QString>& waitingMessages()
+{
+    static QSet<QString> texts;
+    return texts;
+}
+
+} // namespace
+
+DeferMessages::DeferMessages()
+{
+    ++deferDepth;
+}
+DeferMessages::~DeferMessages()
+{
+    --deferDepth;
+}
+bool DeferMessages::active()
+{
+    return deferDepth > 0;
+}
+
 int MsgBox(const QString& prompt, int style, const QString& title)
 {
-    return messageBox().show(prompt, Msg::buttonsOf(style), Msg::iconOf(style),
-                             title.isEmpty() ? AppTitle() : title);
+    const int buttons = Msg::buttonsOf(style);
+    const QString shownTitle = title.isEmpty() ? AppTitle() : title;
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!DeferMessages::active() || !app)
+        return messageBox().show(prompt, buttons, Msg::iconOf(style), shownTitle);
+    // The key stays until the box has closed: a repaint under the open box
+    // that fails again must not stack a second copy behind it.
+    const QString key = shownTitle + QLatin1Char('\n') + prompt;
+    if (!waitingMessages().contains(key)) {
+        waitingMessages().insert(key);
+        QMetaObject::invokeMethod(
+            app,
+            [=] {
+                messageBox().show(prompt, buttons, Msg::iconOf(style), shownTitle);
+                waitingMessages().remove(key);
+            },
+            Qt::QueuedConnection);
+    }
+    return firstAnswerOf(buttons);
 }

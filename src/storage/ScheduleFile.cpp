@@ -128,6 +128,38 @@ std::optional<QString> ReadScheduleLine(const QString& path)
     return ScheduleLineOf(readWhole(path));
 }
 
+QString ScheduleLineProblem(const QByteArray& content)
+{
+    if (content.trimmed().isEmpty())
+        return QStringLiteral("The file is empty.");
+    const QString line = FirstLine(DecodeFileText(content));
+    if (!line.startsWith(ScheduleStart))
+        return QStringLiteral("Its first line is not a schedule.");
+    if (!line.contains(ScheduleEnd))
+        return QStringLiteral("The schedule in it is cut short (it has no \"</Schedule>\").");
+    return QString();
+}
+
+ScheduleFileRead ReadScheduleFile(const QString& path)
+{
+    ScheduleFileRead read;
+    if (QFileInfo(path).isDir()) {
+        read.problem = QStringLiteral("It is a folder, not a file.");
+        return read;
+    }
+    QByteArray content;
+    try {
+        content = readWhole(path);
+    } catch (const RuntimeError& e) {
+        read.problem = QStringLiteral("It cannot be read (%1).").arg(e.description());
+        return read;
+    }
+    read.line = ScheduleLineOf(content);
+    if (!read.line)
+        read.problem = ScheduleLineProblem(content);
+    return read;
+}
+
 void WriteScheduleFile(const QString& path, const QString& xml)
 {
     writeWhole(path, xml.toUtf8() + LineEnd);

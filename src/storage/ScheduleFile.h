@@ -22,6 +22,16 @@ std::optional<QString> ScheduleLineOf(const QByteArray& content);
 // Reads the file and returns its schedule line, or nothing for an empty or
 // rejected file. Raises a RuntimeError when the file cannot be read.
 std::optional<QString> ReadScheduleLine(const QString& path);
+// Why the content gives no schedule line, in words for the user (empty when
+// it gives one): empty, not a schedule, or cut short.
+QString ScheduleLineProblem(const QByteArray& content);
+// A schedule file's schedule line, or what kept it from giving one (the
+// file could not be read, or the reason above). Raises nothing.
+struct ScheduleFileRead {
+    std::optional<QString> line;
+    QString problem;
+};
+ScheduleFileRead ReadScheduleFile(const QString& path);
 // Replaces the whole file with the text and CR LF. Raises a RuntimeError on
 // failure; the old file is then left as it was.
 void WriteScheduleFile(const QString& path, const QString& xml);

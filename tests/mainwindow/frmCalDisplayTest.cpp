@@ -6,6 +6,8 @@
 #include "support/Pixels.h"
 
 #include <QImage>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QProcessEnvironment>
 #include <cmath>
 
@@ -144,12 +146,118 @@ TEST_F(MainWindowTest, LoadingAOneShiftScheduleLeavesTheSplitView)
     auto f = makeForm();
     showCalendar(*f);
     f->setSchedule(TwoShiftSchedule());
-    click(*f, "mnuviewSchedulePick_2");
-    EXPECT_EQ(f->ShiftIndex(), 2);
+    click(*f, "mnuviewSchedulePick_3");
+    ASSERT_EQ(f->MonthControl()->CellSplit(), 2);
     f->setSchedule(MakeSchedule("Solo", {{"Only", "O", "Only", "1", {{"X", "X", 0x123456}}}}));
     EXPECT_EQ(f->ShiftIndex(), 1);
+    EXPECT_EQ(f->MonthControl()->CellSplit(), 1);
+    EXPECT_TRUE(f->MenuAction("mnuviewSchedulePick_1")->isChecked());
     EXPECT_EQ(cell(*f, 10)->ForeColor(), 0x123456);
+    EXPECT_EQ(f->CurrentTitle(), QStringLiteral("Only"));
     EXPECT_TRUE(fx.messages->shown.empty());
+}
+
+TEST_F(MainWindowTest, EveryCellFollowsItsOwnDateAfterTheFirstWeekdayChanges)
+{
+    auto f = makeForm();
+    f->show();
+    ctlMonth* m = f->MonthControl();
+    auto pickWeekday = [&](int index) {
+        m->mnuDebug()
+            ->findChild<QAction*>(QStringLiteral("mnuDebugFirstDayOfWeekPick%1").arg(index))
+            ->trigger();
+    };
+    // The default schedule against the rotation worked by hand.
+    for (int weekday : {1, 2, 7}) {
+        SCOPED_TRACE(weekday);
+        pickWeekday(weekday);
+        ASSERT_EQ(DayNumber::toDate(m->StartDate()).dayOfWeek() % 7 + 1, weekday);
+        for (int i = 1; i <= 42; ++i) {
+            const double d = m->StartDate() + i - 1;
+            ASSERT_EQ(cell(*f, i)->FullDate(), d);
+            const Expected e = defaultOnDuty(d);
+            EXPECT_EQ(cell(*f, i)->LeftCaption(), e.code) << i;
+            EXPECT_EQ(cell(*f, i)->ForeColor(), e.color) << i;
+        }
+    }
+    // Each view of a two-shift schedule.
+    const auto schedule = TwoShiftSchedule();
+    f->setSchedule(schedule);
+    for (int pick : {1, 2, 3}) {
+        click(*f, QStringLiteral("mnuviewSchedulePick_%1").arg(pick).toLatin1().constData());
+        const auto shown = schedule->Shifts()->Item(pick == 2 ? 2 : 1);
+        for (int weekday : {1, 2}) {
+            SCOPED_TRACE(
+                QStringLiteral("view %1, weekday %2").arg(pick).arg(weekday).toStdString());
+            pickWeekday(weekday);
+            for (int i = 1; i <= 42; ++i) {
+                const double d = cell(*f, i)->FullDate();
+                const auto p = shown->ONDuty(d);
+                EXPECT_EQ(cell(*f, i)->ForeColor(), p->Color());
+                EXPECT_TRUE(
+                    cell(*f, i)->ToolTipText().startsWith(p->Code() + " " + p->Description()));
+                if (pick == 3) {
+                    EXPECT_EQ(cell(*f, i)->RightCaption(),
+                              schedule->Shifts()->Item(2)->ONDuty(d)->Code());
+                }
+            }
+        }
+    }
+}
+
+TEST_F(MainWindowTest, TodaysTooltipStaysWholeWhenTheDaysAreLaidOutAgain)
+{
+    auto f = makeForm();
+    f->show();
+    ctlMonth* m = f->MonthControl();
+    const double today = DayNumber::fromDate(QDate(2026, 12, 6));
+    auto todayTip = [&] {
+        return cell(*f, static_cast<int>(today - m->StartDate()) + 1)->ToolTipText();
+    };
+    ASSERT_EQ(todayTip(), QStringLiteral("B Platoon Today"));
+    m->mnuDebug()->findChild<QAction*>(QStringLiteral("mnuDebugFullGrid"))->trigger();
+    EXPECT_EQ(todayTip(), QStringLiteral("B Platoon Today"));
+    m->setFullDate(today); // a click on the title: the month on display
+    EXPECT_EQ(todayTip(), QStringLiteral("B Platoon Today"));
+}
+
+TEST_F(MainWindowTest, PageKeysMoveByMonthAndYearHomeReturnsAndF1OpensHelp)
+{
+    auto f = makeForm();
+    f->show();
+    ctlMonth* m = f->MonthControl();
+    int keyDowns = 0;
+    QObject::connect(m, &ctlMonth::KeyDown, [&] { ++keyDowns; });
+    struct Row {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int year;
+        int month;
+    };
+    const Row rows[] = {{Qt::Key_PageDown, Qt::NoModifier, 2027, 1},
+                        {Qt::Key_PageDown, Qt::ControlModifier, 2028, 1},
+                        {Qt::Key_PageUp, Qt::NoModifier, 2027, 12},
+                        {Qt::Key_PageUp, Qt::ControlModifier, 2026, 12},
+                        {Qt::Key_PageUp, Qt::NoModifier, 2026, 11},
+                        {Qt::Key_Home, Qt::NoModifier, 2026, 12}};
+    int sent = 0;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(sent);
+        QKeyEvent press(QEvent::KeyPress, r.key, r.modifiers);
+        QApplication::sendEvent(m, &press); // the control has the focus
+        ++sent;
+        EXPECT_EQ(m->TheYear(), r.year);
+        EXPECT_EQ(m->TheMonth(), r.month);
+        // The new month's cells are filled for their dates.
+        const double first = DayNumber::fromDate(QDate(r.year, r.month, 1));
+        const int i = static_cast<int>(first - m->StartDate()) + 1;
+        EXPECT_EQ(cell(*f, i)->LeftCaption(), defaultOnDuty(first).code);
+    }
+    EXPECT_EQ(keyDowns, sent); // the control still reports every key
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(m, &f1);
+    ASSERT_EQ(fx.shellFake->opened.size(), 1);
+    EXPECT_TRUE(fx.shellFake->opened[0].endsWith(QStringLiteral("/help.html")));
 }
 
 TEST_F(MainWindowTest, LegendDividesThePaneIntoEqualCentredColumns)

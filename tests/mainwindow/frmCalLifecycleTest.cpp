@@ -1,11 +1,16 @@
 // Start, settings, closing, the tray, the clock and the commands of the main window.
 #include "MainWindowTestSupport.h"
+#include "mainwindow/FormPlacement.h"
 #include "mainwindow/Module1.h"
 #include "mainwindow/frmAbout.h"
 #include "platform/widgets/OleColor.h"
 
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLockFile>
+#include <QScreen>
+#include <QTimer>
 
 namespace {
 const QString kNoSchedule =
@@ -100,38 +105,122 @@ TEST_F(MainWindowTest, PositionIsRestoredAndOnlyANormalWindowIsSaved)
     EXPECT_DOUBLE_EQ(storedSetting("Settings", "frmCal_Height").toDouble(), 420 * TwipsPerPixelY());
 }
 
-TEST_F(MainWindowTest, CorruptSettingsAreReportedAndTheWindowKeepsDefaults)
+TEST_F(MainWindowTest, AnUnreadableSettingIsReportedOnceAndTheRestStaysAsStored)
 {
     struct Row {
         const char* section;
         const char* key;
         const char* message;
+        const char* storedAfter; // at once, before the window closes
     };
     const Row rows[] = {
         {"Settings", "Flags",
-         "Error 13 (Type mismatch) in line 8 in procedure Form_Load of Form frmCal"},
-        {"Settings", "frmCal_Top",
-         "Error 13 (Type mismatch) in line 10 in procedure Form_Load of Form frmCal"},
+         "Error 13 (Type mismatch) in line 8 in procedure Form_Load of Form frmCal", "184"},
+        {"Settings", "Backcolor1",
+         "Error 13 (Type mismatch) in line 8 in procedure Form_Load of Form frmCal", "-2147483643"},
+        {"Settings", "SpecialPeriodLength",
+         "Error 13 (Type mismatch) in line 5 in procedure Form_Load of Form frmCal", "0"},
         {"Long", "LockSchedule",
-         "Error 13 (Type mismatch) in line 4 in procedure Form_Load of Form frmCal"},
+         "Error 13 (Type mismatch) in line 4 in procedure Form_Load of Form frmCal", "False"},
+        {"Settings", "frmCal_Top",
+         "Error 13 (Type mismatch) in line 10 in procedure Form_Load of Form frmCal", nullptr},
         {"Schedule", "DataChanged",
-         "Error 13 (Type mismatch) in line 2 in procedure ctlMonth1_Show of Form frmCal"}};
+         "Error 13 (Type mismatch) in line 2 in procedure ctlMonth1_Show of Form frmCal", "False"}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.key);
         ScopedFakeServices local;
         services().dialogs = dialogs;
         services().tray = tray;
-        local.settingsStore->SaveSetting(r.section, r.key, QStringLiteral("abc"));
+        local.settingsStore->SaveSetting(r.section, r.key, QStringLiteral("ten"));
+        local.settingsStore->SaveSetting("Settings", "frmCal_Left", QStringLiteral("600"));
+        local.settingsStore->SaveSetting("Settings", "frmCal_Width", QStringLiteral("7500"));
+        local.reopenSettings();
         auto f = std::make_unique<frmCal>();
         showCalendar(*f);
         ASSERT_EQ(local.messages->texts(), QStringList{QString::fromLatin1(r.message)});
         // The rest of the start went on: the schedule is on the calendar.
         EXPECT_EQ(f->CurrentTitle(), QStringLiteral("Tolvar Fire Department"));
         EXPECT_EQ(cell(*f, 10)->LeftCaption().size(), 1);
+        // The other position keys still apply.
+        EXPECT_EQ(f->x(), qRound(600 / TwipsPerPixelX()));
+        EXPECT_EQ(f->width(), qRound(7500 / TwipsPerPixelX()));
+        if (r.storedAfter) {
+            local.reopenSettings();
+            EXPECT_EQ(local.settingsStore->GetSetting(r.section, r.key),
+                      QString::fromLatin1(r.storedAfter));
+        }
+        f->close();
+        local.reopenSettings();
+        // One bad key never changes another key's stored value.
+        EXPECT_EQ(local.settingsStore->GetSetting("Settings", "Flags"), QStringLiteral("184"));
+        auto again = std::make_unique<frmCal>();
+        showCalendar(*again);
+        EXPECT_EQ(local.messages->shown.size(), 1u) << "reported again at the next start";
     }
 }
 
-TEST_F(MainWindowTest, LoadScheduleMessagesAndDataChanged)
+TEST_F(MainWindowTest, StoredPlaceOffEveryScreenIsNeitherUsedNorSavedBack)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    struct Row {
+        const char* name;
+        const char* left;
+        const char* top;
+        const char* width;
+        const char* height;
+    };
+    const Row rows[] = {{"from a larger monitor", "30000", "450", "11400", "9000"},
+                        {"extreme values", "-491505", "-491505", "15", "285"},
+                        {"larger than the screen", "0", "0", "150000", "150000"}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        putSetting("Settings", "frmCal_Left", r.left);
+        putSetting("Settings", "frmCal_Top", r.top);
+        putSetting("Settings", "frmCal_Width", r.width);
+        putSetting("Settings", "frmCal_Height", r.height);
+        auto f = makeForm();
+        const QRect place(f->pos(), f->size() + kFrameAllowance);
+        EXPECT_TRUE(screen.contains(place))
+            << place.x() << "," << place.y() << " " << place.width() << "x" << place.height();
+        EXPECT_GE(f->width(), f->minimumWidth());
+        EXPECT_GE(f->height(), f->minimumHeight());
+        f->close();
+        const QRect saved(qRound(storedSetting("Settings", "frmCal_Left").toDouble() / tx),
+                          qRound(storedSetting("Settings", "frmCal_Top").toDouble() / ty),
+                          qRound(storedSetting("Settings", "frmCal_Width").toDouble() / tx),
+                          qRound(storedSetting("Settings", "frmCal_Height").toDouble() / ty));
+        EXPECT_EQ(saved, QRect(f->pos(), f->size()));
+    }
+    // Moved off the screen since: that place is not written back.
+    putSetting("Settings", "frmCal_Left", "600");
+    auto f = makeForm();
+    f->move(-5000, 40);
+    f->close();
+    EXPECT_EQ(storedSetting("Settings", "frmCal_Left"), QStringLiteral("600"));
+}
+
+namespace {
+// The schedule file's rows that give no schedule: what is in the file and what the user is told.
+struct Unusable {
+    const char* name;
+    QByteArray content; // a folder of that name when null
+    const char* problem;
+};
+std::vector<Unusable> unusableFiles()
+{
+    const QByteArray good = TwoShiftSchedule()->xml().toUtf8();
+    return {
+        {"empty", QByteArray(""), "The file is empty."},
+        {"leading blank", " " + good + "\r\n", "Its first line is not a schedule."},
+        {"not a schedule", "hello\r\n", "Its first line is not a schedule."},
+        {"cut short", good.left(good.size() / 2), "is cut short (it has no \"</Schedule>\")"},
+        {"a folder", QByteArray(), "It is a folder, not a file."},
+    };
+}
+} // namespace
+
+TEST_F(MainWindowTest, LoadMyScheduleReplacesTheDisplayOnlyWithAReadSchedule)
 {
     auto f = makeForm();
     EXPECT_TRUE(fx.messages->shown.empty()); // no file at start: no message
@@ -142,45 +231,105 @@ TEST_F(MainWindowTest, LoadScheduleMessagesAndDataChanged)
     EXPECT_EQ(fx.messages->shown[0].title, QStringLiteral("Tarnwell Free"));
     fx.messages->shown.clear();
 
-    struct Row {
-        const char* name;
-        QByteArray content;
-        const char* title;
-        const char* message;
-    };
+    const QString path = fx.dataFolder() + QStringLiteral("/myschedule.xml");
     const QByteArray good = TwoShiftSchedule()->xml().toUtf8();
-    const Row rows[] = {
-        {"accepted, later lines ignored", good + "\r\n<Schedule Title=\"x\"></Schedule>\r\n",
-         "Harbor Station", nullptr},
-        {"leading blank rejected", " " + good + "\r\n", "Harbor Station", nullptr},
-        {"empty file", "", "Harbor Station", nullptr},
-        {"bad colour",
-         "<Schedule Title=\"Bad\" Initials=\"B\" Description=\"d\"><Shift Title=\"s\" "
-         "Initials=\"s\" Description=\"s\" Sequence=\"1\"><Platoon Description=\"p\" "
-         "Code=\"P\" Color=\"zz\"/></Shift></Schedule>\r\n",
-         "Harbor Station", "Error 13 (Type mismatch) in procedure LoadSchedule of Form frmCal"},
-        {"no shifts",
-         "<Schedule Title=\"Empty\" Initials=\"E\" Description=\"none\"></Schedule>\r\n", "Empty",
-         nullptr},
-    };
-    for (const Row& r : rows) {
+    writeScheduleFile(good + "\r\n<Schedule Title=\"x\"></Schedule>\r\n");
+    f->setDataChanged(true);
+    click(*f, "mnuFileLoadMySchedule");
+    EXPECT_EQ(f->Schedule()->title(), QStringLiteral("Harbor Station")); // later lines ignored
+    EXPECT_FALSE(f->DataChanged());
+    EXPECT_TRUE(fx.messages->shown.empty());
+
+    for (const Unusable& r : unusableFiles()) {
         SCOPED_TRACE(r.name);
-        writeScheduleFile(r.content);
-        f->setDataChanged(true);
+        QFile::remove(path);
+        if (r.content.isNull())
+            ASSERT_TRUE(QDir().mkpath(path));
+        else
+            writeScheduleFile(r.content);
+        f->setDataChanged(true); // unsaved changes on display stay unsaved
         click(*f, "mnuFileLoadMySchedule");
-        EXPECT_EQ(f->Schedule()->title(), QString::fromLatin1(r.title));
-        if (r.message) {
-            EXPECT_EQ(fx.messages->texts(), QStringList{QString::fromLatin1(r.message)});
-            EXPECT_TRUE(f->DataChanged()); // the failed read is not a save
-        } else {
-            EXPECT_TRUE(fx.messages->shown.empty()) << fx.messages->texts().join('|').toStdString();
-            EXPECT_FALSE(f->DataChanged());
-        }
+        EXPECT_EQ(f->Schedule()->title(), QStringLiteral("Harbor Station"));
+        EXPECT_TRUE(f->DataChanged());
+        ASSERT_EQ(fx.messages->shown.size(), 1u);
+        const QString text = fx.messages->shown[0].text;
+        EXPECT_TRUE(text.contains(path)) << text.toStdString();
+        EXPECT_TRUE(text.contains(QString::fromUtf8(r.problem))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("The file has not been changed.")));
+        EXPECT_TRUE(text.contains(QStringLiteral("keeps the schedule on display")));
         fx.messages->shown.clear();
+        if (r.content.isNull()) {
+            QDir(path).removeRecursively();
+            continue;
+        }
+        QFile file(path); // reading never writes
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), r.content);
     }
-    // The schedule without shifts shows days without platoons and no view entries.
+
+    // The reader's own refusal keeps its message, and also leaves the display.
+    writeScheduleFile("<Schedule Title=\"Bad\" Initials=\"B\" Description=\"d\"><Shift Title=\"s\" "
+                      "Initials=\"s\" Description=\"s\" Sequence=\"1\"><Platoon Description=\"p\" "
+                      "Code=\"P\" Color=\"zz\"/></Shift></Schedule>\r\n");
+    click(*f, "mnuFileLoadMySchedule");
+    EXPECT_EQ(fx.messages->texts(),
+              QStringList{"Error 13 (Type mismatch) in procedure LoadSchedule of Form frmCal"});
+    EXPECT_EQ(f->Schedule()->title(), QStringLiteral("Harbor Station"));
+    EXPECT_TRUE(f->DataChanged());
+    fx.messages->shown.clear();
+
+    // A schedule without shifts shows days without platoons and no view entries.
+    writeScheduleFile(
+        "<Schedule Title=\"Empty\" Initials=\"E\" Description=\"none\"></Schedule>\r\n");
+    click(*f, "mnuFileLoadMySchedule");
+    EXPECT_EQ(f->Schedule()->title(), QStringLiteral("Empty"));
     EXPECT_FALSE(f->MenuAction("mnuviewSchedulePick_1")->isVisible());
     EXPECT_EQ(cell(*f, 10)->ToolTipText().trimmed(), QStringLiteral("Platoon"));
+}
+
+TEST_F(MainWindowTest, AtStartAnUnusableScheduleFileIsNamedAndTheExampleShownWhole)
+{
+    const QString path = fx.dataFolder() + QStringLiteral("/myschedule.xml");
+    auto rows = unusableFiles();
+    rows.push_back({"rejected by the reader",
+                    "<Schedule Title=\"Bad\" Initials=\"B\" Description=\"d\"><Shift Title=\"s\" "
+                    "Initials=\"s\" Description=\"s\" Sequence=\"1\"><Platoon "
+                    "Description=\"p\" Code=\"P\" Color=\"zz\"/></Shift></Schedule>\r\n",
+                    nullptr});
+    for (const Unusable& r : rows) {
+        SCOPED_TRACE(r.name);
+        fx.messages->shown.clear();
+        if (r.content.isNull())
+            ASSERT_TRUE(QDir().mkpath(path));
+        else
+            writeScheduleFile(r.content);
+        auto f = makeForm();
+        ASSERT_EQ(fx.messages->shown.size(), 1u);
+        const QString text = fx.messages->shown[0].text;
+        if (r.problem) {
+            EXPECT_TRUE(text.contains(QString::fromUtf8(r.problem))) << text.toStdString();
+            EXPECT_TRUE(text.contains(QStringLiteral("shows the built-in example schedule")));
+        }
+        f->show();
+        // The whole example: title, legend and description, not a half-refreshed display.
+        EXPECT_EQ(f->Schedule()->title(), QStringLiteral("Tolvar Fire Department"));
+        EXPECT_EQ(f->Pane("picTitle")->Printed().at(0).text,
+                  QStringLiteral("Tolvar Fire Department"));
+        EXPECT_EQ(f->Pane("picDescription")->Printed().at(0).text, QStringLiteral("24-Hour Shift"));
+        EXPECT_EQ(f->Pane("picPlatoons")->Printed().size(), 3u);
+        EXPECT_FALSE(f->DataChanged());
+        f->close();
+        if (r.content.isNull()) {
+            EXPECT_TRUE(QFileInfo(path).isDir());
+            QDir(path).removeRecursively();
+        } else {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), r.content) << "the file was changed";
+            file.close();
+            QFile::remove(path);
+        }
+    }
 }
 
 TEST_F(MainWindowTest, UserScheduleIsShownFromTheStart)
@@ -192,21 +341,46 @@ TEST_F(MainWindowTest, UserScheduleIsShownFromTheStart)
     EXPECT_TRUE(fx.messages->shown.empty());
 }
 
-TEST_F(MainWindowTest, UnsavedChangesOfTheLastRunAreAnnouncedAtFirstShow)
+// The real start: Main shows the window and runs the event loop, and the box
+// runs an event loop of its own, as a real one does.
+TEST_F(MainWindowTest, StartUpAfterUnsavedChangesWarnsOnceTheWindowIsUpAndGoesOn)
 {
-    putSetting("Schedule", "DataChanged", "True");
-    auto f = makeForm();
-    EXPECT_TRUE(fx.messages->shown.empty());
-    showCalendar(*f);
-    ASSERT_EQ(fx.messages->shown.size(), 1u);
-    const ShownMessage& m = fx.messages->shown[0];
-    EXPECT_EQ(m.text, QStringLiteral("Schedule has been changed!\r\n\r\nVerify accuracy."));
-    EXPECT_EQ(m.icon, Msg::Exclamation);
-    EXPECT_EQ(m.title, QStringLiteral("Schedule Changed"));
-    // Shown again (back from the tray, say): the news is not repeated.
-    f->hide();
-    showCalendar(*f);
-    EXPECT_EQ(fx.messages->shown.size(), 1u);
+    struct Row {
+        const char* stored;
+        const char* message;
+        const char* title;
+    };
+    const Row rows[] = {
+        {"True", "Schedule has been changed!\r\n\r\nVerify accuracy.", "Schedule Changed"},
+        {"maybe", "Error 13 (Type mismatch) in line 2 in procedure ctlMonth1_Show of Form frmCal",
+         "Tarnwell Free"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.stored);
+        putSetting("Schedule", "DataChanged", r.stored);
+        services().tray = tray;
+        fx.messages->shown.clear();
+        bool windowUp = false;
+        fx.messages->whileOpen = [&](const ShownMessage&) {
+            frmCal* f = frmCal::Current();
+            windowUp = f && f->isVisible() && f->MonthControl()->IsShown();
+            if (f) // the user reads it, answers, and later closes the program
+                QTimer::singleShot(20, f, [f] { f->close(); });
+        };
+        QTimer safety;
+        safety.setSingleShot(true);
+        QObject::connect(&safety, &QTimer::timeout, [] {
+            if (frmCal::Current())
+                frmCal::Current()->close();
+        });
+        safety.start(5000);
+        EXPECT_EQ(Main(*qApp), 0);
+        ASSERT_EQ(fx.messages->texts(), QStringList{QString::fromUtf8(r.message)});
+        EXPECT_EQ(fx.messages->shown[0].title, QString::fromUtf8(r.title));
+        EXPECT_TRUE(windowUp);
+        // The run ended through the unload step: the next start says nothing.
+        EXPECT_EQ(storedSetting("Schedule", "DataChanged"), QStringLiteral("False"));
+    }
 }
 
 TEST_F(MainWindowTest, LockGuardsTheThreeChangingCommandsOnly)
@@ -269,6 +443,7 @@ TEST_F(MainWindowTest, CloseBoxHidesInTrayAndExitEnds)
     EXPECT_FALSE(f->isVisible());
     EXPECT_EQ(unloaded, 0);
     EXPECT_EQ(tray->lastTip, QStringLiteral("Tarnwell"));
+    EXPECT_EQ(tray->contextMenu, f->TrayMenu()); // Show and Exit on the icon's own menu
     EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
 
     tray->click(513); // left button down
@@ -350,15 +525,42 @@ TEST_F(MainWindowTest, ClockShowsTheTimeTogglesAndStopsWhenMinimised)
     EXPECT_TRUE(f->ClockRunning());
 }
 
-TEST_F(MainWindowTest, HelpCommandsGoToTheShellAndAboutIsOneWindow)
+TEST_F(MainWindowTest, HelpCommandsGoToTheShellOrSayWhereToGo)
 {
     auto f = makeForm();
-    click(*f, "mnuHelpOnlineHelp");
-    click(*f, "mnuHelpEmailSupport");
-    ASSERT_EQ(fx.shellFake->opened.size(), 2);
-    EXPECT_TRUE(fx.shellFake->opened[0].endsWith(QStringLiteral("/help.html")));
-    EXPECT_EQ(fx.shellFake->opened[1], QStringLiteral("mailto:support@tarnwell.example"));
+    struct Row {
+        bool opens;
+        const char* action;
+        const char* target;
+        const char* told; // in the message when nothing could open it
+    };
+    const Row rows[] = {
+        {true, "mnuHelpOnlineHelp", "/help.html", nullptr},
+        {true, "mnuHelpEmailSupport", "mailto:support@tarnwell.example", nullptr},
+        {false, "mnuHelpOnlineHelp", "/help.html", "/help.html"},
+        {false, "mnuHelpEmailSupport", "mailto:support@tarnwell.example",
+         "support@tarnwell.example"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.action);
+        fx.shellFake->result = r.opens;
+        fx.shellFake->opened.clear();
+        fx.messages->shown.clear();
+        click(*f, r.action);
+        ASSERT_EQ(fx.shellFake->opened.size(), 1);
+        EXPECT_TRUE(fx.shellFake->opened[0].endsWith(QString::fromLatin1(r.target)));
+        if (!r.told) {
+            EXPECT_TRUE(fx.messages->shown.empty());
+            continue;
+        }
+        ASSERT_EQ(fx.messages->shown.size(), 1u);
+        EXPECT_TRUE(fx.messages->shown[0].text.contains(QString::fromLatin1(r.told)));
+    }
+}
 
+TEST_F(MainWindowTest, AboutIsOneWindowClosedWithTheMainWindow)
+{
+    auto f = makeForm();
     click(*f, "mnuHelpAbout");
     frmAbout* box = frmAbout::instance();
     ASSERT_NE(box, nullptr);

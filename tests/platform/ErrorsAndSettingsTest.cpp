@@ -65,22 +65,43 @@ TEST(SettingsStore, ValuesReadBackAsTextInANewProcessView)
 
 TEST(SettingsStore, DamagedFileIsCopiedAsideBeforeTheFirstWrite)
 {
-    ScopedFakeServices fakes;
-    const QByteArray damaged = "[Settings]\nFlags=184\n[Long\nLeft=\"unterminated\n\x01\x02garbage=\n";
-    const QString path = fakes.dir.path() + "/damaged.ini";
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(damaged);
+    struct Row {
+        const char* name;
+        QByteArray content;
+        bool damaged;
+    };
+    const Row rows[] = {
+        {"parser error", "[Settings]\nFlags=184\n[Long\nLeft=\"unterminated\n\x01\x02garbage=\n",
+         true},
+        {"plain text lines", "these are\nnot settings\n", true},
+        {"NUL bytes", QByteArray(64, '\0'), true},
+        {"not UTF-8", "[Settings]\nFlags=\xff\xfe\x80\n", true},
+        {"cut off mid-line", "[Settings]\nFlags=184\nBackcolor1=-21474", true},
+        {"a sound file", "; kept by hand\n[Settings]\nFlags=184\n\n[Long]\nLockSchedule=False\n",
+         false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        ScopedFakeServices fakes;
+        const QString path = fakes.dir.path() + "/settings-under-test.ini";
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(r.content);
+        }
+        auto opened = QtSettingsStore::onFile(path);
+        auto& store = *opened;
+        ASSERT_EQ(store.wasDamaged(), r.damaged);
+        EXPECT_TRUE(store.backupPath().isEmpty()); // nothing written yet, nothing copied
+        store.SaveSetting("Settings", "Flags", "1");
+        store.sync();
+        if (!r.damaged) {
+            EXPECT_TRUE(store.backupPath().isEmpty());
+            continue;
+        }
+        ASSERT_FALSE(store.backupPath().isEmpty());
+        QFile backup(store.backupPath());
+        ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+        EXPECT_EQ(backup.readAll(), r.content);
     }
-    auto opened = QtSettingsStore::onFile(path);
-    auto& store = *opened;
-    ASSERT_TRUE(store.wasDamaged());
-    EXPECT_TRUE(store.backupPath().isEmpty()); // nothing written yet, nothing copied
-    store.SaveSetting("Settings", "Flags", "1");
-    store.sync();
-    ASSERT_FALSE(store.backupPath().isEmpty());
-    QFile backup(store.backupPath());
-    ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
-    EXPECT_EQ(backup.readAll(), damaged);
 }

@@ -8,10 +8,12 @@
 class FakeTray : public ITray {
 public:
     bool isAvailable() const override { return available; }
-    void add(const QIcon&, const QString& tip, std::function<void(int)> onMessage) override
+    void add(const QIcon&, const QString& tip, QMenu* menu,
+             std::function<void(int)> onMessage) override
     {
         ++adds;
         lastTip = tip;
+        contextMenu = menu;
         shown = true;
         callback = std::move(onMessage);
     }
@@ -34,6 +36,7 @@ public:
     int adds = 0;
     int removes = 0;
     QString lastTip;
+    QMenu* contextMenu = nullptr;
     std::vector<QMenu*> popups;
     std::function<void(int)> callback;
 };

@@ -9,10 +9,14 @@
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <deque>
+#include <functional>
 #include <vector>
 
 struct ShownMessage {
@@ -23,11 +27,20 @@ struct ShownMessage {
 };
 
 // Records every message; answers from a script, else the first button of the set.
+// Like a real modal box it runs an event loop of its own before it answers, so
+// a box opened where that would be unsafe misbehaves in tests as it would for users.
 class FakeMessageBox : public IMessageBox {
 public:
     int show(const QString& text, int buttons, int icon, const QString& title) override
     {
         shown.push_back({text, buttons, icon, title});
+        if (whileOpen)
+            whileOpen(shown.back());
+        if (QCoreApplication::instance()) {
+            QEventLoop loop;
+            QTimer::singleShot(0, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
         if (!answers.empty()) {
             const int a = answers.front();
             answers.pop_front();
@@ -50,6 +63,7 @@ public:
     }
     std::vector<ShownMessage> shown;
     std::deque<int> answers;
+    std::function<void(const ShownMessage&)> whileOpen; // runs as the box opens
 };
 
 class FakeClock : public IClock {

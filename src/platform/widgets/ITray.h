@@ -17,8 +17,10 @@ public:
     virtual ~ITray() = default;
     // Whether the desktop offers a notification area at all.
     virtual bool isAvailable() const = 0;
-    // Shows the program's one icon; clicks on it arrive through onMessage.
-    virtual void add(const QIcon& icon, const QString& tip, std::function<void(int)> onMessage) = 0;
+    // Shows the program's one icon with its context menu; clicks on it arrive
+    // through onMessage.
+    virtual void add(const QIcon& icon, const QString& tip, QMenu* menu,
+                     std::function<void(int)> onMessage) = 0;
     virtual void remove() = 0;
     virtual bool hasIcon() const = 0;
     // Pops a menu up where the user clicked the icon.
@@ -30,7 +32,8 @@ public:
     QtTray();
     ~QtTray() override;
     bool isAvailable() const override;
-    void add(const QIcon& icon, const QString& tip, std::function<void(int)> onMessage) override;
+    void add(const QIcon& icon, const QString& tip, QMenu* menu,
+             std::function<void(int)> onMessage) override;
     void remove() override;
     bool hasIcon() const override;
     void popup(QMenu* menu) override;
@@ -44,7 +47,7 @@ private:
 class NoTray : public ITray {
 public:
     bool isAvailable() const override { return false; }
-    void add(const QIcon&, const QString&, std::function<void(int)>) override {}
+    void add(const QIcon&, const QString&, QMenu*, std::function<void(int)>) override {}
     void remove() override {}
     bool hasIcon() const override { return false; }
     void popup(QMenu*) override {}

@@ -90,7 +90,10 @@ QString QtDialogs::saveFileName(QWidget* owner, const QString& caption, const QS
 void installQtServices()
 {
     auto& s = services();
-    s.messageBox = std::make_shared<QtMessageBox>();
-    s.shell = std::make_shared<QtShell>();
-    s.dialogs = std::make_shared<QtDialogs>();
+    if (!s.messageBox)
+        s.messageBox = std::make_shared<QtMessageBox>();
+    if (!s.shell)
+        s.shell = std::make_shared<QtShell>();
+    if (!s.dialogs)
+        s.dialogs = std::make_shared<QtDialogs>();
 }

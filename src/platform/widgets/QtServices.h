@@ -13,5 +13,6 @@ public:
     bool ShellOpen(const QString& target) override;
 };
 
-// Installs the Qt message box, shell and dialogs into services().
+// Installs the Qt message box, shell and dialogs into services() where none is
+// installed yet: a test that starts the program through Main keeps its doubles.
 void installQtServices();

@@ -12,7 +12,8 @@ bool QtTray::isAvailable() const
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-void QtTray::add(const QIcon& icon, const QString& tip, std::function<void(int)> onMessage)
+void QtTray::add(const QIcon& icon, const QString& tip, QMenu* menu,
+                 std::function<void(int)> onMessage)
 {
     onMessage_ = std::move(onMessage);
     if (!icon_) {
@@ -30,6 +31,8 @@ void QtTray::add(const QIcon& icon, const QString& tip, std::function<void(int)>
     }
     icon_->setIcon(icon);
     icon_->setToolTip(tip);
+    // Hosts that show an icon's own menu on right-click get Show and Exit too.
+    icon_->setContextMenu(menu);
     icon_->show();
 }
 
