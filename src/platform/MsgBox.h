@@ -21,6 +21,17 @@ enum Style {
 enum Answer { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
 constexpr int buttonsOf(int style) { return style & 0x7; }
 constexpr int iconOf(int style) { return style & 0x70; }
+// The answer of a button set's first button (what Enter gives).
+constexpr int firstAnswerOf(int buttons)
+{
+    switch (buttons) {
+    case YesNo:
+    case YesNoCancel: return Yes;
+    case AbortRetryIgnore: return Abort;
+    case RetryCancel: return Retry;
+    default: return OK;
+    }
+}
 } // namespace Msg
 
 // The application title: default title of every message box.

@@ -13,24 +13,13 @@
 #include <cstdio>
 
 namespace {
-int firstAnswerOf(int buttons)
-{
-    switch (buttons) {
-    case Msg::YesNo:
-    case Msg::YesNoCancel: return Msg::Yes;
-    case Msg::AbortRetryIgnore: return Msg::Abort;
-    case Msg::RetryCancel: return Msg::Retry;
-    default: return Msg::OK;
-    }
-}
-
 // Used only when no window system service has been installed.
 class StderrMessageBox : public IMessageBox {
 public:
     int show(const QString& text, int buttons, int, const QString& title) override
     {
         std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-        return buttons == Msg::RetryCancel ? int(Msg::Cancel) : firstAnswerOf(buttons);
+        return buttons == Msg::RetryCancel ? int(Msg::Cancel) : Msg::firstAnswerOf(buttons);
     }
 };
 
@@ -132,5 +121,5 @@ int MsgBox(const QString& prompt, int style, const QString& title)
             },
             Qt::QueuedConnection);
     }
-    return firstAnswerOf(buttons);
+    return Msg::firstAnswerOf(buttons);
 }

@@ -46,13 +46,7 @@ public:
             answers.pop_front();
             return a;
         }
-        switch (buttons) {
-        case Msg::YesNo:
-        case Msg::YesNoCancel: return Msg::Yes;
-        case Msg::AbortRetryIgnore: return Msg::Abort;
-        case Msg::RetryCancel: return Msg::Retry;
-        default: return Msg::OK;
-        }
+        return Msg::firstAnswerOf(buttons);
     }
     QStringList texts() const
     {
