@@ -3,7 +3,6 @@
 #include "mainwindow/frmCal.h"
 #include "mainwindow/modTray.h"
 #include "platform/IFolders.h"
-#include "platform/IShell.h"
 #include "platform/MsgBox.h"
 #include "platform/RuntimeError.h"
 #include "platform/Services.h"
@@ -11,10 +10,8 @@
 #include "platform/widgets/FirstPaintQuit.h"
 #include "platform/widgets/QtServices.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QEvent>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QTimer>
@@ -43,30 +40,6 @@ bool AcquireSingleInstance(QLockFile& lock)
     // Any age counts as stale once its process is gone: a crashed run never locks us out.
     lock.setStaleLockTime(0);
     return lock.tryLock(100);
-}
-
-bool ShellOpen(const QString& target)
-{
-    return shell().ShellOpen(target);
-}
-
-void WizardMenuGuard(QWidget* form)
-{
-    frmCal* cal = frmCal::Current();
-    if (!cal)
-        return;
-    QAction* create = cal->MenuAction(QStringLiteral("mnuFileCreateSchedule"));
-    if (!create)
-        return;
-    create->setEnabled(true);
-    const QString self = form ? form->objectName() : QString();
-    static const QStringList steps = {QStringLiteral("frmPlatoons"), QStringLiteral("frmRotation"),
-                                      QStringLiteral("frmOnDuty")};
-    const auto windows = QApplication::topLevelWidgets();
-    for (QWidget* w : windows) {
-        if (steps.contains(w->objectName()) && w->isVisible() && w->objectName() != self)
-            create->setEnabled(false);
-    }
 }
 
 int Main(QApplication& app)

@@ -1,10 +1,9 @@
 #pragma once
-// The general module: program start, the single instance and the shell.
+// The general module: program start and the single instance.
 #include <QString>
 
 class QApplication;
 class QLockFile;
-class QWidget;
 
 // Start-up: refuses a second running instance, then shows the main window.
 // Returns the process exit code.
@@ -17,11 +16,3 @@ void InitControls();
 QString SingleInstanceLockPath();
 // Takes the lock; a lock left behind by a crashed run is taken over.
 bool AcquireSingleInstance(QLockFile& lock);
-
-// Hands a document, URL or mailto: address to the desktop shell; false when
-// nothing could open it.
-bool ShellOpen(const QString& target);
-
-// Called by each wizard step window as it unloads: Create/Modify Schedule is
-// enabled again unless another step window of the wizard is still open.
-void WizardMenuGuard(QWidget* form);

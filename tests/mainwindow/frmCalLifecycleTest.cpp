@@ -2,6 +2,7 @@
 #include "MainWindowTestSupport.h"
 #include "mainwindow/FormPlacement.h"
 #include "mainwindow/Module1.h"
+#include "mainwindow/SharedRoutines.h"
 #include "mainwindow/frmAbout.h"
 #include "platform/widgets/OleColor.h"
 
@@ -598,10 +599,10 @@ TEST_F(MainWindowTest, WizardMenuGuardWaitsForTheLastStepWindow)
     platoons.show();
     onDuty.show();
     create->setEnabled(false);
-    WizardMenuGuard(&platoons); // the on-duty step is still open
+    WizardMenuGuard(&platoons, create); // the on-duty step is still open
     EXPECT_FALSE(create->isEnabled());
     onDuty.hide();
-    WizardMenuGuard(&platoons); // the last one closing
+    WizardMenuGuard(&platoons, create); // the last one closing
     EXPECT_TRUE(create->isEnabled());
 }
 

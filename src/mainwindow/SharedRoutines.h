@@ -1,0 +1,16 @@
+#pragma once
+// Module routines the windows share: the shell, and the wizard's guard of
+// Create/Modify Schedule. Below the main window and the start-up module.
+#include <QString>
+
+class QAction;
+class QWidget;
+
+// Hands a document, URL or mailto: address to the desktop shell; false when
+// nothing could open it.
+bool ShellOpen(const QString& target);
+
+// Run by each wizard step window as it unloads, after it has shown the next
+// step: Create/Modify Schedule (handed over by the main window that owns the
+// wizard) is enabled, then disabled again while another step window is open.
+void WizardMenuGuard(QWidget* form, QAction* createSchedule);

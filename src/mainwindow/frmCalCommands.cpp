@@ -1,0 +1,346 @@
+// The main window's menus, their commands and its keys.
+#include "mainwindow/frmCal.h"
+
+#include "mainwindow/SharedRoutines.h"
+#include "mainwindow/frmAbout.h"
+#include "mainwindow/frmCalSupport.h"
+#include "mainwindow/modTray.h"
+#include "model/DayNumber.h"
+#include "model/clsSchedule.h"
+#include "monthcontrol/ctlMonth.h"
+#include "platform/HelpPage.h"
+#include "platform/IClock.h"
+#include "platform/MsgBox.h"
+#include "platform/Services.h"
+#include "platform/widgets/IDialogs.h"
+#include "platform/widgets/QtServices.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <algorithm>
+
+using namespace calform;
+
+namespace {
+IDialogs& dialogs()
+{
+    auto& s = services();
+    if (!s.dialogs)
+        s.dialogs = std::make_shared<QtDialogs>();
+    return *s.dialogs;
+}
+} // namespace
+
+void frmCal::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    auto item = [this](QMenu* menu, const char* name, const QString& caption) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    auto separator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+    auto menu = [this](const char* name, const QString& caption) {
+        auto* m = new QMenu(caption, this);
+        m->setObjectName(QString::fromLatin1(name));
+        m->menuAction()->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+
+    mnuFile = menu("mnuFile", QStringLiteral("&File"));
+    bar->addMenu(mnuFile);
+    mnuFileLoadMySchedule =
+        item(mnuFile, "mnuFileLoadMySchedule", QStringLiteral("Load &My Schedule"));
+    mnuFileCreateSchedule =
+        item(mnuFile, "mnuFileCreateSchedule", QStringLiteral("&Create/Modify Schedule"));
+    mnuFileConfigureRecurringPeriod = item(mnuFile, "mnuFileConfigureRecurringPeriod",
+                                           QStringLiteral("Configure &Recurring Period"));
+    mnuFileChangeInfo = item(mnuFile, "mnuFileChangeInfo", QStringLiteral("Change &Info"));
+    mnuFileChangeInfo->setVisible(false); // shown once a schedule is on display
+    mnuFileSave = item(mnuFile, "mnuFileSave", QStringLiteral("&Save"));
+    mnuFilePrintPreview = item(mnuFile, "mnuFilePrintPreview", QStringLiteral("&Print Preview"));
+    separator(mnuFile, "mnuFileBar0");
+    mnuFileHideInTray = item(mnuFile, "mnuFileHideInTray", QStringLiteral("&Hide in Tray"));
+    mnuFileHideInTray->setCheckable(true);
+    mnuFileHideInTray->setVisible(false);
+    mnuFileHideInTray->setEnabled(false);
+    mnuFileLockSchedule = item(mnuFile, "mnuFileLockSchedule", QStringLiteral("&Lock Schedule"));
+    mnuFileLockSchedule->setCheckable(true);
+    mnuFileUser = item(mnuFile, "mnuFileUser", QStringLiteral("&User"));
+    separator(mnuFile, "mnuFileBar1");
+    mnufileExit = item(mnuFile, "mnufileExit", QStringLiteral("E&xit"));
+
+    mnuView = menu("mnuView", QStringLiteral("&View"));
+    bar->addMenu(mnuView);
+    const QString pickCaptions[] = {QString(), QStringLiteral("Shift &1"),
+                                    QStringLiteral("Shift &2"), QStringLiteral("&Both")};
+    for (int k = 1; k <= 3; ++k) {
+        QAction* a = mnuView->addAction(pickCaptions[k]);
+        a->setObjectName(QStringLiteral("mnuviewSchedulePick_%1").arg(k));
+        a->setCheckable(true);
+        mnuviewSchedulePick[static_cast<size_t>(k)] = a;
+        connect(a, &QAction::triggered, this, [this, k] { mnuviewSchedulePick_Click(k); });
+    }
+    separator(mnuView, "mnuViewBar0");
+    mnuViewSpecialPeriod = item(mnuView, "mnuViewSpecialPeriod", QStringLiteral("Special &Period"));
+    mnuViewSpecialPeriod->setCheckable(true);
+    mnuViewBackcolor = item(mnuView, "mnuViewBackcolor", QStringLiteral("&Backcolor"));
+
+    mnuFavorites = menu("mnuFavorites", QStringLiteral("F&avorites"));
+    bar->addMenu(mnuFavorites);
+    QAction* favAdd = item(mnuFavorites, "mnuFavoritesAdd", QStringLiteral("&Add"));
+    QAction* favOpen = item(mnuFavorites, "mnuFavoritesOpen", QStringLiteral("&Open"));
+
+    // The tray's popup: never in the menu bar.
+    mnuTray = menu("mnuTray", QStringLiteral("Tray"));
+    mnuTrayShow = item(mnuTray, "mnuTrayShow", QStringLiteral("Show"));
+    mnuTrayExit = item(mnuTray, "mnuTrayExit", QStringLiteral("Exit"));
+    mnuTray->setEnabled(false);
+
+    mnuWindow = menu("mnuWindow", QStringLiteral("&Window"));
+    bar->addMenu(mnuWindow);
+    item(mnuWindow, "mnuWindowImageCalendar", QStringLiteral("&Image Calendar"));
+
+    mnuHelp = menu("mnuHelp", QStringLiteral("&Help"));
+    bar->addMenu(mnuHelp);
+    QAction* about = item(mnuHelp, "mnuHelpAbout", QStringLiteral("&About"));
+    QAction* onlineHelp = item(mnuHelp, "mnuHelpOnlineHelp", QStringLiteral("Online &Help"));
+    QAction* email = item(mnuHelp, "mnuHelpEmailSupport", QStringLiteral("&Email Support"));
+
+    mnuDebug = menu("mnuDebug", QStringLiteral("Debug"));
+    bar->addMenu(mnuDebug);
+
+    mnuTime = bar->addAction(kTimeCaption);
+    mnuTime->setObjectName(QStringLiteral("mnuTime"));
+
+    connect(mnuFileLoadMySchedule, &QAction::triggered, this, &frmCal::mnuFileLoadMySchedule_Click);
+    connect(mnuFileCreateSchedule, &QAction::triggered, this, &frmCal::mnuFileCreateSchedule_Click);
+    connect(mnuFileConfigureRecurringPeriod, &QAction::triggered, this,
+            &frmCal::mnuFileConfigureRecurringPeriod_Click);
+    connect(mnuFileChangeInfo, &QAction::triggered, this, &frmCal::mnuFileChangeInfo_Click);
+    connect(mnuFileSave, &QAction::triggered, this, &frmCal::mnuFileSave_Click);
+    connect(mnuFilePrintPreview, &QAction::triggered, this, &frmCal::mnuFilePrintPreview_Click);
+    connect(mnuFileLockSchedule, &QAction::triggered, this, &frmCal::mnuFileLockSchedule_Click);
+    connect(mnuFileUser, &QAction::triggered, this, &frmCal::mnuFileUser_Click);
+    connect(mnufileExit, &QAction::triggered, this, &frmCal::mnufileExit_Click);
+    connect(mnuViewSpecialPeriod, &QAction::triggered, this, &frmCal::mnuViewSpecialPeriod_Click);
+    connect(mnuViewBackcolor, &QAction::triggered, this, &frmCal::mnuViewBackcolor_Click);
+    connect(favAdd, &QAction::triggered, this, &frmCal::mnuFavoritesAdd_Click);
+    connect(favOpen, &QAction::triggered, this, &frmCal::mnuFavoritesOpen_Click);
+    connect(mnuTrayShow, &QAction::triggered, this, &frmCal::mnuTrayShow_Click);
+    connect(mnuTrayExit, &QAction::triggered, this, &frmCal::mnuTrayExit_Click);
+    connect(mnuWindow, &QMenu::aboutToShow, this, &frmCal::mnuWindow_Open);
+    connect(about, &QAction::triggered, this, &frmCal::mnuHelpAbout_Click);
+    connect(onlineHelp, &QAction::triggered, this, &frmCal::mnuHelpOnlineHelp_Click);
+    connect(email, &QAction::triggered, this, &frmCal::mnuHelpEmailSupport_Click);
+    connect(mnuTime, &QAction::triggered, this, &frmCal::mnuTime_Click);
+}
+
+void frmCal::keyPressEvent(QKeyEvent* event)
+{
+    // Keys the month control leaves alone arrive here, after its KeyDown.
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    bool used = true;
+    handled("Form_KeyDown", [&] {
+        switch (event->key()) {
+        case Qt::Key_PageUp: ctrl ? ctlMonth1->PrevYear() : ctlMonth1->PrevMonth(); break;
+        case Qt::Key_PageDown: ctrl ? ctlMonth1->NextYear() : ctlMonth1->NextMonth(); break;
+        case Qt::Key_Home:
+            ctlMonth1->setFullDate(DayNumber::fromDate(clockService().today()));
+            break;
+        case Qt::Key_F1: mnuHelpOnlineHelp_Click(); break;
+        default: used = false; break;
+        }
+    });
+    if (!used)
+        QMainWindow::keyPressEvent(event);
+}
+
+void frmCal::mnuTime_Click()
+{
+    if (Timer1.isActive()) {
+        Timer1.stop();
+        mnuTime->setText(kTimeCaption);
+    } else {
+        Timer1.start();
+        Timer1_Timer();
+    }
+}
+
+bool frmCal::LockedAgainstChange()
+{
+    if (!mnuFileLockSchedule->isChecked())
+        return false;
+    MsgBox(QStringLiteral("Schedule is Locked"), Msg::OKOnly | Msg::Critical,
+           QStringLiteral("Access Denied"));
+    return true;
+}
+
+void frmCal::mnuFileLoadMySchedule_Click()
+{
+    LoadSchedule();
+}
+
+void frmCal::mnuFileCreateSchedule_Click()
+{
+    if (LockedAgainstChange())
+        return;
+    // The wizard's first window arrives with the wizard.
+}
+
+void frmCal::mnuFileConfigureRecurringPeriod_Click()
+{
+    if (LockedAgainstChange())
+        return;
+    // The special period dialog arrives with its own feature.
+}
+
+void frmCal::mnuFileChangeInfo_Click()
+{
+    if (LockedAgainstChange())
+        return;
+    // The schedule information window arrives with the wizard.
+}
+
+void frmCal::mnuFileSave_Click()
+{
+    // The save choice window arrives with the wizard.
+}
+
+void frmCal::mnuFilePrintPreview_Click()
+{
+    // The image calendar arrives with its own feature.
+}
+
+bool frmCal::VerifyLogin()
+{
+    // The log-in window arrives with the users feature; until then nobody can log in.
+    return false;
+}
+
+void frmCal::mnuFileLockSchedule_Click()
+{
+    // The check mark is the lock: it changes only after a successful log-in,
+    // so undo the flip the menu has already made.
+    const bool locked = !mnuFileLockSchedule->isChecked();
+    mnuFileLockSchedule->setChecked(locked);
+    if (VerifyLogin())
+        mnuFileLockSchedule->setChecked(!locked);
+}
+
+void frmCal::mnuFileUser_Click()
+{
+    // The user window arrives with the users feature.
+}
+
+void frmCal::mnufileExit_Click()
+{
+    try {
+        if (inTray_ && trayCapable_)
+            TrayDelete();
+        inTray_ = false;
+        close();
+    } catch (const std::exception&) {
+        // Exit ignores any error while closing.
+    }
+}
+
+void frmCal::mnuviewSchedulePick_Click(int index)
+{
+    // The check marks follow the view, not the click: undo the menu's own flip.
+    QAction* a = mnuviewSchedulePick[static_cast<size_t>(index)];
+    a->setChecked(!a->isChecked());
+    handled("mnuviewSchedulePick_Click", [&] {
+        const auto list = schedule_->Shifts();
+        const int count = list ? list->Count() : 0;
+        if (count < 1)
+            return;
+        if (index == 1 || index == 3) {
+            shiftIndex_ = 1;
+            ctlMonth1->setCellSplit(index == 1 ? 1 : 2);
+        } else if (index == 2 && count >= 2) {
+            shiftIndex_ = 2;
+            ctlMonth1->setCellSplit(1);
+        }
+        Update();
+    });
+}
+
+void frmCal::mnuViewSpecialPeriod_Click()
+{
+    handled("mnuViewSpecialPeriod_Click", [&] {
+        if (mnuViewSpecialPeriod->isChecked())
+            ctlMonth1->SetSpecialPeriod(specialPeriodLength_, specialPeriodOffset_);
+        else
+            ctlMonth1->SetSpecialPeriod(0, 0);
+        Update();
+    });
+}
+
+void frmCal::mnuViewBackcolor_Click()
+{
+    handled("mnuViewBackcolor_Click", [&] {
+        const size_t item = static_cast<size_t>(std::clamp<int>(shiftIndex_, 1, 2) - 1);
+        int32_t chosen = backcolor_[item];
+        if (!dialogs().chooseColor(this, backcolor_[item], chosen))
+            return; // cancelled: nothing changes, nothing is said
+        backcolor_[item] = chosen;
+        Update();
+    });
+}
+
+void frmCal::mnuFavoritesAdd_Click()
+{
+    // The schedule list arrives with its own feature.
+}
+
+void frmCal::mnuFavoritesOpen_Click()
+{
+    // The schedule list window arrives with its own feature.
+}
+
+void frmCal::mnuWindow_Open()
+{
+    // Opening the menu will show the image calendar once it exists.
+}
+
+void frmCal::mnuHelpAbout_Click()
+{
+    frmAbout::ShowAbout();
+}
+
+void frmCal::mnuHelpOnlineHelp_Click()
+{
+    const QString page = HelpPagePath();
+    if (!ShellOpen(page))
+        MsgBox(QStringLiteral("No program could open the help page. Open it in a web browser:"
+                              "\r\n\r\n%1")
+                   .arg(QDir::toNativeSeparators(page)),
+               Msg::OKOnly | Msg::Information, QStringLiteral("Online Help"));
+}
+
+void frmCal::mnuHelpEmailSupport_Click()
+{
+    const QString address = QString::fromLatin1(kSupportEmail);
+    if (!ShellOpen(QStringLiteral("mailto:") + address))
+        MsgBox(
+            QStringLiteral("No e-mail program could be started. Write to:\r\n\r\n%1").arg(address),
+            Msg::OKOnly | Msg::Information, QStringLiteral("Email Support"));
+}
+
+QAction* frmCal::MenuAction(const QString& name) const
+{
+    const auto all = findChildren<QAction*>(name);
+    return all.isEmpty() ? nullptr : all.front();
+}
+
+QString HelpPagePath()
+{
+    return LocateHelpPage(QCoreApplication::applicationDirPath());
+}

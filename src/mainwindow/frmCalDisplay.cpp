@@ -1,0 +1,447 @@
+// What the main window shows: the layout of its panes, the days of the month
+// control filled from the rotation, the title, legend and description, the View menu.
+#include "mainwindow/frmCal.h"
+
+#include "mainwindow/CalSettings.h"
+#include "mainwindow/FormPlacement.h"
+#include "mainwindow/PicturePane.h"
+#include "mainwindow/frmCalSupport.h"
+#include "model/DayNumber.h"
+#include "model/clsPlatoon.h"
+#include "model/clsSchedule.h"
+#include "model/clsShift.h"
+#include "monthcontrol/ctlMonth.h"
+#include "platform/Convert.h"
+#include "platform/IClock.h"
+#include "platform/MsgBox.h"
+#include "platform/Services.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QLayout>
+#include <algorithm>
+#include <cmath>
+
+using namespace calform;
+
+namespace {
+int toPx(double twips, double tpp)
+{
+    return static_cast<int>(std::lround(twips / tpp));
+}
+int nonNegative(int v)
+{
+    return std::max(0, v);
+}
+} // namespace
+
+CalLayout ComputeCalLayout(QSize client, double tx, double ty, QSize currentMonthSize)
+{
+    CalLayout l{};
+    const double cw = client.width() * tx;
+    const double ch = client.height() * ty;
+
+    // The window's resize: the two bands.
+    const int p1h = toPx(ch / 8, ty);
+    const int p2h = toPx(ch / 6, ty);
+    l.picture1 = QRect(0, 0, client.width(), p1h);
+    l.picture2 = QRect(0, client.height() - p2h, client.width(), p2h);
+    const double P1h = p1h * ty;
+    const double P1w = l.picture1.width() * tx;
+    const double P2h = p2h * ty;
+    const double P2w = l.picture2.width() * tx;
+
+    // Picture1's resize: the title.
+    l.picTitle = QRect(toPx(120, tx), toPx(0.1 * P1h, ty), nonNegative(toPx(P1w - 240, tx)),
+                       nonNegative(toPx(0.8 * P1h, ty)));
+
+    // Picture2's resize: the footer, and the month control between the bands.
+    // The footer's top and height follow the title band's height, not its own.
+    l.picFooter = QRect(toPx(120, tx), toPx(0.1 * P1h, ty), nonNegative(toPx(P2w - 240, tx)),
+                        nonNegative(toPx(P2h - 0.2 * P1h, ty)));
+    l.monthWidthSet = cw > 240;
+    l.monthHeightSet = ch > 240;
+    const int mw = l.monthWidthSet ? toPx(cw - 240, tx) : currentMonthSize.width();
+    const int mh = l.monthHeightSet ? toPx(ch - P1h - P2h - ty, ty) : currentMonthSize.height();
+    l.month = QRect(toPx(120, tx), p1h, nonNegative(mw), nonNegative(mh));
+
+    // picFooter's resize: legend above, description below.
+    const double Fw = l.picFooter.width() * tx;
+    const double Fh = l.picFooter.height() * ty;
+    l.picPlatoons = QRect(toPx(tx, tx), toPx(ty, ty), nonNegative(toPx(Fw - 4 * tx, tx)),
+                          nonNegative(toPx(Fh / 2 - 2 * ty, ty)));
+    l.picDescription = QRect(toPx(tx, tx), toPx(Fh / 2, ty), nonNegative(toPx(Fw - 4 * tx, tx)),
+                             nonNegative(toPx(Fh / 2 - 3 * ty, ty)));
+    return l;
+}
+
+void frmCal::setSchedule(std::shared_ptr<clsSchedule> schedule)
+{
+    schedule_ = schedule ? std::move(schedule) : std::make_shared<clsSchedule>();
+    keepViewWithinSchedule();
+    Update();
+}
+
+void frmCal::setShiftIndex(int16_t index)
+{
+    shiftIndex_ = index;
+    keepViewWithinSchedule();
+    Update();
+}
+
+void frmCal::keepViewWithinSchedule()
+{
+    // A schedule with fewer shifts than the view in force (shift 2, or both,
+    // of the previous schedule) would leave nothing to ask for the days, and
+    // split cells would keep the old schedule's second codes.
+    const auto list = schedule_->Shifts();
+    const int count = list ? list->Count() : 0;
+    if (shiftIndex_ < 1 || (count >= 1 && shiftIndex_ > count))
+        shiftIndex_ = 1;
+    if (count < 2 && ctlMonth1->CellSplit() == 2)
+        ctlMonth1->setCellSplit(1);
+}
+
+std::shared_ptr<clsShift> frmCal::shiftAt(int index) const
+{
+    const auto list = schedule_ ? schedule_->Shifts() : nullptr;
+    if (!list || index < 1 || index > list->Count())
+        return nullptr;
+    return list->Item(index);
+}
+
+int32_t frmCal::Backcolor(int item) const
+{
+    return backcolor_[static_cast<size_t>(std::clamp(item, 1, 2) - 1)];
+}
+
+void frmCal::FillDays()
+{
+    const auto shift = shiftAt(shiftIndex_);
+    // No such shift (a schedule without shifts): the days show no platoon.
+    auto onDuty = [](const std::shared_ptr<clsShift>& s, double d) {
+        return s ? s->ONDuty(d) : std::make_shared<clsPlatoon>();
+    };
+    const double today = DayNumber::fromDate(clockService().today());
+    auto& days = ctlMonth1->Days();
+    const int16_t split = ctlMonth1->CellSplit();
+
+    double d = ctlMonth1->StartDate();
+    for (int i = 0; i < 42; ++i) {
+        const auto p = onDuty(shift, d);
+        const auto& c = days.Item(i + 1);
+        c->setForeColor(p->Color());
+        QString tip = p->Code() + QLatin1Char(' ') + p->Description();
+        if (DayNumber::wholeDay(d) == today)
+            tip += QStringLiteral(" Today");
+        c->setToolTipText(tip);
+        if (split != 0) {
+            c->setLeftCaption(p->Code());
+            c->setLeftColor(p->Color());
+        }
+        d += 1;
+    }
+
+    const auto list = schedule_->Shifts();
+    if (list && list->Count() == 2 && split == 2) {
+        const auto second = list->Item(2);
+        d = ctlMonth1->StartDate();
+        for (int i = 0; i < 42; ++i) {
+            const auto p = second->ONDuty(d);
+            const auto& c = days.Item(i + 1);
+            c->setRightCaption(p->Code());
+            c->setRightColor(p->Color());
+            d += 1;
+        }
+    }
+}
+
+void frmCal::Update()
+{
+    ApplyBackcolor();
+    FillDays();
+    // A control not shown yet paints when it is; painting its surface at the
+    // unsized start-up geometry only cost start-up time.
+    if (ctlMonth1->IsShown())
+        ctlMonth1->Repaint();
+    PrintPlatoons();
+    const auto shift = shiftAt(shiftIndex_);
+    if (ctlMonth1->CellSplit() == 2 || !shift) {
+        currentTitle_ = schedule_->title();
+        currentDescription_ = schedule_->Description();
+    } else {
+        currentTitle_ = shift->title();
+        currentDescription_ = shift->Description();
+    }
+    PrintCentered(picTitle, currentTitle_);
+    PrintCentered(picDescription, currentDescription_);
+    UpdateViewMenu();
+}
+
+void frmCal::Repaint()
+{
+    handled("Repaint", [&] {
+        PrintCentered(picTitle, currentTitle_);
+        PrintPlatoons();
+        PrintCentered(picDescription, currentDescription_);
+    });
+}
+
+double frmCal::FitFontSize(const QFont& font, const QString& text, QSizeF pane,
+                           const QWidget* device)
+{
+    QFont f = font;
+    double size = f.pointSizeF();
+    const double height = TextExtent(f, text, device).height();
+    if (height > 0)
+        size = static_cast<float>(pane.height() / height * 0.8 * size);
+    f.setPointSizeF(std::max(0.5, size));
+    const double width = TextExtent(f, text, device).width();
+    if (width > 0.8 * pane.width() && width > 0)
+        size = static_cast<float>(pane.width() / width * 0.9 * size);
+    return std::max(0.5, size);
+}
+
+void frmCal::FitFont(PicturePane* pane, const QString& text)
+{
+    pane->setFontSize(FitFontSize(pane->PaneFont(), text, QSizeF(pane->size()), pane));
+}
+
+void frmCal::PrintCentered(PicturePane* pane, const QString& text)
+{
+    if (!laidOut_)
+        return; // the first layout prints every pane
+    FitFont(pane, text);
+    QString shown = text;
+    const auto shift = shiftAt(shiftIndex_);
+    // A title that had to shrink below half the pane's height to fit its
+    // width reads better as the shift's initials (when it has any).
+    if (shift && text == shift->title() && pane->height() / 2.0 > pane->TextHeight(text) &&
+        !shift->Initials().isEmpty()) {
+        shown = shift->Initials();
+        FitFont(pane, shown);
+    }
+    pane->Cls();
+    pane->Print(shown, QPointF((pane->width() - pane->TextWidth(shown)) / 2,
+                               (pane->height() - pane->TextHeight(shown)) / 2));
+}
+
+void frmCal::PrintPlatoons()
+{
+    const auto shift = shiftAt(shiftIndex_);
+    const auto platoons = shift ? shift->Platoons() : nullptr;
+    if (!platoons || platoons->Count() == 0 || !laidOut_)
+        return; // the pane keeps what it showed
+    Steps step = formSteps("PrintPlatoons");
+    const double tx = TwipsPerPixelX();
+    const double ty = TwipsPerPixelY();
+    const int n = platoons->Count();
+    const double paneWidth = picPlatoons->width() * tx;
+    const double paneHeight = picPlatoons->height() * ty;
+    double w = 0;
+    step(2, [&] {
+        w = RoundHalfEven(paneWidth / n);
+        picPlatoons->Cls();
+    });
+    for (int i = 1; i <= n && !step.failed(); ++i) {
+        double x = 0;
+        QString s;
+        int32_t color = 0;
+        step(3, [&] {
+            const auto& p = platoons->Item(i);
+            x = RoundHalfEven((i - 1) * w + w / 2);
+            s = p->Code() + QLatin1Char(' ') + p->Description();
+            color = p->Color();
+        });
+        step(4, [&] {
+            const double h = picPlatoons->TextHeight(s) * ty;
+            if (h > 0)
+                picPlatoons->setFontSize(
+                    static_cast<float>(paneHeight / h * 0.9 * picPlatoons->FontSize()));
+        });
+        step(5, [&] {
+            const double sw = picPlatoons->TextWidth(s) * tx;
+            if (0.8 * w < sw && sw > 0)
+                picPlatoons->setFontSize(
+                    static_cast<float>(w / sw * 0.8 * picPlatoons->FontSize()));
+        });
+        step(6, [&] {
+            const double sw = picPlatoons->TextWidth(s) * tx;
+            const double sh = picPlatoons->TextHeight(s) * ty;
+            picPlatoons->Print(s, QPointF((x - sw / 2) / tx, (paneHeight - sh) / 2 / ty), color);
+        });
+    }
+}
+
+void frmCal::UpdateViewMenu()
+{
+    const auto list = schedule_->Shifts();
+    const int count = list ? list->Count() : 0;
+    QAction* one = mnuviewSchedulePick[1];
+    QAction* two = mnuviewSchedulePick[2];
+    QAction* both = mnuviewSchedulePick[3];
+    if (count >= 1) {
+        one->setText(list->Item(1)->Description());
+        one->setVisible(true);
+        one->setEnabled(true);
+    } else {
+        one->setVisible(false);
+        one->setEnabled(false);
+    }
+    if (count < 2) {
+        two->setVisible(false);
+        two->setEnabled(false);
+        both->setVisible(false);
+        both->setEnabled(false);
+    } else {
+        two->setText(list->Item(2)->Description());
+        for (QAction* a : {two, both}) {
+            a->setVisible(true);
+            a->setEnabled(true);
+        }
+    }
+    const int current = ctlMonth1->CellSplit() == 2 ? 3 : shiftIndex_;
+    for (int k = 1; k <= 3; ++k)
+        mnuviewSchedulePick[static_cast<size_t>(k)]->setChecked(k == current);
+    mnuFileChangeInfo->setVisible(true);
+}
+
+void frmCal::ApplyBackcolor()
+{
+    const int32_t c = Backcolor(shiftIndex_);
+    ctlMonth1->setBackColor(c);
+    for (PicturePane* pane : {picTitle, picFooter, picPlatoons, picDescription})
+        pane->setBackColor(c);
+}
+
+void frmCal::setSpecialPeriodLength(int32_t v)
+{
+    specialPeriodLength_ = v;
+    mnuViewSpecialPeriod->setVisible(v >= 1);
+    CalSettings::writeLong(CalSettings::SpecialPeriodLength, v);
+    ctlMonth1->SetSpecialPeriod(specialPeriodLength_, specialPeriodOffset_);
+    Update();
+}
+
+void frmCal::setSpecialPeriodOffset(int32_t v)
+{
+    specialPeriodOffset_ = v;
+    CalSettings::writeLong(CalSettings::SpecialPeriodOffset, v);
+    ctlMonth1->SetSpecialPeriod(specialPeriodLength_, specialPeriodOffset_);
+    Update();
+}
+
+void frmCal::setSpecialPeriodName(const QString& v)
+{
+    specialPeriodName_ = v;
+    mnuViewSpecialPeriod->setText(v);
+    CalSettings::writeText(CalSettings::SpecialPeriodName, v);
+}
+
+int32_t frmCal::SpecialPeriodColor() const
+{
+    return ctlMonth1->SpecialPeriodColor();
+}
+
+void frmCal::setSpecialPeriodColor(int32_t v)
+{
+    ctlMonth1->setSpecialPeriodColor(v);
+    CalSettings::writeLong(CalSettings::SpecialPeriodColor, v);
+    ctlMonth1->Repaint();
+}
+
+void frmCal::ctlMonth1_DateChange()
+{
+    formSteps("ctlMonth1_DateChange")(1, [&] { FillDays(); })(2, [&] { ctlMonth1->Refresh(); });
+}
+
+void frmCal::ctlMonth1_SettingChange(const QString& name)
+{
+    // These re-lay the days out without a DateChange: each cell now holds
+    // another date (a new first weekday), or today's tooltip was reset.
+    if (name == QLatin1String("FirstWeekday") || name == QLatin1String("ShowFullGrid") ||
+        name == QLatin1String("FullDate")) {
+        handled("ctlMonth1_SettingChange", [&] {
+            FillDays();
+            ctlMonth1->Refresh();
+        });
+    }
+    if (name == QLatin1String("FontBold")) {
+        const bool bold = ctlMonth1->FontBold();
+        for (PicturePane* pane : {picTitle, picPlatoons, picDescription}) {
+            QFont f = pane->PaneFont();
+            f.setBold(bold);
+            pane->setPaneFont(f);
+        }
+    }
+    Repaint();
+}
+
+void frmCal::ctlMonth1_SelectionChange(double)
+{
+    handled("ctlMonth1_SelectionChange", [&] {
+        if (editMode_ == 1) {
+            // The on-duty step window takes the clicked date; it arrives with the wizard.
+        }
+    });
+}
+
+bool frmCal::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        DeferMessages deferred;
+        Form_Resize();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmCal::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        DeferMessages deferred;
+        Form_Resize();
+    }
+}
+
+void frmCal::Form_Resize()
+{
+    if (windowState() & Qt::WindowMinimized) {
+        Timer1.stop();
+        return;
+    }
+    if (mnuTime->text() != kTimeCaption && !Timer1.isActive())
+        Timer1.start();
+    // Errors while laying out are ignored: the next resize tries again.
+    try {
+        // A window not shown yet has not laid out its client area for its size.
+        if (!isVisible() && layout())
+            layout()->setGeometry(rect());
+        const CalLayout l = ComputeCalLayout(client_->size(), TwipsPerPixelX(), TwipsPerPixelY(),
+                                             ctlMonth1->size());
+        Picture1->setGeometry(l.picture1);
+        Picture2->setGeometry(l.picture2);
+        const QSize titleBefore = picTitle->size();
+        picTitle->setGeometry(l.picTitle);
+        picFooter->setGeometry(l.picFooter);
+        ctlMonth1->setGeometry(l.month);
+        const QSize platoonsBefore = picPlatoons->size();
+        const QSize descriptionBefore = picDescription->size();
+        picPlatoons->setGeometry(l.picPlatoons);
+        picDescription->setGeometry(l.picDescription);
+        const bool first = !laidOut_;
+        laidOut_ = true;
+        if (first || picTitle->size() != titleBefore)
+            PrintCentered(picTitle, currentTitle_);
+        if (first || picPlatoons->size() != platoonsBefore)
+            PrintPlatoons();
+        if (first || picDescription->size() != descriptionBefore)
+            PrintCentered(picDescription, currentDescription_);
+    } catch (const std::exception&) {
+    }
+}
+
+PicturePane* frmCal::Pane(const QString& name) const
+{
+    return findChild<PicturePane*>(name);
+}
