@@ -44,7 +44,12 @@ int writeErrorNumber(QFileDevice::FileError e)
     }
 }
 
-// A save file: the old content stays until the new one is complete.
+SaveFileMaker& saveFileMaker()
+{
+    static SaveFileMaker maker;
+    return maker;
+}
+
 void writeWhole(const QString& path, const QByteArray& bytes)
 {
     const QFileInfo info(path);
@@ -52,16 +57,20 @@ void writeWhole(const QString& path, const QByteArray& bytes)
         throw Err::make(Err::PathNotFound);
     if (info.isDir())
         throw Err::make(Err::PathFileAccess);
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        throw Err::make(writeErrorNumber(f.error()));
-    if (f.write(bytes) != bytes.size()) {
-        const int number = writeErrorNumber(f.error());
-        f.cancelWriting();
+    const std::unique_ptr<QSaveFile> f =
+        saveFileMaker() ? saveFileMaker()(path) : std::make_unique<QSaveFile>(path);
+    if (!f->open(QIODevice::WriteOnly))
+        throw Err::make(writeErrorNumber(f->error()));
+    if (f->write(bytes) != bytes.size()) {
+        // A device that takes fewer bytes than it was given without saying
+        // why has run out of room.
+        const int number =
+            f->error() == QFileDevice::NoError ? Err::DiskFull : writeErrorNumber(f->error());
+        f->cancelWriting();
         throw Err::make(number);
     }
-    if (!f.commit())
-        throw Err::make(writeErrorNumber(f.error()));
+    if (!f->commit())
+        throw Err::make(writeErrorNumber(f->error()));
 }
 
 // Splits at CR LF, a bare LF or a bare CR.
@@ -84,6 +93,11 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 } // namespace
+
+void SetSaveFileMaker(SaveFileMaker maker)
+{
+    saveFileMaker() = std::move(maker);
+}
 
 QString ScheduleFilePath()
 {

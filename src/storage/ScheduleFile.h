@@ -5,7 +5,11 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <optional>
+
+class QSaveFile;
 
 // Data folder + "/myschedule.xml" and + "/mylist.xml".
 QString ScheduleFilePath();
@@ -35,6 +39,12 @@ ScheduleFileRead ReadScheduleFile(const QString& path);
 // Replaces the whole file with the text and CR LF. Raises a RuntimeError on
 // failure; the old file is then left as it was.
 void WriteScheduleFile(const QString& path, const QString& xml);
+
+// Whole-file writes go through a save file, so the old content stays until
+// the new one is complete. Tests hand in save files that fail part-way; an
+// empty maker restores the ordinary one.
+using SaveFileMaker = std::function<std::unique_ptr<QSaveFile>(const QString& path)>;
+void SetSaveFileMaker(SaveFileMaker maker);
 
 // Entries of a list file's content: every line that starts with "<Schedule",
 // in file order. The wrapper lines are neither needed nor checked.

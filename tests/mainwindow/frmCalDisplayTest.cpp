@@ -34,39 +34,40 @@ void saveRender(const QImage& img, const QString& name)
 }
 } // namespace
 
+// The default rotation worked by hand, through the 42 cells, for the
+// locale's first weekday and after each first weekday the popup menu sets.
 TEST_F(MainWindowTest, DefaultScheduleFillsEveryCellWithItsPlatoon)
 {
     auto f = makeForm();
-    showCalendar(*f);
+    f->show();
     ctlMonth* m = f->MonthControl();
     const double today = DayNumber::fromDate(QDate(2026, 12, 6));
-    ASSERT_LE(m->StartDate(), DayNumber::fromDate(QDate(2026, 12, 1)));
-    int todayCells = 0;
-    for (int i = 1; i <= 42; ++i) {
-        const double d = m->StartDate() + i - 1;
-        const Expected e = defaultOnDuty(d);
-        const auto c = cell(*f, i);
-        SCOPED_TRACE(DayNumber::toDate(d).toString(Qt::ISODate).toStdString());
-        EXPECT_EQ(c->ForeColor(), e.color);
-        EXPECT_EQ(c->LeftCaption(), e.code);
-        QString tip = e.code + QStringLiteral(" Platoon");
-        if (d == today) {
-            tip += QStringLiteral(" Today");
-            ++todayCells;
+    for (int weekday : {0, 1, 2, 7}) {
+        SCOPED_TRACE(weekday);
+        if (weekday != 0)
+            m->mnuDebug()
+                ->findChild<QAction*>(QStringLiteral("mnuDebugFirstDayOfWeekPick%1").arg(weekday))
+                ->trigger();
+        ASSERT_LE(m->StartDate(), DayNumber::fromDate(QDate(2026, 12, 1)));
+        int todayCells = 0;
+        for (int i = 1; i <= 42; ++i) {
+            const double d = m->StartDate() + i - 1;
+            const Expected e = defaultOnDuty(d);
+            const auto c = cell(*f, i);
+            ASSERT_EQ(c->FullDate(), d);
+            EXPECT_EQ(c->ForeColor(), e.color) << i;
+            EXPECT_EQ(c->LeftCaption(), e.code) << i;
+            QString tip = e.code + QStringLiteral(" Platoon");
+            if (d == today) {
+                tip += QStringLiteral(" Today");
+                ++todayCells;
+            }
+            EXPECT_EQ(c->ToolTipText(), tip) << i;
         }
-        EXPECT_EQ(c->ToolTipText(), tip);
+        EXPECT_EQ(todayCells, 1);
     }
-    EXPECT_EQ(todayCells, 1);
-    // The worked examples of the rotation, through the cells.
-    const struct {
-        int day;
-        const char* code;
-    } rows[] = {{5, "A"}, {6, "B"}, {7, "C"}};
-    for (const auto& r : rows) {
-        const int i =
-            static_cast<int>(DayNumber::fromDate(QDate(2026, 12, r.day)) - m->StartDate()) + 1;
-        EXPECT_EQ(cell(*f, i)->LeftCaption(), QString::fromLatin1(r.code)) << r.day;
-    }
+    EXPECT_EQ(m->FirstWeekday(), 7);
+    EXPECT_EQ(DayNumber::toDate(m->StartDate()).dayOfWeek(), 6); // Saturday
     EXPECT_EQ(f->CurrentTitle(), QStringLiteral("Tolvar Fire Department"));
     EXPECT_EQ(f->CurrentDescription(), QStringLiteral("24-Hour Shift"));
 }
@@ -106,22 +107,6 @@ TEST_F(MainWindowTest, ViewMenuSwitchesShiftsWithOneCheckMark)
         EXPECT_EQ(m->CellSplit(), r.split);
         EXPECT_EQ(checks(), QString::fromLatin1(r.checks));
         EXPECT_EQ(f->CurrentTitle(), QString::fromLatin1(r.title));
-        const auto shown = schedule->Shifts()->Item(r.shift);
-        for (int i = 1; i <= 42; ++i) {
-            const double d = m->StartDate() + i - 1;
-            const auto p = shown->ONDuty(d);
-            EXPECT_EQ(cell(*f, i)->ForeColor(), p->Color());
-            EXPECT_TRUE(cell(*f, i)->ToolTipText().startsWith(p->Code() + " " + p->Description()));
-        }
-    }
-    // Both: the right captions come from shift 2, the tooltips still from shift 1.
-    for (int i = 1; i <= 42; ++i) {
-        const double d = m->StartDate() + i - 1;
-        const auto second = schedule->Shifts()->Item(2)->ONDuty(d);
-        const auto first = schedule->Shifts()->Item(1)->ONDuty(d);
-        EXPECT_EQ(cell(*f, i)->RightCaption(), second->Code());
-        EXPECT_EQ(cell(*f, i)->RightColor(), second->Color());
-        EXPECT_EQ(cell(*f, i)->LeftCaption(), first->Code());
     }
 }
 
@@ -157,7 +142,7 @@ TEST_F(MainWindowTest, LoadingAOneShiftScheduleLeavesTheSplitView)
     EXPECT_TRUE(fx.messages->shown.empty());
 }
 
-TEST_F(MainWindowTest, EveryCellFollowsItsOwnDateAfterTheFirstWeekdayChanges)
+TEST_F(MainWindowTest, EveryViewFollowsEachCellsDateAfterTheFirstWeekdayChanges)
 {
     auto f = makeForm();
     f->show();
@@ -167,19 +152,6 @@ TEST_F(MainWindowTest, EveryCellFollowsItsOwnDateAfterTheFirstWeekdayChanges)
             ->findChild<QAction*>(QStringLiteral("mnuDebugFirstDayOfWeekPick%1").arg(index))
             ->trigger();
     };
-    // The default schedule against the rotation worked by hand.
-    for (int weekday : {1, 2, 7}) {
-        SCOPED_TRACE(weekday);
-        pickWeekday(weekday);
-        ASSERT_EQ(DayNumber::toDate(m->StartDate()).dayOfWeek() % 7 + 1, weekday);
-        for (int i = 1; i <= 42; ++i) {
-            const double d = m->StartDate() + i - 1;
-            ASSERT_EQ(cell(*f, i)->FullDate(), d);
-            const Expected e = defaultOnDuty(d);
-            EXPECT_EQ(cell(*f, i)->LeftCaption(), e.code) << i;
-            EXPECT_EQ(cell(*f, i)->ForeColor(), e.color) << i;
-        }
-    }
     // Each view of a two-shift schedule.
     const auto schedule = TwoShiftSchedule();
     f->setSchedule(schedule);

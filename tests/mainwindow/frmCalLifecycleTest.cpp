@@ -45,22 +45,29 @@ TEST_F(MainWindowTest, FlagsSurviveUnloadAndLoad)
     // Today's bit (32) is written from the control but never applied on reading.
     struct Row {
         int32_t stored;
+        int weekday;
+        bool buttons, fullGrid, weekends, bold, fitRows;
+        int32_t written;
     };
-    for (const Row r :
-         {Row{184}, Row{0}, Row{1 + 8 + 64 + 256}, Row{2 + 16 + 128}, Row{7 + 8 + 32}}) {
+    const Row rows[] = {{184, 0, true, true, false, true, false, 184},
+                        {0, 0, false, false, false, false, false, 32},
+                        {329, 1, true, false, true, false, true, 361},
+                        {146, 2, false, true, false, true, false, 178},
+                        {47, 7, true, false, false, false, false, 47}};
+    for (const Row& r : rows) {
         SCOPED_TRACE(r.stored);
         putSetting("Settings", "Flags", QString::number(r.stored));
         auto f = makeForm();
         ctlMonth* m = f->MonthControl();
         EXPECT_TRUE(m->ShowToday());
-        EXPECT_EQ(m->FirstWeekday(), r.stored & 7);
-        EXPECT_EQ(m->ShowButtons(), (r.stored & 8) != 0);
-        EXPECT_EQ(m->ShowFullGrid(), (r.stored & 16) != 0);
-        EXPECT_EQ(m->ShowWeekends(), (r.stored & 64) != 0);
-        EXPECT_EQ(m->FontBold(), (r.stored & 128) != 0);
-        EXPECT_EQ(m->FitRows(), (r.stored & 256) != 0);
+        EXPECT_EQ(m->FirstWeekday(), r.weekday);
+        EXPECT_EQ(m->ShowButtons(), r.buttons);
+        EXPECT_EQ(m->ShowFullGrid(), r.fullGrid);
+        EXPECT_EQ(m->ShowWeekends(), r.weekends);
+        EXPECT_EQ(m->FontBold(), r.bold);
+        EXPECT_EQ(m->FitRows(), r.fitRows);
         f->close();
-        EXPECT_EQ(storedSetting("Settings", "Flags"), QString::number(r.stored | 32));
+        EXPECT_EQ(storedSetting("Settings", "Flags"), QString::number(r.written));
     }
     EXPECT_TRUE(fx.messages->shown.empty()) << fx.messages->texts().join('|').toStdString();
 }

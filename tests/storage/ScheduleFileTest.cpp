@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -175,4 +177,67 @@ TEST(ScheduleList, ReadAndWrite)
     writeBytes(ScheduleListPath(),
                "junk\n " + a.toUtf8() + "\n" + b.toUtf8() + "\n<Schedule\r\n\r\n");
     EXPECT_EQ(ReadScheduleList(ScheduleListPath()), QStringList({b, QStringLiteral("<Schedule")}));
+}
+
+namespace {
+// A save file whose disk takes `room` bytes: past them it fails (a full
+// disk), or takes only part of a block without a word (a short write).
+class FailingSaveFile : public QSaveFile {
+public:
+    FailingSaveFile(const QString& path, qint64 room, bool shortWrite)
+        : QSaveFile(path), room_(room), shortWrite_(shortWrite)
+    {
+    }
+
+protected:
+    qint64 writeData(const char* data, qint64 len) override
+    {
+        const qint64 n = std::min(len, room_);
+        if (n == 0 && !shortWrite_)
+            return -1;
+        room_ -= n;
+        const qint64 done = QSaveFile::writeData(data, n);
+        return n < len && !shortWrite_ ? -1 : done;
+    }
+
+private:
+    qint64 room_;
+    bool shortWrite_;
+};
+} // namespace
+
+TEST(ScheduleFile, AFailedWriteLeavesTheOldFileWhole)
+{
+    ScopedFakeServices fakes;
+    ASSERT_TRUE(EnsureAppFolder());
+    const QByteArray old = "<Schedule Title=\"Old\"></Schedule>\r\n";
+    const QString xml = DefaultSchedule()->xml();
+    struct Row {
+        const char* name;
+        qint64 room;
+        bool shortWrite;
+    };
+    const Row rows[] = {{"disk full at once", 0, false},
+                        {"disk full part-way", 40, false},
+                        {"short write", 40, true}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        SetSaveFileMaker([&](const QString& path) {
+            return std::make_unique<FailingSaveFile>(path, r.room, r.shortWrite);
+        });
+        for (const QString& path : {ScheduleFilePath(), ScheduleListPath()}) {
+            writeBytes(path, old);
+            const int error = errorOf([&] {
+                if (path == ScheduleFilePath())
+                    WriteScheduleFile(path, xml);
+                else
+                    WriteScheduleList(path, {xml});
+            });
+            EXPECT_EQ(error, Err::DiskFull) << qPrintable(path);
+            EXPECT_EQ(readBytes(path), old) << qPrintable(path);
+        }
+        // Nothing half-written is left beside them.
+        EXPECT_EQ(QDir(fakes.dataFolder()).entryList(QDir::Files).size(), 2);
+    }
+    SetSaveFileMaker(nullptr);
 }
