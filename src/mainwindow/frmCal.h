@@ -1,7 +1,9 @@
 #pragma once
 // The main calendar window: the month control between a title band and a
 // footer with the platoon legend and the description; the menus, the clock,
-// the tray and every setting of the display.
+// the tray and every setting of the display. Its life (load, show, close,
+// tray) is in frmCal.cpp, what it shows in frmCalDisplay.cpp, its menus and
+// keys in frmCalCommands.cpp.
 #include "mainwindow/CalSettings.h"
 
 #include <QMainWindow>
