@@ -18,28 +18,6 @@ const QString kNoSchedule =
     QStringLiteral("User schedule has not been defined\r\nCalendar will display default schedule");
 }
 
-TEST_F(MainWindowTest, FirstStartUsesDefaultsAndSaysNothing)
-{
-    auto f = makeForm();
-    showCalendar(*f);
-    EXPECT_TRUE(fx.messages->shown.empty()) << fx.messages->texts().join('|').toStdString();
-    EXPECT_TRUE(f->Shown());
-    EXPECT_EQ(f->windowTitle(), QStringLiteral("Tarnwell Free"));
-    EXPECT_EQ(f->Backcolor(1), OleColor::WindowBackground);
-    EXPECT_EQ(f->Backcolor(2), OleColor::WindowBackground);
-    EXPECT_FALSE(f->TrayCapable());
-    EXPECT_FALSE(f->MenuAction("mnuFileHideInTray")->isVisible());
-    EXPECT_FALSE(f->MenuAction("mnuDebug")->isVisible());
-    EXPECT_EQ(f->Schedule()->title(), QStringLiteral("Tolvar Fire Department"));
-    ctlMonth* m = f->MonthControl();
-    EXPECT_TRUE(m->ShowButtons());
-    EXPECT_TRUE(m->ShowFullGrid());
-    EXPECT_TRUE(m->FontBold());
-    EXPECT_FALSE(m->ShowWeekends());
-    EXPECT_FALSE(m->FitRows());
-    EXPECT_EQ(m->FirstWeekday(), 0);
-}
-
 TEST_F(MainWindowTest, FlagsSurviveUnloadAndLoad)
 {
     // Today's bit (32) is written from the control but never applied on reading.
@@ -72,21 +50,34 @@ TEST_F(MainWindowTest, FlagsSurviveUnloadAndLoad)
     EXPECT_TRUE(fx.messages->shown.empty()) << fx.messages->texts().join('|').toStdString();
 }
 
-TEST_F(MainWindowTest, UnloadWritesEveryKeyAsText)
+TEST_F(MainWindowTest, AFreshStartSaysNothingAndUnloadWritesEveryKeyAsText)
 {
     putSetting("Settings", "Backcolor2", "12345");
     auto f = makeForm();
+    showCalendar(*f);
+    EXPECT_TRUE(fx.messages->shown.empty()) << fx.messages->texts().join('|').toStdString();
+    EXPECT_EQ(f->Schedule()->title(), QStringLiteral("Tolvar Fire Department"));
+    EXPECT_FALSE(f->TrayCapable());
+    EXPECT_FALSE(f->MenuAction("mnuFileHideInTray")->isVisible());
+    EXPECT_FALSE(f->MenuAction("mnuDebug")->isVisible());
     int unloaded = 0;
     QObject::connect(f.get(), &frmCal::Unloaded, [&] { ++unloaded; });
     f->setDataChanged(true);
     f->close();
     EXPECT_EQ(unloaded, 1);
-    EXPECT_EQ(storedSetting("Schedule", "DataChanged"), QStringLiteral("True"));
-    EXPECT_EQ(storedSetting("Settings", "Backcolor1"), QStringLiteral("-2147483643"));
-    EXPECT_EQ(storedSetting("Settings", "Backcolor2"), QStringLiteral("12345"));
-    EXPECT_EQ(storedSetting("Settings", "HideInTray"), QStringLiteral("False"));
-    EXPECT_EQ(storedSetting("Long", "LockSchedule"), QStringLiteral("False"));
-    EXPECT_EQ(storedSetting("Settings", "SpecialPeriodChecked"), QStringLiteral("False"));
+    const struct {
+        const char* section;
+        const char* key;
+        const char* value;
+    } rows[] = {
+        {"Schedule", "DataChanged", "True"},          {"Settings", "Backcolor1", "-2147483643"},
+        {"Settings", "Backcolor2", "12345"},          {"Settings", "Flags", "184"},
+        {"Settings", "HideInTray", "False"},          {"Long", "LockSchedule", "False"},
+        {"Settings", "SpecialPeriodChecked", "False"}};
+    for (const auto& r : rows)
+        EXPECT_EQ(storedSetting(r.section, QString::fromLatin1(r.key)),
+                  QString::fromLatin1(r.value))
+            << r.key;
 }
 
 TEST_F(MainWindowTest, PositionIsRestoredAndOnlyANormalWindowIsSaved)
