@@ -1195,78 +1195,138 @@ void ctlMonth::setFixedGrid(bool v)
 
 // ---------------------------------------------------------------- persistence
 
+// One saved key: its default, how loading reads it and what saving writes.
+struct ctlMonth::SavedProperty {
+    QString key;
+    QVariant defaultValue;
+    void (*read)(ctlMonth& m, const PropertyBag& bag, const SavedProperty& p);
+    QVariant (*write)(const ctlMonth& m);
+
+    bool boolean(const PropertyBag& bag) const { return readBool(bag, key, defaultValue.toBool()); }
+    double number(const PropertyBag& bag) const
+    {
+        return readDouble(bag, key, defaultValue.toDouble());
+    }
+    int32_t int32(const PropertyBag& bag) const
+    {
+        return readInt32(bag, key, defaultValue.toInt());
+    }
+    int16_t int16(const PropertyBag& bag) const
+    {
+        return readInt16(bag, key, static_cast<int16_t>(defaultValue.toInt()));
+    }
+};
+
+// In the order of loading; a host's saved description lists the keys so.
+const std::vector<ctlMonth::SavedProperty>& ctlMonth::savedProperties()
+{
+    using B = const PropertyBag&;
+    using P = const SavedProperty&;
+    using V = QVariant;
+    static const std::vector<SavedProperty> table = {
+        {QStringLiteral("ForeColor"), OleColor::WindowText,
+         [](ctlMonth& m, B b, P p) { m.foreColor_ = p.int32(b); },
+         [](const ctlMonth& m) -> V { return m.foreColor_; }},
+        {QStringLiteral("Enabled"), true,
+         [](ctlMonth& m, B b, P p) { m.QWidget::setEnabled(p.boolean(b)); },
+         [](const ctlMonth& m) -> V { return m.isEnabled(); }},
+        {QStringLiteral("TheYear"), 2008, [](ctlMonth& m, B b, P p) { m.theYear_ = p.int32(b); },
+         [](const ctlMonth& m) -> V { return m.theYear_; }},
+        {QStringLiteral("TheMonth"), 1, [](ctlMonth& m, B b, P p) { m.theMonth_ = p.int32(b); },
+         [](const ctlMonth& m) -> V { return m.theMonth_; }},
+        {QStringLiteral("FitRows"), false, [](ctlMonth& m, B b, P p) { m.fitRows_ = p.boolean(b); },
+         [](const ctlMonth& m) -> V { return m.fitRows_; }},
+        // Not limited to 1..5 here, as the saved value was never checked on load.
+        {QStringLiteral("FontRelativeSize"), 3,
+         [](ctlMonth& m, B b, P p) { m.fontRelativeSize_ = p.int16(b); },
+         [](const ctlMonth& m) -> V { return m.fontRelativeSize_; }},
+        {QStringLiteral("ShowFullGrid"), false,
+         [](ctlMonth& m, B b, P p) { m.showFullGrid_ = p.boolean(b); },
+         [](const ctlMonth& m) -> V { return m.showFullGrid_; }},
+        {QStringLiteral("FontBold"), true,
+         [](ctlMonth& m, B b, P p) { m.font_.setBold(p.boolean(b)); },
+         [](const ctlMonth& m) -> V { return m.font_.bold(); }},
+        {QStringLiteral("ShowButtons"), true,
+         [](ctlMonth& m, B b, P p) { m.showButtons_ = p.boolean(b); },
+         [](const ctlMonth& m) -> V { return m.showButtons_; }},
+        {QStringLiteral("Font"), designedFont().toString(), &ctlMonth::readFont,
+         [](const ctlMonth& m) -> V { return m.font_.toString(); }},
+        {QStringLiteral("BackColor"), OleColor::WindowBackground,
+         [](ctlMonth& m, B b, P p) { m.backColor_ = p.int32(b); },
+         [](const ctlMonth& m) -> V { return m.backColor_; }},
+        {QStringLiteral("BackStyle"), 0, [](ctlMonth& m, B b, P p) { m.backStyle_ = p.int16(b); },
+         [](const ctlMonth& m) -> V { return m.backStyle_; }},
+        {QStringLiteral("BorderStyle"), 1,
+         [](ctlMonth& m, B b, P p) { m.borderStyle_ = p.int16(b); },
+         [](const ctlMonth& m) -> V { return m.borderStyle_; }},
+        {QStringLiteral("ShowWeekends"), false,
+         [](ctlMonth& m, B b, P p) { m.showWeekends_ = p.boolean(b); },
+         [](const ctlMonth& m) -> V { return m.showWeekends_; }},
+        {QStringLiteral("WeekendColor"), OleColor::ButtonFace,
+         [](ctlMonth& m, B b, P p) { m.weekendColor_ = p.int32(b); },
+         [](const ctlMonth& m) -> V { return m.weekendColor_; }},
+        {QStringLiteral("FullDate"), 0.0, [](ctlMonth& m, B b, P p) { m.fullDate_ = p.number(b); },
+         [](const ctlMonth& m) -> V { return m.fullDate_; }},
+        {QStringLiteral("StartDate"), 0.0,
+         [](ctlMonth& m, B b, P p) { m.startDate_ = p.number(b); },
+         [](const ctlMonth& m) -> V { return m.startDate_; }},
+        {QStringLiteral("FirstWeekday"), 0,
+         [](ctlMonth& m, B b, P p) { m.firstWeekday_ = p.int32(b); },
+         [](const ctlMonth& m) -> V { return m.firstWeekday_; }},
+        {QStringLiteral("ShowToday"), true,
+         [](ctlMonth& m, B b, P p) { m.showToday_ = p.boolean(b); },
+         [](const ctlMonth& m) -> V { return m.showToday_; }},
+        {QStringLiteral("CellSplit"), 1, [](ctlMonth& m, B b, P p) { m.cellSplit_ = p.int16(b); },
+         [](const ctlMonth& m) -> V { return m.cellSplit_; }},
+        {QStringLiteral("FixedGrid"), false,
+         [](ctlMonth& m, B b, P p) { m.fixedGrid_ = p.boolean(b); },
+         [](const ctlMonth& m) -> V { return m.fixedGrid_; }},
+    };
+    return table;
+}
+
+void ctlMonth::readFont(ctlMonth& m, const PropertyBag& bag, const SavedProperty& p)
+{
+    const auto it = bag.constFind(p.key);
+    QFont loaded;
+    bool haveFont = false;
+    if (it != bag.constEnd()) {
+        if (it->typeId() == QMetaType::QFont) {
+            loaded = it->value<QFont>();
+            haveFont = true;
+        } else {
+            haveFont = loaded.fromString(it->toString());
+        }
+    }
+    if (haveFont) {
+        m.font_ = loaded;
+        if (!(m.font_.pointSizeF() > 0))
+            m.font_.setPointSizeF(10);
+    } else {
+        // Without a saved font the designed face keeps the saved weight.
+        const bool bold = m.font_.bold();
+        m.font_ = designedFont();
+        m.font_.setBold(bold);
+    }
+}
+
 QList<QPair<QString, QVariant>> ctlMonth::PropertyDefaults()
 {
-    return {
-        {QStringLiteral("ForeColor"), OleColor::WindowText},
-        {QStringLiteral("Enabled"), true},
-        {QStringLiteral("TheYear"), 2008},
-        {QStringLiteral("TheMonth"), 1},
-        {QStringLiteral("FitRows"), false},
-        {QStringLiteral("FontRelativeSize"), 3},
-        {QStringLiteral("ShowFullGrid"), false},
-        {QStringLiteral("FontBold"), true},
-        {QStringLiteral("ShowButtons"), true},
-        {QStringLiteral("Font"), designedFont().toString()},
-        {QStringLiteral("BackColor"), OleColor::WindowBackground},
-        {QStringLiteral("BackStyle"), 0},
-        {QStringLiteral("BorderStyle"), 1},
-        {QStringLiteral("ShowWeekends"), false},
-        {QStringLiteral("WeekendColor"), OleColor::ButtonFace},
-        {QStringLiteral("FullDate"), 0.0},
-        {QStringLiteral("StartDate"), 0.0},
-        {QStringLiteral("FirstWeekday"), 0},
-        {QStringLiteral("ShowToday"), true},
-        {QStringLiteral("CellSplit"), 1},
-        {QStringLiteral("FixedGrid"), false},
-    };
+    QList<QPair<QString, QVariant>> defaults;
+    for (const SavedProperty& p : savedProperties())
+        defaults.append({p.key, p.defaultValue});
+    return defaults;
 }
 
 void ctlMonth::ReadProperties(const PropertyBag& bag)
 {
-    foreColor_ = readInt32(bag, QStringLiteral("ForeColor"), OleColor::WindowText);
-    QWidget::setEnabled(readBool(bag, QStringLiteral("Enabled"), true));
-    theYear_ = readInt32(bag, QStringLiteral("TheYear"), 2008);
-    theMonth_ = readInt32(bag, QStringLiteral("TheMonth"), 1);
-    fitRows_ = readBool(bag, QStringLiteral("FitRows"), false);
-    // Not limited to 1..5 here, as the saved value was never checked on load.
-    fontRelativeSize_ = readInt16(bag, QStringLiteral("FontRelativeSize"), 3);
-    showFullGrid_ = readBool(bag, QStringLiteral("ShowFullGrid"), false);
-    const bool bold = readBool(bag, QStringLiteral("FontBold"), true);
-    font_.setBold(bold);
-    showButtons_ = readBool(bag, QStringLiteral("ShowButtons"), true);
-    const auto fontIt = bag.constFind(QStringLiteral("Font"));
-    QFont loaded;
-    bool haveFont = false;
-    if (fontIt != bag.constEnd()) {
-        if (fontIt->typeId() == QMetaType::QFont) {
-            loaded = fontIt->value<QFont>();
-            haveFont = true;
-        } else {
-            haveFont = loaded.fromString(fontIt->toString());
-        }
+    for (const SavedProperty& p : savedProperties()) {
+        p.read(*this, bag, p);
+        // The buttons are shown or hidden, and the grid laid out again,
+        // before the cell split and the fixed grid are read.
+        if (p.key == QLatin1String("ShowToday"))
+            ShowNavButtons(showButtons_);
     }
-    if (haveFont) {
-        font_ = loaded;
-        if (!(font_.pointSizeF() > 0))
-            font_.setPointSizeF(10);
-    } else {
-        // Without a saved font the designed face keeps the saved weight.
-        font_ = designedFont();
-        font_.setBold(bold);
-    }
-    backColor_ = readInt32(bag, QStringLiteral("BackColor"), OleColor::WindowBackground);
-    backStyle_ = readInt16(bag, QStringLiteral("BackStyle"), 0);
-    borderStyle_ = readInt16(bag, QStringLiteral("BorderStyle"), 1);
-    showWeekends_ = readBool(bag, QStringLiteral("ShowWeekends"), false);
-    weekendColor_ = readInt32(bag, QStringLiteral("WeekendColor"), OleColor::ButtonFace);
-    fullDate_ = readDouble(bag, QStringLiteral("FullDate"), 0);
-    startDate_ = readDouble(bag, QStringLiteral("StartDate"), 0);
-    firstWeekday_ = readInt32(bag, QStringLiteral("FirstWeekday"), 0);
-    showToday_ = readBool(bag, QStringLiteral("ShowToday"), true);
-    ShowNavButtons(showButtons_);
-    cellSplit_ = readInt16(bag, QStringLiteral("CellSplit"), 1);
-    fixedGrid_ = readBool(bag, QStringLiteral("FixedGrid"), false);
     specialPeriodColor_ = 0; // not saved: black until the host assigns it
     syncMenu();
     update();
@@ -1275,26 +1335,7 @@ void ctlMonth::ReadProperties(const PropertyBag& bag)
 PropertyBag ctlMonth::WriteProperties() const
 {
     PropertyBag bag;
-    bag.insert(QStringLiteral("ForeColor"), foreColor_);
-    bag.insert(QStringLiteral("Enabled"), isEnabled());
-    bag.insert(QStringLiteral("TheYear"), theYear_);
-    bag.insert(QStringLiteral("TheMonth"), theMonth_);
-    bag.insert(QStringLiteral("FitRows"), fitRows_);
-    bag.insert(QStringLiteral("FontRelativeSize"), fontRelativeSize_);
-    bag.insert(QStringLiteral("ShowFullGrid"), showFullGrid_);
-    bag.insert(QStringLiteral("FontBold"), font_.bold());
-    bag.insert(QStringLiteral("ShowButtons"), showButtons_);
-    bag.insert(QStringLiteral("Font"), font_.toString());
-    bag.insert(QStringLiteral("BackColor"), backColor_);
-    bag.insert(QStringLiteral("BackStyle"), backStyle_);
-    bag.insert(QStringLiteral("BorderStyle"), borderStyle_);
-    bag.insert(QStringLiteral("ShowWeekends"), showWeekends_);
-    bag.insert(QStringLiteral("WeekendColor"), weekendColor_);
-    bag.insert(QStringLiteral("FullDate"), fullDate_);
-    bag.insert(QStringLiteral("StartDate"), startDate_);
-    bag.insert(QStringLiteral("FirstWeekday"), firstWeekday_);
-    bag.insert(QStringLiteral("ShowToday"), showToday_);
-    bag.insert(QStringLiteral("CellSplit"), cellSplit_);
-    bag.insert(QStringLiteral("FixedGrid"), fixedGrid_);
+    for (const SavedProperty& p : savedProperties())
+        bag.insert(p.key, p.write(*this));
     return bag;
 }

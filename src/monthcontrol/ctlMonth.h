@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -245,6 +246,10 @@ private:
     void stepTo(double d);
     void recomputeMonthBounds();
     void syncMenu();
+
+    struct SavedProperty;
+    static const std::vector<SavedProperty>& savedProperties();
+    static void readFont(ctlMonth& m, const PropertyBag& bag, const SavedProperty& p);
 
     void mnuDebugBoldFont_Click();
     void mnuDebugButtons_Click();
