@@ -4,6 +4,7 @@
 #include "mainwindow/FormPlacement.h"
 #include "mainwindow/Module1.h"
 #include "mainwindow/PicturePane.h"
+#include "mainwindow/ViewFlags.h"
 #include "mainwindow/frmAbout.h"
 #include "mainwindow/modOSVer.h"
 #include "mainwindow/modTray.h"
@@ -371,13 +372,7 @@ void frmCal::LoadViewSettings(const CalSettings::ReadError& onError)
     backcolor_[0] = S::readLong(S::Backcolor1, onError);
     backcolor_[1] = S::readLong(S::Backcolor2, onError);
     const int32_t flags = S::readLong(S::Flags, onError);
-    ctlMonth1->setFirstWeekday(flags & 7);
-    ctlMonth1->setShowButtons((flags & 8) != 0);
-    ctlMonth1->setShowFullGrid((flags & 16) != 0);
-    // 32, ShowToday, is written but never applied.
-    ctlMonth1->setShowWeekends((flags & 64) != 0);
-    ctlMonth1->setFontBold((flags & 128) != 0);
-    ctlMonth1->setFitRows((flags & 256) != 0);
+    ViewFlags::apply(*ctlMonth1, flags);
 }
 
 void frmCal::SettingsSave()
@@ -385,20 +380,7 @@ void frmCal::SettingsSave()
     namespace S = CalSettings;
     S::writeLong(S::Backcolor1, backcolor_[0]);
     S::writeLong(S::Backcolor2, backcolor_[1]);
-    int32_t flags = ctlMonth1->FirstWeekday() & 7;
-    if (ctlMonth1->ShowButtons())
-        flags += 8;
-    if (ctlMonth1->ShowFullGrid())
-        flags += 16;
-    if (ctlMonth1->ShowToday())
-        flags += 32;
-    if (ctlMonth1->ShowWeekends())
-        flags += 64;
-    if (ctlMonth1->FontBold())
-        flags += 128;
-    if (ctlMonth1->FitRows())
-        flags += 256;
-    S::writeLong(S::Flags, flags);
+    S::writeLong(S::Flags, ViewFlags::pack(*ctlMonth1));
 }
 
 void frmCal::LoadSchedule()
