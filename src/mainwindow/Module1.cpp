@@ -4,12 +4,13 @@
 #include "mainwindow/modTray.h"
 #include "platform/IFolders.h"
 #include "platform/IShell.h"
-#include "platform/MsgBox.h"
 #include "platform/RuntimeError.h"
 #include "platform/Services.h"
-#include "platform/widgets/ITray.h"
 #include "platform/widgets/FirstPaintQuit.h"
+#include "platform/widgets/ITray.h"
+#include "platform/widgets/MsgBox.h"
 #include "platform/widgets/QtServices.h"
+#include "platform/widgets/ReportError.h"
 
 #include <QAction>
 #include <QApplication>

@@ -18,12 +18,13 @@
 #include "platform/HelpPage.h"
 #include "platform/IClock.h"
 #include "platform/ISettingsStore.h"
-#include "platform/MsgBox.h"
 #include "platform/RuntimeError.h"
 #include "platform/Services.h"
 #include "platform/widgets/IDialogs.h"
 #include "platform/widgets/ITray.h"
+#include "platform/widgets/MsgBox.h"
 #include "platform/widgets/OleColor.h"
+#include "platform/widgets/ReportError.h"
 #include "storage/Module1Files.h"
 #include "storage/ScheduleFile.h"
 
@@ -408,7 +409,17 @@ void frmCal::LoadSchedule()
             return;
         }
         auto schedule = std::make_shared<clsSchedule>();
-        schedule->setXml(*read.line);
+        std::exception_ptr failed;
+        try {
+            schedule->setXml(*read.line);
+        } catch (...) {
+            failed = std::current_exception();
+        }
+        // What the read met is told before the error that stopped it.
+        for (const QString& problem : schedule->ReadProblems())
+            MsgBox(problem, Msg::OKOnly);
+        if (failed)
+            std::rethrow_exception(failed);
         setSchedule(schedule);
         loaded = true;
         // The file on disk is what counts as saved now.

@@ -3,10 +3,11 @@
 #include "model/DayNumber.h"
 #include "platform/Convert.h"
 #include "platform/IClock.h"
-#include "platform/MsgBox.h"
 #include "platform/RuntimeError.h"
 #include "platform/Services.h"
+#include "platform/widgets/MsgBox.h"
 #include "platform/widgets/OleColor.h"
+#include "platform/widgets/ReportError.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
