@@ -11,6 +11,7 @@ core_sources="$src/model/*.cpp $src/storage/*.cpp $src/platform/*.cpp"
 clang++ -std=c++17 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined \
     -fno-sanitize-recover=undefined -fno-omit-frame-pointer \
     -Wall -Wextra -Wshadow -Wnon-virtual-dtor -DTARNWELL_VERSION='"fuzz"' \
+    -DTARNWELL_DATA_SUBDIR='"tarnwell-free"' -DTARNWELL_HELP_FROM_BINDIR='"../share/tarnwell-free"' \
     -I"$src" $(pkg-config --cflags Qt6Core) \
     "$here/fuzz_schedule.cpp" $core_sources \
     $(pkg-config --libs Qt6Core) -o "$out/fuzz_schedule"

@@ -3,9 +3,7 @@
 // a hang, a sanitizer report or a broken invariant is not.
 #include "model/clsSchedXml.h"
 #include "model/clsSchedule.h"
-#include "platform/IMessageBox.h"
 #include "platform/RuntimeError.h"
-#include "platform/Services.h"
 #include "storage/ScheduleFile.h"
 
 #include <cstdint>
@@ -13,12 +11,6 @@
 #include <cstring>
 
 namespace {
-// Missing attributes are reported through the message box; keep them quiet.
-class QuietMessageBox : public IMessageBox {
-public:
-    int show(const QString&, int, int, const QString&) override { return 1; }
-};
-
 void check(bool condition)
 {
     if (!condition)
@@ -63,12 +55,6 @@ void readSchedule(const QString& text, double date)
     exerciseRotation(schedule, date);
 }
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    services().messageBox = std::make_shared<QuietMessageBox>();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

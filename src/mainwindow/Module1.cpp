@@ -3,12 +3,13 @@
 #include "mainwindow/frmCal.h"
 #include "mainwindow/modTray.h"
 #include "platform/IFolders.h"
-#include "platform/MsgBox.h"
 #include "platform/RuntimeError.h"
 #include "platform/Services.h"
 #include "platform/widgets/ITray.h"
 #include "platform/widgets/FirstPaintQuit.h"
+#include "platform/widgets/MsgBox.h"
 #include "platform/widgets/QtServices.h"
+#include "platform/widgets/ReportError.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "mainwindow/frmAbout.h"
 
 #include "mainwindow/modTray.h"
-#include "platform/MsgBox.h"
+#include "platform/widgets/MsgBox.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -5,6 +5,7 @@
 #include "mainwindow/CalSettings.h"
 #include "mainwindow/FormPlacement.h"
 #include "mainwindow/PicturePane.h"
+#include "mainwindow/ViewFlags.h"
 #include "mainwindow/frmCalSupport.h"
 #include "mainwindow/modOSVer.h"
 #include "mainwindow/modTray.h"
@@ -13,9 +14,9 @@
 #include "monthcontrol/ctlMonth.h"
 #include "platform/IClock.h"
 #include "platform/ISettingsStore.h"
-#include "platform/MsgBox.h"
 #include "platform/Services.h"
 #include "platform/widgets/ITray.h"
+#include "platform/widgets/MsgBox.h"
 #include "platform/widgets/OleColor.h"
 #include "storage/Module1Files.h"
 #include "storage/ScheduleFile.h"
@@ -166,13 +167,7 @@ void frmCal::LoadViewSettings(const CalSettings::ReadError& onError)
     backcolor_[0] = S::readLong(S::Backcolor1, onError);
     backcolor_[1] = S::readLong(S::Backcolor2, onError);
     const int32_t flags = S::readLong(S::Flags, onError);
-    ctlMonth1->setFirstWeekday(flags & 7);
-    ctlMonth1->setShowButtons((flags & 8) != 0);
-    ctlMonth1->setShowFullGrid((flags & 16) != 0);
-    // 32, ShowToday, is written but never applied.
-    ctlMonth1->setShowWeekends((flags & 64) != 0);
-    ctlMonth1->setFontBold((flags & 128) != 0);
-    ctlMonth1->setFitRows((flags & 256) != 0);
+    ViewFlags::apply(*ctlMonth1, flags);
 }
 
 void frmCal::SettingsSave()
@@ -180,20 +175,7 @@ void frmCal::SettingsSave()
     namespace S = CalSettings;
     S::writeLong(S::Backcolor1, backcolor_[0]);
     S::writeLong(S::Backcolor2, backcolor_[1]);
-    int32_t flags = ctlMonth1->FirstWeekday() & 7;
-    if (ctlMonth1->ShowButtons())
-        flags += 8;
-    if (ctlMonth1->ShowFullGrid())
-        flags += 16;
-    if (ctlMonth1->ShowToday())
-        flags += 32;
-    if (ctlMonth1->ShowWeekends())
-        flags += 64;
-    if (ctlMonth1->FontBold())
-        flags += 128;
-    if (ctlMonth1->FitRows())
-        flags += 256;
-    S::writeLong(S::Flags, flags);
+    S::writeLong(S::Flags, ViewFlags::pack(*ctlMonth1));
 }
 
 void frmCal::LoadSchedule()
@@ -221,7 +203,17 @@ void frmCal::LoadSchedule()
             return;
         }
         auto schedule = std::make_shared<clsSchedule>();
-        schedule->setXml(*read.line);
+        std::exception_ptr failed;
+        try {
+            schedule->setXml(*read.line);
+        } catch (...) {
+            failed = std::current_exception();
+        }
+        // What the read met is told before the error that stopped it.
+        for (const QString& problem : schedule->ReadProblems())
+            MsgBox(problem, Msg::OKOnly);
+        if (failed)
+            std::rethrow_exception(failed);
         setSchedule(schedule);
         loaded = true;
         // The file on disk is what counts as saved now.

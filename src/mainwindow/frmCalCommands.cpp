@@ -10,7 +10,7 @@
 #include "monthcontrol/ctlMonth.h"
 #include "platform/HelpPage.h"
 #include "platform/IClock.h"
-#include "platform/MsgBox.h"
+#include "platform/widgets/MsgBox.h"
 #include "platform/Services.h"
 #include "platform/widgets/IDialogs.h"
 #include "platform/widgets/QtServices.h"

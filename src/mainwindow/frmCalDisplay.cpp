@@ -13,7 +13,7 @@
 #include "monthcontrol/ctlMonth.h"
 #include "platform/Convert.h"
 #include "platform/IClock.h"
-#include "platform/MsgBox.h"
+#include "platform/widgets/MsgBox.h"
 #include "platform/Services.h"
 
 #include <QAction>
@@ -126,8 +126,8 @@ void frmCal::FillDays()
     auto& days = ctlMonth1->Days();
     const int16_t split = ctlMonth1->CellSplit();
 
-    double d = ctlMonth1->StartDate();
     for (int i = 0; i < 42; ++i) {
+        const double d = ctlMonth1->DateOfCell(static_cast<int16_t>(i + 1));
         const auto p = onDuty(shift, d);
         const auto& c = days.Item(i + 1);
         c->setForeColor(p->Color());
@@ -139,19 +139,16 @@ void frmCal::FillDays()
             c->setLeftCaption(p->Code());
             c->setLeftColor(p->Color());
         }
-        d += 1;
     }
 
     const auto list = schedule_->Shifts();
     if (list && list->Count() == 2 && split == 2) {
         const auto second = list->Item(2);
-        d = ctlMonth1->StartDate();
         for (int i = 0; i < 42; ++i) {
-            const auto p = second->ONDuty(d);
+            const auto p = second->ONDuty(ctlMonth1->DateOfCell(static_cast<int16_t>(i + 1)));
             const auto& c = days.Item(i + 1);
             c->setRightCaption(p->Code());
             c->setRightColor(p->Color());
-            d += 1;
         }
     }
 }

@@ -43,14 +43,15 @@ int32_t parseHexColor(const QString& text)
     return static_cast<int32_t>(static_cast<uint32_t>(v));
 }
 
-QString GetValue(const QString& startTag, const QString& name, const QString& unit)
+QString GetValue(const QString& startTag, const QString& name, const QString& unit,
+                 QStringList& problems)
 {
     QString v;
     if (AttributeScan::value(startTag, name, QLatin1Char('|'), &v))
         return v;
     // The number the classic search gives when it starts from a failed lookup.
-    reportError(Err::InvalidCall, Err::description(Err::InvalidCall), QStringLiteral("GetValue"),
-                UnitKind::ClassModule, unit);
+    problems << errorMessage(Err::InvalidCall, Err::description(Err::InvalidCall),
+                             QStringLiteral("GetValue"), UnitKind::ClassModule, unit);
     return QString();
 }
 } // namespace XmlText

@@ -1,6 +1,7 @@
 #pragma once
 // Pieces shared by the readers and writers of the schedule's text form.
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace XmlText {
@@ -15,6 +16,8 @@ QString hexColor(int32_t color);
 // text, overflow (6) beyond 32 bits.
 int32_t parseHexColor(const QString& text);
 // The field reader of the three model classes, on a working copy. A missing
-// attribute is reported as an error of GetValue in `unit` and reads as empty.
-QString GetValue(const QString& startTag, const QString& name, const QString& unit);
+// attribute reads as empty and adds an error of GetValue in `unit`, as the
+// user is to be told it, to the read's problems.
+QString GetValue(const QString& startTag, const QString& name, const QString& unit,
+                 QStringList& problems);
 } // namespace XmlText

@@ -11,14 +11,15 @@ QString clsPlatoon::xml() const
            QStringLiteral("/>");
 }
 
-void clsPlatoon::setXml(const QString& text)
+void clsPlatoon::setXml(const QString& text, QStringList& problems)
 {
     if (text.isEmpty())
         return;
     // The whole platoon element is its start tag.
     const QString tag = XmlText::workingCopy(text);
     const QString unit = QStringLiteral("clsPlatoon");
-    description_ = XmlText::GetValue(tag, QStringLiteral("Description"), unit);
-    code_ = XmlText::GetValue(tag, QStringLiteral("Code"), unit);
-    color_ = XmlText::parseHexColor(XmlText::GetValue(tag, QStringLiteral("Color"), unit));
+    description_ = XmlText::GetValue(tag, QStringLiteral("Description"), unit, problems);
+    code_ = XmlText::GetValue(tag, QStringLiteral("Code"), unit, problems);
+    color_ =
+        XmlText::parseHexColor(XmlText::GetValue(tag, QStringLiteral("Color"), unit, problems));
 }

@@ -5,15 +5,17 @@
 // a value that contains a double quote, a vertical bar "|" or ">" cannot
 // survive a write and a read. Callers must keep such characters out.
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 class clsPlatoon {
 public:
     // <Platoon Description="..." Code="..." Color="HEX"/>
     QString xml() const;
-    // An empty text changes nothing. A missing or non-hexadecimal Color raises
-    // type mismatch (13); the other fields have been read by then.
-    void setXml(const QString& text);
+    // An empty text changes nothing. A missing attribute reads as empty and
+    // is added to problems; a missing or non-hexadecimal Color then raises
+    // type mismatch (13), the other fields read by then.
+    void setXml(const QString& text, QStringList& problems);
 
     int32_t Color() const { return color_; }
     void setColor(int32_t v) { color_ = v; }

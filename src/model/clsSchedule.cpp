@@ -24,6 +24,7 @@ QString clsSchedule::xml() const
 
 void clsSchedule::setXml(const QString& text)
 {
+    readProblems_.clear();
     if (text.isEmpty())
         return;
     const QString w = XmlText::workingCopy(text);
@@ -36,9 +37,9 @@ void clsSchedule::setXml(const QString& text)
         throw Err::make(Err::InvalidCall);
     const QString tag = w.mid(p, close - p);
     const QString unit = QStringLiteral("clsSchedule");
-    title_ = XmlText::GetValue(tag, QStringLiteral("Title"), unit);
-    initials_ = XmlText::GetValue(tag, QStringLiteral("Initials"), unit);
-    description_ = XmlText::GetValue(tag, QStringLiteral("Description"), unit);
+    title_ = XmlText::GetValue(tag, QStringLiteral("Title"), unit, readProblems_);
+    initials_ = XmlText::GetValue(tag, QStringLiteral("Initials"), unit, readProblems_);
+    description_ = XmlText::GetValue(tag, QStringLiteral("Description"), unit, readProblems_);
 
     // Shifts is replaced only when every shift has been read.
     auto list = std::make_shared<ShiftList>();
@@ -52,7 +53,7 @@ void clsSchedule::setXml(const QString& text)
         if (e < 0)
             throw Err::make(Err::InvalidCall);
         auto shift = std::make_shared<clsShift>();
-        shift->setXml(w.mid(s, e + endTag.size() - s));
+        shift->setXml(w.mid(s, e + endTag.size() - s), readProblems_);
         list->Add(std::move(shift));
         pos = e + endTag.size();
     }

@@ -9,6 +9,7 @@
 #include "model/clsShift.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class clsSchedule {
@@ -20,9 +21,13 @@ public:
     // <Schedule Title=".." Initials=".." Description="..">shifts</Schedule>, one line.
     QString xml() const;
     // An empty text, or one without "<Schedule", changes nothing. A missing
-    // attribute is reported and read as empty. A shift element without its
-    // end tag, or a bad colour, raises to the caller; Shifts then stays as it was.
+    // attribute reads as empty and is kept in ReadProblems. A shift element
+    // without its end tag, or a bad colour, raises to the caller; Shifts then
+    // stays as it was, and ReadProblems holds what was met before.
     void setXml(const QString& text);
+    // The messages for the user about what the last setXml met, in order;
+    // nothing is shown by the model.
+    const QStringList& ReadProblems() const { return readProblems_; }
 
     QString title() const { return title_; }
     void setTitle(const QString& v) { title_ = v; }
@@ -40,6 +45,7 @@ private:
     QString initials_;
     QString description_ = QStringLiteral("Description");
     std::shared_ptr<ShiftList> shifts_;
+    QStringList readProblems_;
 };
 
 // The built-in schedule shown until the user has one: a new object on every call.

@@ -55,7 +55,7 @@ QString clsShift::xml() const
     return text;
 }
 
-void clsShift::setXml(const QString& text)
+void clsShift::setXml(const QString& text, QStringList& problems)
 {
     if (text.isEmpty())
         return;
@@ -67,10 +67,10 @@ void clsShift::setXml(const QString& text)
         throw Err::make(Err::InvalidCall);
     const QString tag = w.mid(p, close - p);
     const QString unit = QStringLiteral("clsShift");
-    title_ = XmlText::GetValue(tag, QStringLiteral("Title"), unit);
-    initials_ = XmlText::GetValue(tag, QStringLiteral("Initials"), unit);
-    description_ = XmlText::GetValue(tag, QStringLiteral("Description"), unit);
-    setSequence(XmlText::GetValue(tag, QStringLiteral("Sequence"), unit));
+    title_ = XmlText::GetValue(tag, QStringLiteral("Title"), unit, problems);
+    initials_ = XmlText::GetValue(tag, QStringLiteral("Initials"), unit, problems);
+    description_ = XmlText::GetValue(tag, QStringLiteral("Description"), unit, problems);
+    setSequence(XmlText::GetValue(tag, QStringLiteral("Sequence"), unit, problems));
 
     // Platoons read before a failure stay: the new list is in place first.
     platoons_ = std::make_shared<PlatoonList>();
@@ -84,7 +84,7 @@ void clsShift::setXml(const QString& text)
         if (e < 0)
             throw Err::make(Err::InvalidCall);
         auto platoon = std::make_shared<clsPlatoon>();
-        platoon->setXml(w.mid(s, e + 1 - s));
+        platoon->setXml(w.mid(s, e + 1 - s), problems);
         platoons_->Add(std::move(platoon));
         pos = e + 1;
     }

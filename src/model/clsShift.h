@@ -20,9 +20,10 @@ public:
 
     // <Shift Title=".." Initials=".." Description=".." Sequence="..">platoons</Shift>
     QString xml() const;
-    // An empty text changes nothing. Errors of a platoon's colour propagate;
-    // the platoons read so far are kept.
-    void setXml(const QString& text);
+    // An empty text changes nothing. Missing attributes read as empty and are
+    // added to problems. Errors of a platoon's colour propagate; the platoons
+    // read so far are kept.
+    void setXml(const QString& text, QStringList& problems);
 
     QString title() const { return title_; }
     void setTitle(const QString& v) { title_ = v; }

@@ -105,6 +105,23 @@ int16_t cellIndexAt(int16_t week, int16_t column, int count)
     return static_cast<int16_t>(std::clamp(p, 1, count));
 }
 
+int cellOfDate(double startDate, double day, int count)
+{
+    const double p = DayNumber::wholeDay(day) - DayNumber::wholeDay(startDate) + 1;
+    return p >= 1 && p <= count ? static_cast<int>(p) : 0;
+}
+
+QRect boxPixels(int16_t x, int16_t y, int32_t cellWidth, int32_t cellHeight, double pixelTwipsX,
+                double pixelTwipsY)
+{
+    const double x1 = static_cast<double>(x) * cellWidth, y1 = static_cast<double>(y) * cellHeight;
+    auto px = [](double twips, double perPixel) {
+        return static_cast<int>(std::lround(twips / perPixel));
+    };
+    return QRect(QPoint(px(x1, pixelTwipsX), px(y1, pixelTwipsY)),
+                 QPoint(px(x1 + cellWidth, pixelTwipsX), px(y1 + cellHeight, pixelTwipsY)));
+}
+
 NavPlace navPlace(int index, double surfaceWidth, int32_t cellWidth, int32_t cellHeight)
 {
     NavPlace p;

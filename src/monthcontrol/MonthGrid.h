@@ -2,6 +2,7 @@
 // The month grid's arithmetic, free of any painter or widget so that it can be
 // checked on its own. Lengths are twips, dates day numbers (see DayNumber.h).
 #include <QDate>
+#include <QRect>
 #include <cstdint>
 
 namespace MonthGrid {
@@ -49,6 +50,19 @@ inline int16_t columnAt(double x, int32_t cellWidth)
 }
 // Position 1..42 of week row w and column c (c folded into 0..6).
 int16_t cellIndexAt(int16_t week, int16_t column, int count = CellCount);
+// The date in cell position 1..42 of a grid that starts on startDate.
+inline double dateOfCell(double startDate, int position)
+{
+    return startDate + (position - 1);
+}
+// The cell position 1..count that shows the day (its time ignored); 0 when
+// the grid does not hold it.
+int cellOfDate(double startDate, double day, int count = CellCount);
+
+// Pixels of the box over grid cell (column x, row y). Both corners belong to
+// the box, as the classic filled-box line draws it.
+QRect boxPixels(int16_t x, int16_t y, int32_t cellWidth, int32_t cellHeight, double pixelTwipsX,
+                double pixelTwipsY);
 
 struct NavPlace {
     int32_t left = 0;

@@ -3,10 +3,11 @@
 #include "model/DayNumber.h"
 #include "platform/Convert.h"
 #include "platform/IClock.h"
-#include "platform/MsgBox.h"
 #include "platform/RuntimeError.h"
 #include "platform/Services.h"
+#include "platform/widgets/MsgBox.h"
 #include "platform/widgets/OleColor.h"
+#include "platform/widgets/ReportError.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -21,8 +22,8 @@
 
 namespace {
 const QString Unit = QStringLiteral("ctlMonth");
-constexpr double MinFontSize = 0.5;
-constexpr double MaxFontSize = 4000;
+// Laid-out texts kept across paints before the cache starts again.
+constexpr int MaxLaidTexts = 2000;
 
 // The face the control was designed with, else a fixed-width face of the
 // desktop. The generic "monospace" may resolve to a face that Qt does not
@@ -320,7 +321,7 @@ void ctlMonth::Initialize_Days()
             CountRows(rowCount_);
         const double today = DayNumber::fromDate(clockService().today());
         for (int p = 1; p <= days_.Count(); ++p) {
-            const double d = startDate_ + (p - 1);
+            const double d = DateOfCell(static_cast<int16_t>(p));
             const QDate date = MonthGrid::checkedDate(d);
             clsDayBox& cell = *days_.Item(p);
             cell.setValue(static_cast<int16_t>(date.day()));
@@ -388,6 +389,16 @@ int16_t ctlMonth::IndexAtPoint(double x, double y) const
 {
     return CellIndexAt(static_cast<int16_t>(RowAt(y) - 2), ColumnAt(x));
 }
+double ctlMonth::DateOfCell(int16_t position) const
+{
+    if (position < 1 || position > MonthGrid::CellCount)
+        throw Err::make(Err::SubscriptOutOfRange);
+    return MonthGrid::dateOfCell(startDate_, position);
+}
+int16_t ctlMonth::CellOfDate(double date) const
+{
+    return static_cast<int16_t>(MonthGrid::cellOfDate(startDate_, date));
+}
 
 void ctlMonth::UserControl_Show()
 {
@@ -432,277 +443,225 @@ void ctlMonth::Timer1_Timer()
     Picture1_Paint();
 }
 
-QPaintDevice* ctlMonth::measureDevice() const
+// ---------------------------------------------------------------- the layout
+
+MonthLayout::Inputs ctlMonth::layoutInputs() const
 {
-    if (!surface_.isNull())
-        return const_cast<QImage*>(&surface_);
-    return const_cast<ctlMonth*>(this);
+    MonthLayout::Inputs in;
+    in.widgetSize = size();
+    in.surfaceSize = surface_.size();
+    in.deviceDpi = surface_.logicalDpiY();
+    in.tx = TwipsPerPixelX();
+    in.ty = TwipsPerPixelY();
+    in.cellWidth = cellWidth_;
+    in.cellHeight = cellHeight_;
+    in.rowCount = rowCount_;
+    in.font = font_;
+    in.fontRelativeSize = fontRelativeSize_;
+    in.cellSplit = cellSplit_;
+    in.fullDate = fullDate_;
+    in.startDate = startDate_;
+    in.firstWeekday = firstWeekday_;
+    in.showButtons = showButtons_;
+    in.showWeekends = showWeekends_;
+    in.specialPeriodLength = specialPeriodLength_;
+    in.specialPeriodOffset = specialPeriodOffset_;
+    return in;
 }
 
-ctlMonth::MeasuredFont& ctlMonth::measured() const
+void ctlMonth::updateLayout()
 {
-    // Cleared whenever the face changes (setFont, ReadProperties).
-    QPaintDevice* device = measureDevice();
-    const auto key = (static_cast<quint64>(font_.pointSizeF() * 64) << 8) |
-                     (font_.italic() ? 1u : 0u) | (font_.bold() ? 2u : 0u) |
-                     (device == &surface_ ? 4u : 0u);
-    auto it = metricsCache_.find(key);
-    if (it == metricsCache_.end() && metricsCache_.size() >= 48)
-        metricsCache_.clear(); // sizes of earlier window sizes
-    if (it == metricsCache_.end())
-        it = metricsCache_.insert(key, MeasuredFont{QFontMetricsF(font_, device), {}, {}});
-    return *it;
-}
-
-const QFontMetricsF& ctlMonth::metrics() const
-{
-    return measured().metrics;
-}
-
-double ctlMonth::textWidth(const QString& text) const
-{
-    MeasuredFont& m = measured();
-    auto it = m.widths.find(text);
-    if (it == m.widths.end())
-        it = m.widths.insert(text, m.metrics.horizontalAdvance(text));
-    return *it * TwipsPerPixelX();
-}
-
-double ctlMonth::textHeight(const QString&) const
-{
-    return metrics().height() * TwipsPerPixelY();
-}
-
-void ctlMonth::setSurfaceFontSize(double size)
-{
-    if (!(size > 0))
-        throw Err::make(Err::InvalidPropertyValue);
-    // The surface keeps the size the font is realised at, a whole number of
-    // pixels, so that measured heights and the size in force agree and
-    // fitting from the size in force settles instead of creeping.
-    const double dpi = std::max(1, measureDevice()->logicalDpiY());
-    const double pixels = RoundHalfEven(std::clamp(size, MinFontSize, MaxFontSize) * dpi / 72);
-    font_.setPointSizeF(std::max(1.0, pixels) * 72 / dpi);
-}
-
-void ctlMonth::FitCellFont(const QString& text, int32_t h, int32_t w, double factor)
-{
-    // Height decides, width only limits; both scale from the size in force.
-    const double s = font_.pointSizeF();
-    const double t = textHeight(text);
-    if (t <= 0)
-        throw Err::make(Err::DivisionByZero);
-    setSurfaceFontSize(std::max(MinFontSize, h / t * s * fontScale_ * factor));
-    const double u = textWidth(text);
-    if (u > 0 && fontScale_ * w < u)
-        setSurfaceFontSize(std::max(MinFontSize, w / u * font_.pointSizeF() * fontScale_ * factor));
-}
-
-void ctlMonth::printAt(double x, double y, const QString& text)
-{
-    if (!painter_ || text.isEmpty())
+    MonthLayout::Inputs in = layoutInputs();
+    if (layout_ && layout_->inputs == in)
         return;
-    if (painter_->font() != font_)
-        painter_->setFont(font_);
-    painter_->setPen(qcolor(penColor_));
-    // Laid-out texts are kept per font: a paint prints the same few dozen.
-    MeasuredFont& m = measured();
-    auto it = m.texts.find(text);
-    if (it == m.texts.end()) {
-        QStaticText laidOut(text);
-        laidOut.setTextFormat(Qt::PlainText);
-        laidOut.setPerformanceHint(QStaticText::ModerateCaching);
-        laidOut.prepare(QTransform(), font_);
-        it = m.texts.insert(text, laidOut);
-    }
-    painter_->drawStaticText(QPointF(x / TwipsPerPixelX(), y / TwipsPerPixelY()), *it);
+    layout_ = MonthLayout::build(in, &surface_);
+    texts_.clear(); // laid out in the fonts of the old layout
 }
 
-void ctlMonth::PrintInCell(const QString& text, int16_t row, int16_t column, double h, double w)
+// ---------------------------------------------------------------- painting
+
+// What one paint carries from text to text: the pen and the font in force.
+struct ctlMonth::PaintPass {
+    QPainter& painter;
+    const MonthLayout::Layout& layout;
+    TextCache& fresh;
+    MonthLayout::FaceIndex face = MonthLayout::CellFace;
+    int32_t color = 0;
+};
+
+ctlMonth::LaidText ctlMonth::laidOut(PaintPass& pass, const QString& text) const
 {
-    const double tw = textWidth(text), th = textHeight(text);
-    printAt(column * w + (w - tw) / 2, row * h + (h - th) / 2, text);
+    const QPair<int, QString> key(pass.face, text);
+    auto it = texts_.constFind(key);
+    if (it != texts_.constEnd())
+        return *it;
+    auto fresh = pass.fresh.constFind(key);
+    if (fresh != pass.fresh.constEnd())
+        return *fresh;
+    const MonthLayout::Face& face = pass.layout.face(pass.face);
+    LaidText laid{QStaticText(text), face.metrics.horizontalAdvance(text)};
+    laid.text.setTextFormat(Qt::PlainText);
+    laid.text.setPerformanceHint(QStaticText::ModerateCaching);
+    laid.text.prepare(QTransform(), face.font);
+    pass.fresh.insert(key, laid);
+    return laid;
 }
 
-void ctlMonth::PrintCellTopLeft(const QString& text, int16_t row, int16_t column, double h,
-                                double w)
+double ctlMonth::textWidth(PaintPass& pass, const QString& text) const
 {
-    const double size = font_.pointSizeF();
-    setSurfaceFontSize(size * 0.75);
-    const double z = textWidth(QStringLiteral("0"));
-    printAt(column * w + z / 2, row * h + z / 2, text);
-    setSurfaceFontSize(size);
+    return laidOut(pass, text).width * TwipsPerPixelX();
 }
 
-void ctlMonth::PrintCellBottomRight(const QString& text, int16_t row, int16_t column, double h,
-                                    double w)
+double ctlMonth::textHeight(const PaintPass& pass) const
+{
+    return pass.layout.face(pass.face).height;
+}
+
+void ctlMonth::printAt(PaintPass& pass, double x, double y, const QString& text) const
+{
+    if (text.isEmpty())
+        return;
+    const QFont& font = pass.layout.face(pass.face).font;
+    if (pass.painter.font() != font)
+        pass.painter.setFont(font);
+    pass.painter.setPen(qcolor(pass.color));
+    pass.painter.drawStaticText(QPointF(x / TwipsPerPixelX(), y / TwipsPerPixelY()),
+                                laidOut(pass, text).text);
+}
+
+void ctlMonth::PrintInCell(PaintPass& pass, const QString& text, int16_t row, int16_t column,
+                           double h, double w) const
+{
+    const double tw = textWidth(pass, text), th = textHeight(pass);
+    printAt(pass, column * w + (w - tw) / 2, row * h + (h - th) / 2, text);
+}
+
+void ctlMonth::PrintCellTopLeft(PaintPass& pass, const QString& text, int16_t row, int16_t column,
+                                double h, double w) const
+{
+    const auto full = pass.face;
+    pass.face = cornerFace(full);
+    const double z = textWidth(pass, QStringLiteral("0"));
+    printAt(pass, column * w + z / 2, row * h + z / 2, text);
+    pass.face = full;
+}
+
+void ctlMonth::PrintCellBottomRight(PaintPass& pass, const QString& text, int16_t row,
+                                    int16_t column, double h, double w) const
 {
     // Measured in the full size, printed smaller: the text ends inside the corner.
-    const double tw = textWidth(text), th = textHeight(text);
-    const double z = textWidth(QStringLiteral("0"));
-    const double size = font_.pointSizeF();
-    setSurfaceFontSize(size * 0.75);
-    printAt((column + 1) * w - tw - z / 2, (row + 1) * h - th, text);
-    setSurfaceFontSize(size);
+    const double tw = textWidth(pass, text), th = textHeight(pass);
+    const double z = textWidth(pass, QStringLiteral("0"));
+    const auto full = pass.face;
+    pass.face = cornerFace(full);
+    printAt(pass, (column + 1) * w - tw - z / 2, (row + 1) * h - th, text);
+    pass.face = full;
 }
 
-void ctlMonth::PrintCellLeft(const QString& text, int16_t row, int16_t column, double h, double w,
-                             int half)
+MonthLayout::FaceIndex ctlMonth::cornerFace(MonthLayout::FaceIndex face)
 {
-    const double th = textHeight(text);
-    const double y = half == 1 ? row * h + (h / 2 - th) / 2 : row * h + h / 2 + (h / 2 - th) / 2;
-    printAt(column * w + w / 15, y, text);
+    return face == MonthLayout::TodayFace ? MonthLayout::TodayCornerFace
+                                          : MonthLayout::CellCornerFace;
 }
 
-void ctlMonth::PrintCellRight(const QString& text, int16_t row, int16_t column, double h, double w,
-                              int half)
+void ctlMonth::PrintCellLeft(PaintPass& pass, const QString& text, int16_t row, int16_t column,
+                             double h, double w, int half) const
 {
-    const double tw = textWidth(text), th = textHeight(text);
+    const double th = textHeight(pass);
     const double y = half == 1 ? row * h + (h / 2 - th) / 2 : row * h + h / 2 + (h / 2 - th) / 2;
-    printAt((column + 1) * w - tw - w / 15, y, text);
+    printAt(pass, column * w + w / 15, y, text);
+}
+
+void ctlMonth::PrintCellRight(PaintPass& pass, const QString& text, int16_t row, int16_t column,
+                              double h, double w, int half) const
+{
+    const double tw = textWidth(pass, text), th = textHeight(pass);
+    const double y = half == 1 ? row * h + (h / 2 - th) / 2 : row * h + h / 2 + (h / 2 - th) / 2;
+    printAt(pass, (column + 1) * w - tw - w / 15, y, text);
 }
 
 QVariant ctlMonth::DrawGridXYBox(int32_t color, int16_t x, int16_t y)
 {
-    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
-    const double x1 = static_cast<double>(x) * cellWidth_,
-                 y1 = static_cast<double>(y) * cellHeight_;
-    // Both corners belong to the box, as the classic filled-box line draws it.
-    const QRect r(
-        QPoint(static_cast<int>(std::lround(x1 / tx)), static_cast<int>(std::lround(y1 / ty))),
-        QPoint(static_cast<int>(std::lround((x1 + cellWidth_) / tx)),
-               static_cast<int>(std::lround((y1 + cellHeight_) / ty))));
-    if (painter_) {
-        painter_->fillRect(r, qcolor(color));
-    } else if (!surface_.isNull()) {
+    if (!surface_.isNull()) {
         QPainter p(&surface_);
-        p.fillRect(r, qcolor(color));
+        p.fillRect(
+            MonthGrid::boxPixels(x, y, cellWidth_, cellHeight_, TwipsPerPixelX(), TwipsPerPixelY()),
+            qcolor(color));
         update();
     }
     return {};
 }
 
-void ctlMonth::DrawWeekends()
+void ctlMonth::paintSurface(QPainter& p, TextCache& fresh, int& line) const
 {
-    const int s = MonthGrid::columnOfWeekday(Qt::Saturday, firstWeekday_);
-    const int u = MonthGrid::columnOfWeekday(Qt::Sunday, firstWeekday_);
-    for (int r = 1; r < rowCount_; ++r) {
-        DrawGridXYBox(weekendColor_, static_cast<int16_t>(s), static_cast<int16_t>(r));
-        DrawGridXYBox(weekendColor_, static_cast<int16_t>(u), static_cast<int16_t>(r));
-    }
-}
-
-void ctlMonth::DrawSpecialPeriod()
-{
-    const int64_t length = specialPeriodLength_;
-    const double reference = specialPeriodOffset_ + MonthGrid::FirstShownDay - 2;
-    int k = 0;
-    for (int r = 2; r < rowCount_; ++r) {
-        for (int x = 1; x <= 7; ++x) {
-            ++k;
-            const auto n =
-                static_cast<int64_t>(RoundHalfEven(days_.Item(k)->FullDate() - reference)) + 1;
-            const int64_t q = n / length;
-            // Each cell's box lies one column to its right; the box of the last
-            // column falls beyond the grid and is not drawn.
-            if (q > 0 && q % 2 == 1 && x < 7)
-                DrawGridXYBox(specialPeriodColor_, static_cast<int16_t>(x),
-                              static_cast<int16_t>(r));
-        }
-    }
-}
-
-void ctlMonth::paintSurface(int& line)
-{
-    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
-    const int32_t cw = cellWidth_, ch = cellHeight_;
-    line = 3;
-    fontScale_ = (fontRelativeSize_ + 4) / 10.0;
-    line = 4;
-    const int32_t c = foreColor_;
-    penColor_ = c;
+    namespace L = MonthLayout;
+    const L::Layout& layout = *layout_;
+    const int32_t ch = cellHeight_, cw = cellWidth_;
+    PaintPass pass{p, layout, fresh};
     line = 5;
-    surface_.fill(qcolor(backColor_));
-    dotted_ = false;
-    line = 6;
-    if (showWeekends_ && specialPeriodLength_ == 0)
-        DrawWeekends();
-    else if (specialPeriodLength_ > 0)
-        DrawSpecialPeriod();
-    line = 7;
-    const QString widest = QStringLiteral("September 0000");
-    FitCellFont(widest, ch, static_cast<int32_t>(std::lround(ScaleWidth())), 1.0);
-    line = 8;
-    const int k = showButtons_ ? 3 : 6;
-    const QDate first = MonthGrid::checkedDate(fullDate_);
-    const auto format = textWidth(widest) >= static_cast<double>(k) * cw ? QLocale::ShortFormat
-                                                                         : QLocale::LongFormat;
-    const QString title = QLocale().standaloneMonthName(first.month(), format) + QLatin1Char(' ') +
-                          QStringLiteral("%1").arg(first.year(), 4, 10, QLatin1Char('0'));
-    line = 9;
-    PrintInCell(title, 0, 0, ch, ScaleWidth());
-    line = 10;
-    FitCellFont(QStringLiteral("00"), ch, cw, 1.0);
-    line = 11;
-    painter_->setPen(QPen(Qt::black, 0));
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(QRectF(QPointF(0, 0), surface_.deviceIndependentSize()), qcolor(backColor_));
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    line = L::FillStep;
+    const int32_t fillColor =
+        layout.fill == L::Fill::Weekends ? weekendColor_ : specialPeriodColor_;
+    for (const QRect& box : layout.filledBoxes)
+        p.fillRect(box, qcolor(fillColor));
+    line = L::TitleFontStep;
+    layout.check(line);
+    line = L::TitleTextStep;
+    layout.check(line);
+    line = L::TitleStep;
+    pass.face = L::TitleFace;
+    pass.color = foreColor_;
+    PrintInCell(pass, layout.title, 0, 0, ch, ScaleWidth());
+    line = L::DayFontStep;
+    layout.check(line);
+    line = L::GridStep;
+    p.setPen(QPen(Qt::black, 0));
     const int widthPx = width(), heightPx = height();
-    for (int r = 1; r < rowCount_; ++r) {
-        const int y = static_cast<int>(std::lround(static_cast<double>(r) * ch / ty));
-        painter_->drawLine(0, y, widthPx - 1, y);
-    }
-    const int top = static_cast<int>(std::lround(ch / ty));
-    for (int col = 1; col <= 6; ++col) {
-        const int x = static_cast<int>(std::lround(static_cast<double>(col) * cw / tx));
-        painter_->drawLine(x, top, x, heightPx - 1);
-    }
-    line = 12;
-    penColor_ = c;
-    line = 13;
-    const QLocale locale;
-    const int firstDay = MonthGrid::qtFirstDay(firstWeekday_);
-    for (int i = 1; i <= 7; ++i) {
-        const int day = (firstDay - 1 + i - 1) % 7 + 1;
-        PrintInCell(locale.dayName(day, QLocale::ShortFormat).left(1), 1,
-                    static_cast<int16_t>(i - 1), ch, cw);
-    }
-    line = 14;
-    if (cellSplit_ == 0)
-        throw Err::make(Err::DivisionByZero);
-    const double base = font_.pointSizeF() / cellSplit_;
-    setSurfaceFontSize(base);
-    line = 15;
+    for (const int y : layout.rowLines)
+        p.drawLine(0, y, widthPx - 1, y);
+    const int top = static_cast<int>(std::lround(ch / TwipsPerPixelY()));
+    for (const int x : layout.columnLines)
+        p.drawLine(x, top, x, heightPx - 1);
+    line = L::InitialsStep;
+    pass.face = L::DayFace;
+    for (int i = 0; i < 7; ++i)
+        PrintInCell(pass, layout.initials[static_cast<size_t>(i)], 1, static_cast<int16_t>(i), ch,
+                    cw);
+    line = L::CellFontStep;
+    layout.check(line);
+    line = L::CellsStep;
     const double today = DayNumber::fromDate(clockService().today());
-    const int lastRow = std::min<int>(rowCount_, MonthGrid::FullRows);
     int cell = 0;
-    for (int r = 2; r < lastRow; ++r) {
+    for (int r = 2; r < layout.lastRow; ++r) {
         for (int col = 0; col <= 6; ++col) {
             const clsDayBox& box = *days_.Item(++cell);
             const auto row = static_cast<int16_t>(r), column = static_cast<int16_t>(col);
-            penColor_ = box.ForeColor();
+            pass.color = box.ForeColor();
+            pass.face = L::CellFace;
             if (showToday_ && DayNumber::wholeDay(box.FullDate()) == today) {
-                font_.setItalic(true);
-                FitCellFont(QStringLiteral("OO"), ch, cw, 0.8 / cellSplit_ / fontScale_);
+                layout.check(line);
+                pass.face = L::TodayFace;
             }
             const QString number = QString::number(box.Value());
             if (box.Flag() == 0) {
                 if (cellSplit_ == 1) {
-                    PrintInCell(number, row, column, ch, cw);
+                    PrintInCell(pass, number, row, column, ch, cw);
                 } else if (cellSplit_ == 2) {
-                    PrintCellLeft(number, row, column, ch, cw, 1);
-                    penColor_ = box.LeftColor();
-                    PrintCellLeft(box.LeftCaption(), row, column, ch, cw, 2);
-                    penColor_ = box.RightColor();
-                    PrintCellRight(box.RightCaption(), row, column, ch, cw, 2);
+                    PrintCellLeft(pass, number, row, column, ch, cw, 1);
+                    pass.color = box.LeftColor();
+                    PrintCellLeft(pass, box.LeftCaption(), row, column, ch, cw, 2);
+                    pass.color = box.RightColor();
+                    PrintCellRight(pass, box.RightCaption(), row, column, ch, cw, 2);
                 }
             } else if (showFullGrid_ && cellSplit_ == 1) {
                 if (box.Flag() == -1)
-                    PrintCellTopLeft(number, row, column, ch, cw);
+                    PrintCellTopLeft(pass, number, row, column, ch, cw);
                 else if (box.Flag() == 1)
-                    PrintCellBottomRight(number, row, column, ch, cw);
+                    PrintCellBottomRight(pass, number, row, column, ch, cw);
             }
-            penColor_ = foreColor_;
-            font_.setItalic(false);
-            setSurfaceFontSize(base);
         }
     }
 }
@@ -714,6 +673,7 @@ void ctlMonth::Picture1_Paint()
     timer1_.stop();
     surfaceStale_ = false;
     focusShown_ = false; // painting clears the focus rectangle with everything else
+    dotted_ = false;
     const qreal dpr = devicePixelRatioF();
     const QSize pixels = size() * dpr;
     if (pixels.isEmpty()) {
@@ -721,34 +681,29 @@ void ctlMonth::Picture1_Paint()
         return;
     }
     if (surface_.size() != pixels) {
-        metricsCache_.clear();
         surface_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
         surface_.setDevicePixelRatio(dpr);
     }
+    updateLayout();
     int line = 1;
-    bool painted = true;
-    {
+    TextCache fresh;
+    try {
         QPainter p(&surface_);
-        painter_ = &p;
-        try {
-            paintSurface(line);
-        } catch (const std::exception& e) {
-            painter_ = nullptr;
-            font_.setItalic(false);
-            // A fault that stays fails every repaint, and closing its box
-            // repaints: it is reported once, until a paint succeeds again.
-            const QString message = errorMessage(e, QStringLiteral("Picture1_Paint"),
-                                                 UnitKind::UserControl, Unit, line);
-            if (message != lastPaintError_) {
-                lastPaintError_ = message;
-                MsgBox(message, Msg::OKOnly);
-            }
-            painted = false;
+        paintSurface(p, fresh, line);
+        lastPaintError_.clear();
+    } catch (const std::exception& e) {
+        // A fault that stays fails every repaint, and closing its box
+        // repaints: it is reported once, until a paint succeeds again.
+        const QString message =
+            errorMessage(e, QStringLiteral("Picture1_Paint"), UnitKind::UserControl, Unit, line);
+        if (message != lastPaintError_) {
+            lastPaintError_ = message;
+            MsgBox(message, Msg::OKOnly);
         }
-        if (painted)
-            lastPaintError_.clear();
-        painter_ = nullptr;
     }
+    if (texts_.size() > MaxLaidTexts)
+        texts_.clear(); // captions of schedules shown before
+    texts_.insert(fresh);
     update();
 }
 
@@ -1141,7 +1096,6 @@ void ctlMonth::setFitRows(bool v)
 void ctlMonth::setFontRelativeSize(int16_t v)
 {
     fontRelativeSize_ = std::clamp<int16_t>(v, 1, 5);
-    fontScale_ = (fontRelativeSize_ + 4) / 10.0;
     Picture1_Resize();
 }
 
@@ -1186,7 +1140,6 @@ void ctlMonth::ShowNavButtons(bool visible)
 
 void ctlMonth::setFont(const QFont& f)
 {
-    metricsCache_.clear();
     font_ = f;
     if (!(font_.pointSizeF() > 0))
         font_.setPointSizeF(10);
@@ -1243,79 +1196,138 @@ void ctlMonth::setFixedGrid(bool v)
 
 // ---------------------------------------------------------------- persistence
 
+// One saved key: its default, how loading reads it and what saving writes.
+struct ctlMonth::SavedProperty {
+    QString key;
+    QVariant defaultValue;
+    void (*read)(ctlMonth& m, const PropertyBag& bag, const SavedProperty& p);
+    QVariant (*write)(const ctlMonth& m);
+
+    bool boolean(const PropertyBag& bag) const { return readBool(bag, key, defaultValue.toBool()); }
+    double number(const PropertyBag& bag) const
+    {
+        return readDouble(bag, key, defaultValue.toDouble());
+    }
+    int32_t int32(const PropertyBag& bag) const
+    {
+        return readInt32(bag, key, defaultValue.toInt());
+    }
+    int16_t int16(const PropertyBag& bag) const
+    {
+        return readInt16(bag, key, static_cast<int16_t>(defaultValue.toInt()));
+    }
+};
+
+// In the order of loading; a host's saved description lists the keys so.
+const std::vector<ctlMonth::SavedProperty>& ctlMonth::savedProperties()
+{
+    using B = const PropertyBag&;
+    using P = const SavedProperty&;
+    using V = QVariant;
+    static const std::vector<SavedProperty> table = {
+        {QStringLiteral("ForeColor"), OleColor::WindowText,
+         [](ctlMonth& m, B b, P p) { m.foreColor_ = p.int32(b); },
+         [](const ctlMonth& m) -> V { return m.foreColor_; }},
+        {QStringLiteral("Enabled"), true,
+         [](ctlMonth& m, B b, P p) { m.QWidget::setEnabled(p.boolean(b)); },
+         [](const ctlMonth& m) -> V { return m.isEnabled(); }},
+        {QStringLiteral("TheYear"), 2008, [](ctlMonth& m, B b, P p) { m.theYear_ = p.int32(b); },
+         [](const ctlMonth& m) -> V { return m.theYear_; }},
+        {QStringLiteral("TheMonth"), 1, [](ctlMonth& m, B b, P p) { m.theMonth_ = p.int32(b); },
+         [](const ctlMonth& m) -> V { return m.theMonth_; }},
+        {QStringLiteral("FitRows"), false, [](ctlMonth& m, B b, P p) { m.fitRows_ = p.boolean(b); },
+         [](const ctlMonth& m) -> V { return m.fitRows_; }},
+        // Not limited to 1..5 here, as the saved value was never checked on load.
+        {QStringLiteral("FontRelativeSize"), 3,
+         [](ctlMonth& m, B b, P p) { m.fontRelativeSize_ = p.int16(b); },
+         [](const ctlMonth& m) -> V { return m.fontRelativeSize_; }},
+        {QStringLiteral("ShowFullGrid"), false,
+         [](ctlMonth& m, B b, P p) { m.showFullGrid_ = p.boolean(b); },
+         [](const ctlMonth& m) -> V { return m.showFullGrid_; }},
+        {QStringLiteral("FontBold"), true,
+         [](ctlMonth& m, B b, P p) { m.font_.setBold(p.boolean(b)); },
+         [](const ctlMonth& m) -> V { return m.font_.bold(); }},
+        {QStringLiteral("ShowButtons"), true,
+         [](ctlMonth& m, B b, P p) { m.showButtons_ = p.boolean(b); },
+         [](const ctlMonth& m) -> V { return m.showButtons_; }},
+        {QStringLiteral("Font"), designedFont().toString(), &ctlMonth::readFont,
+         [](const ctlMonth& m) -> V { return m.font_.toString(); }},
+        {QStringLiteral("BackColor"), OleColor::WindowBackground,
+         [](ctlMonth& m, B b, P p) { m.backColor_ = p.int32(b); },
+         [](const ctlMonth& m) -> V { return m.backColor_; }},
+        {QStringLiteral("BackStyle"), 0, [](ctlMonth& m, B b, P p) { m.backStyle_ = p.int16(b); },
+         [](const ctlMonth& m) -> V { return m.backStyle_; }},
+        {QStringLiteral("BorderStyle"), 1,
+         [](ctlMonth& m, B b, P p) { m.borderStyle_ = p.int16(b); },
+         [](const ctlMonth& m) -> V { return m.borderStyle_; }},
+        {QStringLiteral("ShowWeekends"), false,
+         [](ctlMonth& m, B b, P p) { m.showWeekends_ = p.boolean(b); },
+         [](const ctlMonth& m) -> V { return m.showWeekends_; }},
+        {QStringLiteral("WeekendColor"), OleColor::ButtonFace,
+         [](ctlMonth& m, B b, P p) { m.weekendColor_ = p.int32(b); },
+         [](const ctlMonth& m) -> V { return m.weekendColor_; }},
+        {QStringLiteral("FullDate"), 0.0, [](ctlMonth& m, B b, P p) { m.fullDate_ = p.number(b); },
+         [](const ctlMonth& m) -> V { return m.fullDate_; }},
+        {QStringLiteral("StartDate"), 0.0,
+         [](ctlMonth& m, B b, P p) { m.startDate_ = p.number(b); },
+         [](const ctlMonth& m) -> V { return m.startDate_; }},
+        {QStringLiteral("FirstWeekday"), 0,
+         [](ctlMonth& m, B b, P p) { m.firstWeekday_ = p.int32(b); },
+         [](const ctlMonth& m) -> V { return m.firstWeekday_; }},
+        {QStringLiteral("ShowToday"), true,
+         [](ctlMonth& m, B b, P p) { m.showToday_ = p.boolean(b); },
+         [](const ctlMonth& m) -> V { return m.showToday_; }},
+        {QStringLiteral("CellSplit"), 1, [](ctlMonth& m, B b, P p) { m.cellSplit_ = p.int16(b); },
+         [](const ctlMonth& m) -> V { return m.cellSplit_; }},
+        {QStringLiteral("FixedGrid"), false,
+         [](ctlMonth& m, B b, P p) { m.fixedGrid_ = p.boolean(b); },
+         [](const ctlMonth& m) -> V { return m.fixedGrid_; }},
+    };
+    return table;
+}
+
+void ctlMonth::readFont(ctlMonth& m, const PropertyBag& bag, const SavedProperty& p)
+{
+    const auto it = bag.constFind(p.key);
+    QFont loaded;
+    bool haveFont = false;
+    if (it != bag.constEnd()) {
+        if (it->typeId() == QMetaType::QFont) {
+            loaded = it->value<QFont>();
+            haveFont = true;
+        } else {
+            haveFont = loaded.fromString(it->toString());
+        }
+    }
+    if (haveFont) {
+        m.font_ = loaded;
+        if (!(m.font_.pointSizeF() > 0))
+            m.font_.setPointSizeF(10);
+    } else {
+        // Without a saved font the designed face keeps the saved weight.
+        const bool bold = m.font_.bold();
+        m.font_ = designedFont();
+        m.font_.setBold(bold);
+    }
+}
+
 QList<QPair<QString, QVariant>> ctlMonth::PropertyDefaults()
 {
-    return {
-        {QStringLiteral("ForeColor"), OleColor::WindowText},
-        {QStringLiteral("Enabled"), true},
-        {QStringLiteral("TheYear"), 2008},
-        {QStringLiteral("TheMonth"), 1},
-        {QStringLiteral("FitRows"), false},
-        {QStringLiteral("FontRelativeSize"), 3},
-        {QStringLiteral("ShowFullGrid"), false},
-        {QStringLiteral("FontBold"), true},
-        {QStringLiteral("ShowButtons"), true},
-        {QStringLiteral("Font"), designedFont().toString()},
-        {QStringLiteral("BackColor"), OleColor::WindowBackground},
-        {QStringLiteral("BackStyle"), 0},
-        {QStringLiteral("BorderStyle"), 1},
-        {QStringLiteral("ShowWeekends"), false},
-        {QStringLiteral("WeekendColor"), OleColor::ButtonFace},
-        {QStringLiteral("FullDate"), 0.0},
-        {QStringLiteral("StartDate"), 0.0},
-        {QStringLiteral("FirstWeekday"), 0},
-        {QStringLiteral("ShowToday"), true},
-        {QStringLiteral("CellSplit"), 1},
-        {QStringLiteral("FixedGrid"), false},
-    };
+    QList<QPair<QString, QVariant>> defaults;
+    for (const SavedProperty& p : savedProperties())
+        defaults.append({p.key, p.defaultValue});
+    return defaults;
 }
 
 void ctlMonth::ReadProperties(const PropertyBag& bag)
 {
-    foreColor_ = readInt32(bag, QStringLiteral("ForeColor"), OleColor::WindowText);
-    QWidget::setEnabled(readBool(bag, QStringLiteral("Enabled"), true));
-    theYear_ = readInt32(bag, QStringLiteral("TheYear"), 2008);
-    theMonth_ = readInt32(bag, QStringLiteral("TheMonth"), 1);
-    fitRows_ = readBool(bag, QStringLiteral("FitRows"), false);
-    // Not limited to 1..5 here, as the saved value was never checked on load.
-    fontRelativeSize_ = readInt16(bag, QStringLiteral("FontRelativeSize"), 3);
-    showFullGrid_ = readBool(bag, QStringLiteral("ShowFullGrid"), false);
-    const bool bold = readBool(bag, QStringLiteral("FontBold"), true);
-    font_.setBold(bold);
-    showButtons_ = readBool(bag, QStringLiteral("ShowButtons"), true);
-    const auto fontIt = bag.constFind(QStringLiteral("Font"));
-    QFont loaded;
-    bool haveFont = false;
-    if (fontIt != bag.constEnd()) {
-        if (fontIt->typeId() == QMetaType::QFont) {
-            loaded = fontIt->value<QFont>();
-            haveFont = true;
-        } else {
-            haveFont = loaded.fromString(fontIt->toString());
-        }
+    for (const SavedProperty& p : savedProperties()) {
+        p.read(*this, bag, p);
+        // The buttons are shown or hidden, and the grid laid out again,
+        // before the cell split and the fixed grid are read.
+        if (p.key == QLatin1String("ShowToday"))
+            ShowNavButtons(showButtons_);
     }
-    metricsCache_.clear();
-    if (haveFont) {
-        font_ = loaded;
-        if (!(font_.pointSizeF() > 0))
-            font_.setPointSizeF(10);
-    } else {
-        // Without a saved font the designed face keeps the saved weight.
-        font_ = designedFont();
-        font_.setBold(bold);
-    }
-    backColor_ = readInt32(bag, QStringLiteral("BackColor"), OleColor::WindowBackground);
-    backStyle_ = readInt16(bag, QStringLiteral("BackStyle"), 0);
-    borderStyle_ = readInt16(bag, QStringLiteral("BorderStyle"), 1);
-    showWeekends_ = readBool(bag, QStringLiteral("ShowWeekends"), false);
-    weekendColor_ = readInt32(bag, QStringLiteral("WeekendColor"), OleColor::ButtonFace);
-    fullDate_ = readDouble(bag, QStringLiteral("FullDate"), 0);
-    startDate_ = readDouble(bag, QStringLiteral("StartDate"), 0);
-    firstWeekday_ = readInt32(bag, QStringLiteral("FirstWeekday"), 0);
-    showToday_ = readBool(bag, QStringLiteral("ShowToday"), true);
-    ShowNavButtons(showButtons_);
-    cellSplit_ = readInt16(bag, QStringLiteral("CellSplit"), 1);
-    fixedGrid_ = readBool(bag, QStringLiteral("FixedGrid"), false);
     specialPeriodColor_ = 0; // not saved: black until the host assigns it
     syncMenu();
     update();
@@ -1324,26 +1336,7 @@ void ctlMonth::ReadProperties(const PropertyBag& bag)
 PropertyBag ctlMonth::WriteProperties() const
 {
     PropertyBag bag;
-    bag.insert(QStringLiteral("ForeColor"), foreColor_);
-    bag.insert(QStringLiteral("Enabled"), isEnabled());
-    bag.insert(QStringLiteral("TheYear"), theYear_);
-    bag.insert(QStringLiteral("TheMonth"), theMonth_);
-    bag.insert(QStringLiteral("FitRows"), fitRows_);
-    bag.insert(QStringLiteral("FontRelativeSize"), fontRelativeSize_);
-    bag.insert(QStringLiteral("ShowFullGrid"), showFullGrid_);
-    bag.insert(QStringLiteral("FontBold"), font_.bold());
-    bag.insert(QStringLiteral("ShowButtons"), showButtons_);
-    bag.insert(QStringLiteral("Font"), font_.toString());
-    bag.insert(QStringLiteral("BackColor"), backColor_);
-    bag.insert(QStringLiteral("BackStyle"), backStyle_);
-    bag.insert(QStringLiteral("BorderStyle"), borderStyle_);
-    bag.insert(QStringLiteral("ShowWeekends"), showWeekends_);
-    bag.insert(QStringLiteral("WeekendColor"), weekendColor_);
-    bag.insert(QStringLiteral("FullDate"), fullDate_);
-    bag.insert(QStringLiteral("StartDate"), startDate_);
-    bag.insert(QStringLiteral("FirstWeekday"), firstWeekday_);
-    bag.insert(QStringLiteral("ShowToday"), showToday_);
-    bag.insert(QStringLiteral("CellSplit"), cellSplit_);
-    bag.insert(QStringLiteral("FixedGrid"), fixedGrid_);
+    for (const SavedProperty& p : savedProperties())
+        bag.insert(p.key, p.write(*this));
     return bag;
 }

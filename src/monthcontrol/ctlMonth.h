@@ -4,10 +4,10 @@
 // events for its host. Hosts fill the cells through Days() and repaint.
 #include "model/Collection.h"
 #include "monthcontrol/MonthGrid.h"
+#include "monthcontrol/MonthLayout.h"
 #include "monthcontrol/clsDayBox.h"
 
 #include <QFont>
-#include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
 #include <QList>
@@ -21,9 +21,12 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QAction;
 class QMenu;
+class QPainter;
 class ctlMonth;
 
 // The host's saved description of one control: key to value.
@@ -110,7 +113,8 @@ public:
     void setFontBold(bool v);
     bool ShowButtons() const { return showButtons_; }
     void setShowButtons(bool v);
-    // The surface font: face and weight of every text; sizes are fitted when painting.
+    // The surface font as set: face and weight of every text; the layout fits
+    // the sizes it paints with from it.
     QFont Font() const { return font_; }
     void setFont(const QFont& f);
     int32_t BackColor() const { return backColor_; }
@@ -159,7 +163,7 @@ public:
     int16_t RowCount() const { return rowCount_; }
     int32_t CellWidth() const { return cellWidth_; }
     int32_t CellHeight() const { return cellHeight_; }
-    double FontScale() const { return fontScale_; }
+    double FontScale() const { return (fontRelativeSize_ + 4) / 10.0; }
     bool DaysReady() const { return daysReady_; }
     bool IsShown() const { return isShown_; }
     int16_t SelectedIndex() const { return selectedIndex_; }
@@ -171,8 +175,6 @@ public:
     double ScaleWidth() const;
     double ScaleHeight() const;
     bool RepaintPending() const { return timer1_.isActive(); }
-    // Current size of the surface font (changed by fitting while painting).
-    double SurfaceFontSize() const { return font_.pointSizeF(); }
 
     // --- layout arithmetic ---
     void Initialize_Days();
@@ -181,8 +183,10 @@ public:
     int16_t ColumnAt(double x) const;
     int16_t CellIndexAt(int16_t week, int16_t column) const;
     int16_t IndexAtPoint(double x, double y) const;
-    // Sets the surface font size so the text fits a cell of h by w twips.
-    void FitCellFont(const QString& text, int32_t h, int32_t w, double factor);
+    // The date in the cell at Days() position 1..42; subscript out of range (9) elsewhere.
+    double DateOfCell(int16_t position) const;
+    // The Days() position of the cell that shows the date; 0 when none does.
+    int16_t CellOfDate(double date) const;
 
     // What showing the control does: the current month, its dates, DateChange
     // and Show. Runs from showEvent; callable for a control that is never shown.
@@ -243,6 +247,10 @@ private:
     void recomputeMonthBounds();
     void syncMenu();
 
+    struct SavedProperty;
+    static const std::vector<SavedProperty>& savedProperties();
+    static void readFont(ctlMonth& m, const PropertyBag& bag, const SavedProperty& p);
+
     void mnuDebugBoldFont_Click();
     void mnuDebugButtons_Click();
     void mnuDebugFirstDayOfWeekPick_Click(int index);
@@ -250,25 +258,33 @@ private:
     void mnuDebugFullGrid_Click();
     void mnuDebugWeekends_Click();
 
-    // Painting helpers (twips; the surface font and foreground in force).
-    void paintSurface(int& line);
-    QPaintDevice* measureDevice() const;
-    void PrintInCell(const QString& text, int16_t row, int16_t column, double h, double w);
-    void PrintCellTopLeft(const QString& text, int16_t row, int16_t column, double h, double w);
-    void PrintCellBottomRight(const QString& text, int16_t row, int16_t column, double h, double w);
-    void PrintCellLeft(const QString& text, int16_t row, int16_t column, double h, double w,
-                       int half);
-    void PrintCellRight(const QString& text, int16_t row, int16_t column, double h, double w,
-                        int half);
-    void DrawWeekends();
-    void DrawSpecialPeriod();
-    void setSurfaceFontSize(double size);
-    struct MeasuredFont;
-    MeasuredFont& measured() const;
-    const QFontMetricsF& metrics() const;
-    double textWidth(const QString& text) const;
-    double textHeight(const QString& text) const;
-    void printAt(double x, double y, const QString& text);
+    // Painting (twips; the pass carries the face and foreground in force).
+    struct PaintPass;
+    struct LaidText {
+        QStaticText text;
+        double width = 0; // pixels
+    };
+    // Laid-out texts by face and text: a paint prints the same few dozen.
+    using TextCache = QHash<QPair<int, QString>, LaidText>;
+    MonthLayout::Inputs layoutInputs() const;
+    void updateLayout();
+    // Draws the surface from the layout; texts it had to lay out go to `fresh`.
+    void paintSurface(QPainter& p, TextCache& fresh, int& line) const;
+    LaidText laidOut(PaintPass& pass, const QString& text) const;
+    double textWidth(PaintPass& pass, const QString& text) const;
+    double textHeight(const PaintPass& pass) const;
+    void printAt(PaintPass& pass, double x, double y, const QString& text) const;
+    static MonthLayout::FaceIndex cornerFace(MonthLayout::FaceIndex face);
+    void PrintInCell(PaintPass& pass, const QString& text, int16_t row, int16_t column, double h,
+                     double w) const;
+    void PrintCellTopLeft(PaintPass& pass, const QString& text, int16_t row, int16_t column,
+                          double h, double w) const;
+    void PrintCellBottomRight(PaintPass& pass, const QString& text, int16_t row, int16_t column,
+                              double h, double w) const;
+    void PrintCellLeft(PaintPass& pass, const QString& text, int16_t row, int16_t column, double h,
+                       double w, int half) const;
+    void PrintCellRight(PaintPass& pass, const QString& text, int16_t row, int16_t column, double h,
+                        double w, int half) const;
     QColor qcolor(int32_t ole) const;
 
     Collection<std::shared_ptr<clsDayBox>> days_;
@@ -284,7 +300,6 @@ private:
     int32_t cellWidth_ = 0;
     int32_t cellHeight_ = 0;
     int16_t fontRelativeSize_ = 3;
-    double fontScale_ = 0.7;
     bool daysReady_ = false;
     bool isShown_ = false;
     bool showFullGrid_ = false;
@@ -314,17 +329,9 @@ private:
     // Drawing state.
     QImage surface_;
     bool surfaceStale_ = true;
-    QString lastPaintError_;      // reported already; cleared by a paint that succeeds
-    QPainter* painter_ = nullptr; // open only while painting the surface
-    int32_t penColor_ = 0;        // surface foreground while painting
-    // Metrics of the surface font by size and style; a paint measures the
-    // same few fonts many times.
-    struct MeasuredFont {
-        QFontMetricsF metrics;
-        QHash<QString, double> widths; // pixels
-        QHash<QString, QStaticText> texts;
-    };
-    mutable QHash<quint64, MeasuredFont> metricsCache_;
+    QString lastPaintError_; // reported already; cleared by a paint that succeeds
+    std::optional<MonthLayout::Layout> layout_; // rebuilt when its inputs change
+    TextCache texts_;                           // in the faces of layout_
 
     QTimer timer1_;
     std::array<imgNavPicture*, 4> imgNav_{};

@@ -1,7 +1,5 @@
 #include "platform/RuntimeError.h"
 
-#include "platform/MsgBox.h"
-
 #include <new>
 
 RuntimeError::RuntimeError(int number, const QString& description)
@@ -60,12 +58,6 @@ QString errorMessage(int number, const QString& description, const QString& proc
     return text;
 }
 
-void reportError(int number, const QString& description, const QString& procedure, UnitKind kind,
-                 const QString& unit, int line)
-{
-    MsgBox(errorMessage(number, description, procedure, kind, unit, line), Msg::OKOnly);
-}
-
 QString errorMessage(const std::exception& e, const QString& procedure, UnitKind kind,
                      const QString& unit, int line)
 {
@@ -76,10 +68,4 @@ QString errorMessage(const std::exception& e, const QString& procedure, UnitKind
                             unit, line);
     return errorMessage(Err::InvalidCall, QString::fromLocal8Bit(e.what()), procedure, kind, unit,
                         line);
-}
-
-void reportError(const std::exception& e, const QString& procedure, UnitKind kind,
-                 const QString& unit, int line)
-{
-    MsgBox(errorMessage(e, procedure, kind, unit, line), Msg::OKOnly);
 }

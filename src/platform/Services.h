@@ -12,7 +12,7 @@ class IDialogs;
 class ITray;
 
 struct Services {
-    std::shared_ptr<IMessageBox> messageBox;
+    std::shared_ptr<IMessageBox> messageBox; // message boxes (windows library)
     std::shared_ptr<ISettingsStore> settings;
     std::shared_ptr<IClock> clock;
     std::shared_ptr<IShell> shell;
@@ -21,11 +21,10 @@ struct Services {
     std::shared_ptr<ITray> tray;       // notification area (windows library)
 };
 
-// The current services. Core defaults: messages to stderr, the system clock,
-// the real folders; no settings store until one is installed or first asked for.
+// The current services. Core defaults: the system clock, the real folders;
+// no settings store until one is installed or first asked for.
 Services& services();
 
-IMessageBox& messageBox();
 ISettingsStore& settingsStore(); // creates the user's store on first use
 IClock& clockService();
 IFolders& folders();

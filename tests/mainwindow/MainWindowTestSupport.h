@@ -10,8 +10,8 @@
 #include "monthcontrol/ctlMonth.h"
 #include "platform/ISettingsStore.h"
 #include "support/FakeDialogs.h"
+#include "support/FakeMessageBox.h"
 #include "support/FakeTray.h"
-#include "support/Fakes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -117,7 +117,7 @@ protected:
         return f.MonthControl()->Days().Item(i);
     }
 
-    ScopedFakeServices fx;
+    ScopedFakeUiServices fx;
     std::shared_ptr<FakeDialogs> dialogs = std::make_shared<FakeDialogs>();
     std::shared_ptr<FakeTray> tray = std::make_shared<FakeTray>();
 };

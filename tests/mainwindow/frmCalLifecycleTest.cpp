@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, AnUnreadableSettingIsReportedOnceAndTheRestStaysAsStored)
          "Error 13 (Type mismatch) in line 2 in procedure ctlMonth1_Show of Form frmCal", "False"}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.key);
-        ScopedFakeServices local;
+        ScopedFakeUiServices local;
         services().dialogs = dialogs;
         services().tray = tray;
         local.settingsStore->SaveSetting(r.section, r.key, QStringLiteral("ten"));
@@ -634,9 +634,45 @@ TEST_F(MainWindowTest, SpecialPeriodSettingsAreReadAtLoad)
                   QString::fromLatin1(r.controlLength ? "False" : "True"));
     }
     // A fresh installation: no period, the entry hidden.
-    ScopedFakeServices fresh;
+    ScopedFakeUiServices fresh;
     frmCal f;
     EXPECT_FALSE(f.MenuAction("mnuViewSpecialPeriod")->isVisible());
     EXPECT_EQ(f.SpecialPeriodName(), QStringLiteral("Special Period"));
     EXPECT_EQ(f.SpecialPeriodColor(), OleColor::ButtonFace);
+}
+
+TEST_F(MainWindowTest, LoadingTellsWhatTheReadMetBeforeTheErrorThatStoppedIt)
+{
+    const QString getValue = QStringLiteral(
+        "Error 5 (Invalid procedure call or argument) in procedure GetValue of Class Module %1");
+    const QString shift =
+        QStringLiteral("<Shift Title=\"s\" Initials=\"s\" Description=\"s\" Sequence=\"1\">");
+    const struct {
+        const char* name;
+        QString content;
+        QStringList messages;
+        const char* title; // on display afterwards
+    } rows[] = {
+        {"read whole",
+         "<Schedule Title=\"Whole\" Description=\"d\">" + shift +
+             "<Platoon Code=\"P\" Color=\"FF\"/></Shift></Schedule>\r\n",
+         {getValue.arg("clsSchedule"), getValue.arg("clsPlatoon")},
+         "Whole"},
+        {"stopped by a missing colour",
+         "<Schedule Title=\"Stopped\" Description=\"d\">" + shift +
+             "<Platoon Code=\"P\"/></Shift></Schedule>\r\n",
+         {getValue.arg("clsSchedule"), getValue.arg("clsPlatoon"), getValue.arg("clsPlatoon"),
+          "Error 13 (Type mismatch) in procedure LoadSchedule of Form frmCal"},
+         "Whole"},
+    };
+    auto f = makeForm();
+    showCalendar(*f);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        fx.messages->shown.clear();
+        writeScheduleFile(r.content.toUtf8());
+        click(*f, "mnuFileLoadMySchedule");
+        EXPECT_EQ(fx.messages->texts(), r.messages);
+        EXPECT_EQ(f->Schedule()->title(), QLatin1String(r.title));
+    }
 }

@@ -1,6 +1,5 @@
 #include "model/clsSchedXml.h"
 #include "model/clsSchedule.h"
-#include "support/Fakes.h"
 #include "support/ErrorOf.h"
 
 #include <functional>
@@ -106,22 +105,25 @@ TEST(ScheduleXml, ColorsInHexadecimal)
         const QString text = p.xml();
         EXPECT_TRUE(text.contains(QStringLiteral("Color=\"%1\"").arg(QLatin1String(row.written))));
         clsPlatoon back;
-        back.setXml(text);
+        QStringList problems;
+        back.setXml(text, problems);
         EXPECT_EQ(back.Color(), row.color);
+        EXPECT_TRUE(problems.isEmpty());
     }
     // Hand-written forms the reader also takes.
     clsPlatoon p;
-    p.setXml(QStringLiteral("<Platoon Description=\"d\" Code=\"c\" Color=\"00000000ff\"/>"));
+    QStringList problems;
+    p.setXml(QStringLiteral("<Platoon Description=\"d\" Code=\"c\" Color=\"00000000ff\"/>"),
+             problems);
     EXPECT_EQ(p.Color(), 255);
 }
 
 TEST(ScheduleXml, RoundTripOfTwoShifts)
 {
-    ScopedFakeServices fakes;
     const clsSchedule original = twoShiftSchedule();
     clsSchedule copy;
     copy.setXml(original.xml());
-    EXPECT_TRUE(fakes.messages->shown.empty());
+    EXPECT_TRUE(copy.ReadProblems().isEmpty());
 
     // The writer's exact form is pinned by WriterForms, so equal texts mean
     // equal fields, shift order and platoon order.
@@ -133,7 +135,6 @@ TEST(ScheduleXml, RoundTripOfTwoShifts)
 
 TEST(ScheduleXml, TextsThatChangeNothing)
 {
-    ScopedFakeServices fakes;
     clsSchedule s = twoShiftSchedule();
     const auto shifts = s.Shifts();
     const QString before = s.xml();
@@ -143,8 +144,8 @@ TEST(ScheduleXml, TextsThatChangeNothing)
         s.setXml(text);
         EXPECT_EQ(s.xml(), before) << qPrintable(text);
         EXPECT_EQ(s.Shifts(), shifts);
+        EXPECT_TRUE(s.ReadProblems().isEmpty());
     }
-    EXPECT_TRUE(fakes.messages->shown.empty());
 }
 
 TEST(ScheduleXml, ScheduleWithoutShifts)
@@ -155,11 +156,10 @@ TEST(ScheduleXml, ScheduleWithoutShifts)
     EXPECT_EQ(s.Shifts()->Count(), 0);
 }
 
-// A missing attribute is reported by the class that reads it and reads as empty;
-// the other fields are still read.
-TEST(ScheduleXml, MissingAttributeIsReportedAndEmpty)
+// A missing attribute is kept as a problem of the class that reads it and
+// reads as empty; the other fields are still read. The model shows nothing.
+TEST(ScheduleXml, MissingAttributeIsAProblemOfTheReadAndEmpty)
 {
-    ScopedFakeServices fakes;
     clsSchedule s;
     s.setXml(QStringLiteral("<Schedule Title=\"T\" Description=\"D\">"
                             "<Shift Title=\"S\" Initials=\"s\" Description=\"Sd\">"
@@ -176,23 +176,21 @@ TEST(ScheduleXml, MissingAttributeIsReportedAndEmpty)
     EXPECT_EQ(sh->Platoons()->Item(1)->Code(), QStringLiteral("A"));
     EXPECT_EQ(sh->Platoons()->Item(1)->Color(), 255);
 
-    EXPECT_EQ(fakes.messages->texts(),
+    EXPECT_EQ(s.ReadProblems(),
               QStringList({getValueMessage("clsSchedule"), getValueMessage("clsShift"),
                            getValueMessage("clsPlatoon")}));
-    for (const auto& m : fakes.messages->shown) {
-        EXPECT_EQ(m.title, QStringLiteral("Tarnwell Free"));
-        EXPECT_EQ(m.buttons, Msg::OKOnly);
-    }
+    // The next read starts afresh.
+    s.setXml(DefaultLine);
+    EXPECT_TRUE(s.ReadProblems().isEmpty());
 }
 
 TEST(ScheduleXml, BadColourRaisesTypeMismatch)
 {
-    ScopedFakeServices fakes;
     const struct {
         const char* name;
         const char* platoon;
         int error;
-        int messages;
+        int problems;
     } rows[] = {
         {"not hexadecimal", "<Platoon Description=\"P\" Code=\"A\" Color=\"GG\"/>",
          Err::TypeMismatch, 0},
@@ -205,7 +203,6 @@ TEST(ScheduleXml, BadColourRaisesTypeMismatch)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        fakes.messages->shown.clear();
         clsSchedule s = twoShiftSchedule();
         const auto shifts = s.Shifts();
         const QString text =
@@ -216,13 +213,13 @@ TEST(ScheduleXml, BadColourRaisesTypeMismatch)
         EXPECT_EQ(s.Shifts(), shifts) << "Shifts stays as it was";
         EXPECT_EQ(s.title(), QStringLiteral("New"))
             << "fields read before the error keep their values";
-        EXPECT_EQ(static_cast<int>(fakes.messages->shown.size()), row.messages);
+        EXPECT_EQ(static_cast<int>(s.ReadProblems().size()), row.problems)
+            << "problems met before the error stay with the read";
     }
 }
 
 TEST(ScheduleXml, UnfinishedElementsRaise)
 {
-    ScopedFakeServices fakes;
     clsSchedule s = twoShiftSchedule();
     const auto shifts = s.Shifts();
     // A shift without its end tag: the title is read, Shifts stays.
@@ -241,20 +238,21 @@ TEST(ScheduleXml, UnfinishedElementsRaise)
     EXPECT_EQ(s.title(), QStringLiteral("New"));
     // A platoon cut short: the platoons before it stay with the shift.
     clsShift sh;
+    QStringList problems;
     EXPECT_EQ(errorOf([&] {
                   sh.setXml(QStringLiteral(
-                      "<Shift Title=\"\" Initials=\"\" Description=\"\" Sequence=\"1\">"
-                      "<Platoon Description=\"P\" Code=\"A\" Color=\"1\"/><Platoon"));
+                                "<Shift Title=\"\" Initials=\"\" Description=\"\" Sequence=\"1\">"
+                                "<Platoon Description=\"P\" Code=\"A\" Color=\"1\"/><Platoon"),
+                            problems);
               }),
               Err::InvalidCall);
     EXPECT_EQ(sh.Platoons()->Count(), 1);
-    EXPECT_TRUE(fakes.messages->shown.empty());
+    EXPECT_TRUE(problems.isEmpty());
 }
 
 // Values holding another attribute's name once spoiled the fields after them.
 TEST(ScheduleXml, AttributeNamesInsideValues)
 {
-    ScopedFakeServices fakes;
     clsSchedule s;
     s.setTitle(QStringLiteral("Description Title= Initials= x Description="));
     s.setInitials(QStringLiteral("Title="));
@@ -269,7 +267,7 @@ TEST(ScheduleXml, AttributeNamesInsideValues)
 
     clsSchedule back;
     back.setXml(s.xml());
-    EXPECT_TRUE(fakes.messages->shown.empty());
+    EXPECT_TRUE(back.ReadProblems().isEmpty());
     EXPECT_EQ(back.title(), s.title());
     EXPECT_EQ(back.Initials(), s.Initials());
     EXPECT_EQ(back.Description(), QStringLiteral("Real description"));
@@ -293,7 +291,6 @@ TEST(ScheduleXml, AttributeNamesInsideValues)
 // Text positions were once 16-bit; a long schedule must read whole.
 TEST(ScheduleXml, LongTextReads)
 {
-    ScopedFakeServices fakes;
     clsSchedule s;
     s.setDescription(QString(20000, QLatin1Char('d')));
     s.Shifts()->Add(shift(QStringLiteral("Long"), QString(30000, QLatin1Char('1')),
@@ -305,7 +302,7 @@ TEST(ScheduleXml, LongTextReads)
 
     clsSchedule back;
     back.setXml(text);
-    EXPECT_TRUE(fakes.messages->shown.empty());
+    EXPECT_TRUE(back.ReadProblems().isEmpty());
     EXPECT_EQ(back.Description().size(), 20000);
     ASSERT_EQ(back.Shifts()->Count(), 2);
     EXPECT_EQ(back.Shifts()->Item(1)->SequenceLength(), 30000);

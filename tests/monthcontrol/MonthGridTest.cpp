@@ -3,6 +3,7 @@
 
 #include "monthcontrol/MonthGrid.h"
 #include "platform/RuntimeError.h"
+#include "support/ErrorOf.h"
 
 namespace {
 struct GridCase {
@@ -61,7 +62,14 @@ TEST_P(GridDates, CellsRowsAndFlags)
         EXPECT_EQ(cell.Value(), d.day());
         const int expectedFlag = d < c.month ? -1 : (d.month() == c.month.month() ? 0 : 1);
         EXPECT_EQ(cell.Flag(), expectedFlag);
+        // Cell and date answer each other, whatever time of day is asked.
+        EXPECT_EQ(m->DateOfCell(static_cast<int16_t>(p)), DayNumber::fromDate(d));
+        EXPECT_EQ(m->CellOfDate(DayNumber::fromDate(d) + 0.75), p);
     }
+    EXPECT_EQ(m->CellOfDate(DayNumber::fromDate(c.start) - 1), 0);
+    EXPECT_EQ(m->CellOfDate(DayNumber::fromDate(c.cell42) + 1), 0);
+    for (const int16_t outside : {0, 43, -1})
+        EXPECT_EQ(errorOf([&] { m->DateOfCell(outside); }), Err::SubscriptOutOfRange) << outside;
 }
 
 INSTANTIATE_TEST_SUITE_P(Months, GridDates, ::testing::ValuesIn(gridCases),

@@ -207,19 +207,21 @@ TEST_F(MonthPaint, CellSplitOtherThanOneOrTwoLeavesDaysEmpty)
     EXPECT_EQ(fakes.messages->texts(), (QStringList{divisionByZero, divisionByZero}));
 }
 
-TEST_F(MonthPaint, RepeatedPaintsGiveTheSamePicture)
+TEST_F(MonthPaint, FirstPaintShowsTheSettledSizesAndLeavesTheFontAsSet)
 {
-    // Fitting scales from the size left by the last paint; it must settle.
+    // Fitting scales from a size in force; the layout settles it before the
+    // first paint, and painting never touches the font as set.
     for (const auto& size : {QSize(800, 600), QSize(333, 257), QSize(150, 120)}) {
         auto m = makeMonth(size.width(), size.height(), dn(2008, 3, 1));
         fillLikeAHost(*m);
-        render(*m); // the first paint starts from the designed size
+        const QFont set = m->Font();
         const QImage first = render(*m);
-        const double fontSize = m->SurfaceFontSize();
         for (int i = 0; i < 5; ++i)
             render(*m);
         EXPECT_EQ(render(*m), first) << size.width();
-        EXPECT_EQ(m->SurfaceFontSize(), fontSize);
+        EXPECT_EQ(m->Font(), set);
+        EXPECT_EQ(m->Font().pointSizeF(), set.pointSizeF());
+        EXPECT_EQ(m->WriteProperties().value("Font").toString(), set.toString());
     }
 }
 
@@ -246,4 +248,44 @@ TEST_F(MonthPaint, TodayAndFullGridViews)
     ASSERT_EQ(m->Days().Item(18)->FullDate(), dn(2008, 3, 12));
     EXPECT_GT(inkHeight(img, cellPixels(*m, 4, 3), back),
               inkHeight(img, cellPixels(*m, 4, 4), back) + 2);
+}
+
+TEST_F(MonthPaint, EveryChangeThatDecidesTheLayoutRepaintsAsAFreshControlWould)
+{
+    const struct {
+        const char* name;
+        std::function<void(ctlMonth&)> change;
+    } changes[] = {
+        {"size", [](ctlMonth& m) { m.resize(530, 410); }},
+        {"font", [](ctlMonth& m) { m.setFont(QFont(m.Font().family(), 15)); }},
+        {"bold", [](ctlMonth& m) { m.setFontBold(false); }},
+        {"relative size", [](ctlMonth& m) { m.setFontRelativeSize(5); }},
+        {"row count",
+         [](ctlMonth& m) {
+             m.setFullDate(dn(2009, 2, 1)); // four weeks
+             m.setFitRows(true);
+         }},
+        {"month", [](ctlMonth& m) { m.NextMonth(); }},
+        {"first weekday", [](ctlMonth& m) { m.setFirstWeekday(2); }},
+        {"special period", [](ctlMonth& m) { m.SetSpecialPeriod(5, 3); }},
+        {"split cells", [](ctlMonth& m) { m.setCellSplit(2); }},
+        {"buttons", [](ctlMonth& m) { m.setShowButtons(false); }},
+        {"weekends", [](ctlMonth& m) { m.setShowWeekends(true); }},
+    };
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.name);
+        auto changed = makeMonth(640, 380, dn(2008, 3, 1));
+        changed->setSpecialPeriodColor(0xFFE0C0);
+        fillLikeAHost(*changed);
+        const QImage before = render(*changed);
+        c.change(*changed);
+        const QImage after = render(*changed);
+        EXPECT_NE(after, before);
+
+        auto fresh = makeMonth(640, 380, dn(2008, 3, 1));
+        fresh->setSpecialPeriodColor(0xFFE0C0);
+        c.change(*fresh);
+        fillLikeAHost(*fresh);
+        EXPECT_EQ(render(*fresh), after);
+    }
 }

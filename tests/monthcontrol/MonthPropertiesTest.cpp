@@ -216,3 +216,19 @@ TEST_F(MonthProperties, ReloadedMonthIsReplacedWhenShown)
     EXPECT_EQ(m->FullDate(), dn(2008, 3, 1));
     EXPECT_EQ(m->TheMonth(), 3);
 }
+
+TEST_F(MonthProperties, LoadingShowsTheButtonsBeforeReadingTheCellSplit)
+{
+    // The buttons step repaints a shown control: with the split still the
+    // old one, so a saved split of 0 fails only the paints after loading.
+    auto m = makeMonth(400, 300);
+    PropertyBag bag;
+    bag["CellSplit"] = 0;
+    bag["ShowButtons"] = false;
+    m->ReadProperties(bag);
+    EXPECT_FALSE(m->imgNav(0)->isVisibleTo(m.get()));
+    EXPECT_TRUE(fakes.messages->shown.empty());
+    m->Repaint();
+    ASSERT_EQ(fakes.messages->shown.size(), 1u);
+    EXPECT_TRUE(fakes.messages->shown[0].text.startsWith("Error 11 (Division by zero) in line 14"));
+}

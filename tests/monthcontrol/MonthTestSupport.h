@@ -3,7 +3,7 @@
 // and today's date, a signal recorder, synthetic mouse input and PNG output.
 #include "model/DayNumber.h"
 #include "monthcontrol/ctlMonth.h"
-#include "support/Fakes.h"
+#include "support/FakeMessageBox.h"
 
 #include <QApplication>
 #include <QDir>
@@ -106,5 +106,5 @@ protected:
         return img;
     }
 
-    ScopedFakeServices fakes;
+    ScopedFakeUiServices fakes;
 };

@@ -13,19 +13,6 @@ TEST(ErrorMessage, FormatsWithAndWithoutLine)
               "Error 6 (Overflow) in line 40 in procedure Picture1_Paint of User Control ctlMonth");
 }
 
-TEST(ErrorMessage, GuardedReportsThroughTheMessageService)
-{
-    ScopedFakeServices fakes;
-    const bool ok = guarded("LoadSchedule", UnitKind::Form, "frmCal",
-                            [] { throw Err::make(Err::FileNotFound); });
-    EXPECT_FALSE(ok);
-    ASSERT_EQ(fakes.messages->shown.size(), 1u);
-    EXPECT_EQ(fakes.messages->shown[0].text,
-              "Error 53 (File not found) in procedure LoadSchedule of Form frmCal");
-    EXPECT_EQ(fakes.messages->shown[0].title, "Tarnwell Free");
-    EXPECT_EQ(fakes.messages->shown[0].buttons, Msg::OKOnly);
-}
-
 TEST(Convert, NumbersAndFlagsFromText)
 {
     EXPECT_EQ(CLng("184"), 184);

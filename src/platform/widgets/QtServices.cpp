@@ -1,8 +1,8 @@
 #include "platform/widgets/QtServices.h"
 
-#include "platform/MsgBox.h"
 #include "platform/Services.h"
 #include "platform/widgets/IDialogs.h"
+#include "platform/widgets/MsgBox.h"
 #include "platform/widgets/OleColor.h"
 
 #include <QApplication>

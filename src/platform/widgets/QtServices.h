@@ -1,7 +1,7 @@
 #pragma once
 // The desktop implementations of the message box, shell and dialogs.
-#include "platform/IMessageBox.h"
 #include "platform/IShell.h"
+#include "platform/widgets/IMessageBox.h"
 
 class QtMessageBox : public IMessageBox {
 public:

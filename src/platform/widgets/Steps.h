@@ -3,7 +3,7 @@
 // step it came from, as "... in line N in procedure P of ...". After an error
 // the remaining steps are skipped, or run anyway where the routine asks for
 // that (one damaged setting must not keep the rest of a start-up from running).
-#include "platform/RuntimeError.h"
+#include "platform/widgets/ReportError.h"
 
 #include <QString>
 #include <exception>

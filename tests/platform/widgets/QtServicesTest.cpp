@@ -1,6 +1,6 @@
-#include "platform/MsgBox.h"
-#include "platform/widgets/OleColor.h"
 #include "platform/widgets/QtServices.h"
+#include "platform/widgets/MsgBox.h"
+#include "platform/widgets/OleColor.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,0 +1,221 @@
+#include "monthcontrol/MonthLayout.h"
+
+#include "monthcontrol/MonthGrid.h"
+#include "platform/Convert.h"
+#include "platform/RuntimeError.h"
+
+#include <QPaintDevice>
+#include <algorithm>
+#include <cmath>
+
+namespace MonthLayout {
+namespace {
+constexpr double MinFontSize = 0.5;
+constexpr double MaxFontSize = 4000;
+constexpr int MaxFittingRounds = 8;
+const QString Widest = QStringLiteral("September 0000");
+
+// The font in force while fitting, changed step by step as the paint once
+// changed the control's own font.
+class Fitter {
+public:
+    Fitter(const QFont& start, const Inputs& in, const QPaintDevice* device)
+        : font(start), in_(in), device_(device), scale_((in.fontRelativeSize + 4) / 10.0)
+    {
+    }
+
+    double height() const { return QFontMetricsF(font, device_).height() * in_.ty; }
+    double width(const QString& text) const
+    {
+        return QFontMetricsF(font, device_).horizontalAdvance(text) * in_.tx;
+    }
+
+    // The size the font is realised at, a whole number of pixels, so that
+    // measured heights and the size in force agree.
+    void setSize(double size)
+    {
+        if (!(size > 0))
+            throw Err::make(Err::InvalidPropertyValue);
+        const double dpi = std::max(1, in_.deviceDpi);
+        const double pixels = RoundHalfEven(std::clamp(size, MinFontSize, MaxFontSize) * dpi / 72);
+        font.setPointSizeF(std::max(1.0, pixels) * 72 / dpi);
+    }
+
+    // Height decides, width only limits; both scale from the size in force.
+    void fit(const QString& text, int32_t h, int32_t w, double factor)
+    {
+        const double s = font.pointSizeF();
+        const double t = height();
+        if (t <= 0)
+            throw Err::make(Err::DivisionByZero);
+        setSize(std::max(MinFontSize, h / t * s * scale_ * factor));
+        const double u = width(text);
+        if (u > 0 && scale_ * w < u)
+            setSize(std::max(MinFontSize, w / u * font.pointSizeF() * scale_ * factor));
+    }
+
+    double scale() const { return scale_; }
+
+    QFont font;
+
+private:
+    const Inputs& in_;
+    const QPaintDevice* device_;
+    double scale_;
+};
+
+void addFace(Layout& l, FaceIndex i, const QFont& f, const QPaintDevice* device)
+{
+    l.faces[static_cast<size_t>(i)].emplace(f, device, l.inputs.ty);
+}
+
+// The texts and fonts from one starting font; `end` gets the font the paint
+// left in force, which the next paint started from.
+Layout fromFont(const Inputs& in, const QFont& start, const QPaintDevice* device, QFont* end)
+{
+    Layout l;
+    l.inputs = in;
+    Fitter f(start, in, device);
+    const int32_t cw = in.cellWidth, ch = in.cellHeight;
+    int step = TitleFontStep;
+    try {
+        f.fit(Widest, ch, static_cast<int32_t>(std::lround(in.widgetSize.width() * in.tx)), 1.0);
+        addFace(l, TitleFace, f.font, device);
+        step = TitleTextStep;
+        const int k = in.showButtons ? 3 : 6;
+        const QDate first = MonthGrid::checkedDate(in.fullDate);
+        const auto format = f.width(Widest) >= static_cast<double>(k) * cw ? QLocale::ShortFormat
+                                                                           : QLocale::LongFormat;
+        l.title = in.locale.standaloneMonthName(first.month(), format) + QLatin1Char(' ') +
+                  QStringLiteral("%1").arg(first.year(), 4, 10, QLatin1Char('0'));
+        step = DayFontStep;
+        f.fit(QStringLiteral("00"), ch, cw, 1.0);
+        addFace(l, DayFace, f.font, device);
+        step = CellFontStep;
+        if (in.cellSplit == 0)
+            throw Err::make(Err::DivisionByZero);
+        const double base = f.font.pointSizeF() / in.cellSplit;
+        f.setSize(base);
+        const QFont cell = f.font;
+        addFace(l, CellFace, cell, device);
+        f.setSize(cell.pointSizeF() * 0.75);
+        addFace(l, CellCornerFace, f.font, device);
+        // Every cell ends in the base size, upright, whatever it needed.
+        f.font = cell;
+        f.font.setItalic(false);
+        f.setSize(base);
+        *end = f.font;
+        if (std::min<int>(in.rowCount, MonthGrid::FullRows) <= 2)
+            end->setItalic(start.italic()); // no cell to end in
+
+        step = CellsStep;
+        Fitter today(cell, in, device);
+        today.font.setItalic(true);
+        today.fit(QStringLiteral("OO"), ch, cw, 0.8 / in.cellSplit / f.scale());
+        addFace(l, TodayFace, today.font, device);
+        today.setSize(today.font.pointSizeF() * 0.75);
+        addFace(l, TodayCornerFace, today.font, device);
+    } catch (...) {
+        l.failedStep = step;
+        l.failure = std::current_exception();
+        if (step != CellsStep)
+            *end = f.font;
+    }
+    return l;
+}
+} // namespace
+
+bool Inputs::operator==(const Inputs& o) const
+{
+    return widgetSize == o.widgetSize && surfaceSize == o.surfaceSize && deviceDpi == o.deviceDpi &&
+           tx == o.tx && ty == o.ty && cellWidth == o.cellWidth && cellHeight == o.cellHeight &&
+           rowCount == o.rowCount && fontRelativeSize == o.fontRelativeSize &&
+           cellSplit == o.cellSplit && fullDate == o.fullDate && startDate == o.startDate &&
+           firstWeekday == o.firstWeekday && showButtons == o.showButtons &&
+           showWeekends == o.showWeekends && specialPeriodLength == o.specialPeriodLength &&
+           specialPeriodOffset == o.specialPeriodOffset && locale == o.locale && font == o.font &&
+           font.pointSizeF() == o.font.pointSizeF();
+}
+
+Face::Face(const QFont& f, const QPaintDevice* device, double ty)
+    : font(f), metrics(f, device), height(metrics.height() * ty)
+{
+}
+
+void Layout::check(int step) const
+{
+    if (failure && failedStep == step)
+        std::rethrow_exception(failure);
+}
+
+std::vector<QPoint> specialPeriodBoxes(int32_t length, int32_t offset, double startDate,
+                                       int16_t rowCount)
+{
+    std::vector<QPoint> boxes;
+    if (length <= 0)
+        return boxes;
+    const double reference = offset + MonthGrid::FirstShownDay - 2;
+    int k = 0;
+    for (int r = 2; r < rowCount; ++r) {
+        for (int x = 1; x <= 7; ++x) {
+            ++k;
+            const double date = MonthGrid::dateOfCell(startDate, k);
+            const auto n = static_cast<int64_t>(RoundHalfEven(date - reference)) + 1;
+            const int64_t q = n / length;
+            if (q > 0 && q % 2 == 1 && x < 7)
+                boxes.emplace_back(x, r);
+        }
+    }
+    return boxes;
+}
+
+Layout build(const Inputs& in, const QPaintDevice* device)
+{
+    // Fitting scales from the size in force, so a paint's sizes depended on
+    // the paint before; repeated from its own result it settles, and the
+    // settled sizes are the ones every later paint showed.
+    QFont start = in.font;
+    Layout l;
+    for (int round = 0; round < MaxFittingRounds; ++round) {
+        QFont end = start;
+        l = fromFont(in, start, device, &end);
+        if (end == start && end.pointSizeF() == start.pointSizeF())
+            break;
+        start = end;
+    }
+
+    const double tx = in.tx, ty = in.ty;
+    const int32_t cw = in.cellWidth, ch = in.cellHeight;
+    std::vector<QPoint> boxes;
+    if (in.showWeekends && in.specialPeriodLength == 0) {
+        l.fill = Fill::Weekends;
+        const int s = MonthGrid::columnOfWeekday(Qt::Saturday, in.firstWeekday);
+        const int u = MonthGrid::columnOfWeekday(Qt::Sunday, in.firstWeekday);
+        for (int r = 1; r < in.rowCount; ++r) {
+            boxes.emplace_back(s, r);
+            boxes.emplace_back(u, r);
+        }
+    } else if (in.specialPeriodLength > 0) {
+        l.fill = Fill::SpecialPeriod;
+        boxes = specialPeriodBoxes(in.specialPeriodLength, in.specialPeriodOffset, in.startDate,
+                                   in.rowCount);
+    }
+    for (const QPoint& b : boxes)
+        l.filledBoxes.push_back(MonthGrid::boxPixels(static_cast<int16_t>(b.x()),
+                                                     static_cast<int16_t>(b.y()), cw, ch, tx, ty));
+
+    for (int r = 1; r < in.rowCount; ++r)
+        l.rowLines.push_back(static_cast<int>(std::lround(static_cast<double>(r) * ch / ty)));
+    for (int col = 1; col <= 6; ++col)
+        l.columnLines.push_back(static_cast<int>(std::lround(static_cast<double>(col) * cw / tx)));
+
+    const int firstDay = MonthGrid::qtFirstDay(in.firstWeekday);
+    for (int i = 1; i <= 7; ++i) {
+        const int day = (firstDay - 1 + i - 1) % 7 + 1;
+        l.initials[static_cast<size_t>(i - 1)] =
+            in.locale.dayName(day, QLocale::ShortFormat).left(1);
+    }
+    l.lastRow = std::min<int>(in.rowCount, MonthGrid::FullRows);
+    return l;
+}
+} // namespace MonthLayout
