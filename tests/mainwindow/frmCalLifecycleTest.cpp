@@ -74,34 +74,11 @@ TEST_F(MainWindowTest, AFreshStartSaysNothingAndUnloadWritesEveryKeyAsText)
         {"Settings", "Backcolor2", "12345"},          {"Settings", "Flags", "184"},
         {"Settings", "HideInTray", "False"},          {"Long", "LockSchedule", "False"},
         {"Settings", "SpecialPeriodChecked", "False"}};
-    for (const auto& r : rows)
+    for (const auto& r : rows) {
         EXPECT_EQ(storedSetting(r.section, QString::fromLatin1(r.key)),
                   QString::fromLatin1(r.value))
             << r.key;
-}
-
-TEST_F(MainWindowTest, PositionIsRestoredAndOnlyANormalWindowIsSaved)
-{
-    const double t = TwipsPerPixelX();
-    {
-        auto f = makeForm();
-        f->move(40, 30);
-        f->resize(500, 420);
-        f->close();
     }
-    EXPECT_DOUBLE_EQ(storedSetting("Settings", "frmCal_Left").toDouble(), 40 * t);
-    EXPECT_DOUBLE_EQ(storedSetting("Settings", "frmCal_Width").toDouble(), 500 * t);
-    {
-        auto f = makeForm();
-        EXPECT_EQ(f->pos(), QPoint(40, 30));
-        EXPECT_EQ(f->size(), QSize(500, 420));
-        f->resize(700, 650);
-        f->setWindowState(Qt::WindowMaximized);
-        f->close();
-    }
-    // Closed maximised: the last normal position stays.
-    EXPECT_DOUBLE_EQ(storedSetting("Settings", "frmCal_Width").toDouble(), 500 * t);
-    EXPECT_DOUBLE_EQ(storedSetting("Settings", "frmCal_Height").toDouble(), 420 * TwipsPerPixelY());
 }
 
 TEST_F(MainWindowTest, AnUnreadableSettingIsReportedOnceAndTheRestStaysAsStored)
@@ -158,53 +135,62 @@ TEST_F(MainWindowTest, AnUnreadableSettingIsReportedOnceAndTheRestStaysAsStored)
     }
 }
 
-TEST_F(MainWindowTest, StoredPlaceOffEveryScreenIsNeitherUsedNorSavedBack)
+// Places in twips as stored; the offscreen screen is 800 x 600 pixels.
+TEST_F(MainWindowTest, AStoredPlaceIsUsedOnlyOnScreenAndOnlyANormalOneIsSaved)
 {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    auto storedPlace = [&] {
+        return QRect(qRound(storedSetting("Settings", "frmCal_Left").toDouble() / tx),
+                     qRound(storedSetting("Settings", "frmCal_Top").toDouble() / ty),
+                     qRound(storedSetting("Settings", "frmCal_Width").toDouble() / tx),
+                     qRound(storedSetting("Settings", "frmCal_Height").toDouble() / ty));
+    };
     struct Row {
         const char* name;
-        const char* left;
-        const char* top;
-        const char* width;
-        const char* height;
+        QRect stored;   // twips
+        QRect expected; // pixels; empty: anywhere on the screen
     };
-    const Row rows[] = {{"from a larger monitor", "30000", "450", "11400", "9000"},
-                        {"extreme values", "-491505", "-491505", "15", "285"},
-                        {"larger than the screen", "0", "0", "150000", "150000"}};
+    const Row rows[] = {{"on the screen", QRect(600, 450, 7500, 6300), QRect(40, 30, 500, 420)},
+                        {"from a larger monitor", QRect(30000, 450, 11400, 9000), QRect()},
+                        {"extreme values", QRect(-491505, -491505, 15, 285), QRect()},
+                        {"larger than the screen", QRect(0, 0, 150000, 150000), QRect()}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        putSetting("Settings", "frmCal_Left", r.left);
-        putSetting("Settings", "frmCal_Top", r.top);
-        putSetting("Settings", "frmCal_Width", r.width);
-        putSetting("Settings", "frmCal_Height", r.height);
+        putSetting("Settings", "frmCal_Left", QString::number(r.stored.x()));
+        putSetting("Settings", "frmCal_Top", QString::number(r.stored.y()));
+        putSetting("Settings", "frmCal_Width", QString::number(r.stored.width()));
+        putSetting("Settings", "frmCal_Height", QString::number(r.stored.height()));
         auto f = makeForm();
-        const QRect place(f->pos(), f->size() + kFrameAllowance);
-        EXPECT_TRUE(screen.contains(place))
-            << place.x() << "," << place.y() << " " << place.width() << "x" << place.height();
+        const QRect place(f->pos(), f->size());
+        if (!r.expected.isEmpty()) {
+            EXPECT_EQ(place, r.expected);
+        }
+        EXPECT_TRUE(screen.contains(QRect(place.topLeft(), place.size() + kFrameAllowance)));
         EXPECT_GE(f->width(), f->minimumWidth());
-        EXPECT_GE(f->height(), f->minimumHeight());
         f->close();
-        const QRect saved(qRound(storedSetting("Settings", "frmCal_Left").toDouble() / tx),
-                          qRound(storedSetting("Settings", "frmCal_Top").toDouble() / ty),
-                          qRound(storedSetting("Settings", "frmCal_Width").toDouble() / tx),
-                          qRound(storedSetting("Settings", "frmCal_Height").toDouble() / ty));
-        EXPECT_EQ(saved, QRect(f->pos(), f->size()));
+        EXPECT_EQ(storedPlace(), place); // never the place it could not use
     }
-    // Moved off the screen since: that place is not written back.
-    putSetting("Settings", "frmCal_Left", "600");
-    auto f = makeForm();
-    f->move(-5000, 40);
-    f->close();
-    EXPECT_EQ(storedSetting("Settings", "frmCal_Left"), QStringLiteral("600"));
+    // Closed maximised, or moved off the screen: the last usable place stays.
+    for (auto spoil : {+[](frmCal& f) { f.setWindowState(Qt::WindowMaximized); },
+                       +[](frmCal& f) { f.move(-5000, 40); }}) {
+        const QRect before = storedPlace();
+        auto f = makeForm();
+        spoil(*f);
+        f->close();
+        EXPECT_EQ(storedPlace(), before);
+    }
 }
 
 namespace {
-// The schedule file's rows that give no schedule: what is in the file and what the user is told.
+// A schedule file that gives no schedule: what is in it (a folder of that
+// name when null) and what the user is told. Only the reader's own refusal
+// has a message of its own; the others name the file and the problem.
 struct Unusable {
     const char* name;
-    QByteArray content; // a folder of that name when null
-    const char* problem;
+    QByteArray content;
+    const char* told;
+    bool readerError = false;
 };
 std::vector<Unusable> unusableFiles()
 {
@@ -215,7 +201,50 @@ std::vector<Unusable> unusableFiles()
         {"not a schedule", "hello\r\n", "Its first line is not a schedule."},
         {"cut short", good.left(good.size() / 2), "is cut short (it has no \"</Schedule>\")"},
         {"a folder", QByteArray(), "It is a folder, not a file."},
+        {"rejected by the reader",
+         "<Schedule Title=\"Bad\" Initials=\"B\" Description=\"d\"><Shift Title=\"s\" "
+         "Initials=\"s\" Description=\"s\" Sequence=\"1\"><Platoon Description=\"p\" "
+         "Code=\"P\" Color=\"zz\"/></Shift></Schedule>\r\n",
+         "Error 13 (Type mismatch) in procedure LoadSchedule of Form frmCal", true},
     };
+}
+
+void putUnusable(const QString& path, const Unusable& r)
+{
+    QDir(path).removeRecursively();
+    QFile::remove(path);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (r.content.isNull()) {
+        ASSERT_TRUE(QDir().mkpath(path));
+        return;
+    }
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(r.content);
+}
+
+// Reading never writes: the file, or the folder, is as it was.
+void expectUntouched(const QString& path, const Unusable& r)
+{
+    if (r.content.isNull()) {
+        EXPECT_TRUE(QFileInfo(path).isDir());
+        return;
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), r.content);
+}
+
+void expectTold(const ShownMessage& m, const QString& path, const Unusable& r, const char* ending)
+{
+    if (r.readerError) {
+        EXPECT_EQ(m.text, QString::fromLatin1(r.told));
+        return;
+    }
+    for (const QString& part :
+         {path, QString::fromUtf8(r.told), QStringLiteral("The file has not been changed."),
+          QString::fromLatin1(ending)})
+        EXPECT_TRUE(m.text.contains(part)) << m.text.toStdString();
 }
 } // namespace
 
@@ -225,15 +254,14 @@ TEST_F(MainWindowTest, LoadMyScheduleReplacesTheDisplayOnlyWithAReadSchedule)
     EXPECT_TRUE(fx.messages->shown.empty()); // no file at start: no message
     showCalendar(*f);
     click(*f, "mnuFileLoadMySchedule");
-    ASSERT_EQ(fx.messages->shown.size(), 1u);
-    EXPECT_EQ(fx.messages->shown[0].text, kNoSchedule);
+    ASSERT_EQ(fx.messages->texts(), QStringList{kNoSchedule});
     EXPECT_EQ(fx.messages->shown[0].title, QStringLiteral("Tarnwell Free"));
-    fx.messages->shown.clear();
 
     const QString path = fx.dataFolder() + QStringLiteral("/myschedule.xml");
-    const QByteArray good = TwoShiftSchedule()->xml().toUtf8();
-    writeScheduleFile(good + "\r\n<Schedule Title=\"x\"></Schedule>\r\n");
+    writeScheduleFile(TwoShiftSchedule()->xml().toUtf8() +
+                      "\r\n<Schedule Title=\"x\"></Schedule>\r\n");
     f->setDataChanged(true);
+    fx.messages->shown.clear();
     click(*f, "mnuFileLoadMySchedule");
     EXPECT_EQ(f->Schedule()->title(), QStringLiteral("Harbor Station")); // later lines ignored
     EXPECT_FALSE(f->DataChanged());
@@ -241,45 +269,21 @@ TEST_F(MainWindowTest, LoadMyScheduleReplacesTheDisplayOnlyWithAReadSchedule)
 
     for (const Unusable& r : unusableFiles()) {
         SCOPED_TRACE(r.name);
-        QFile::remove(path);
-        if (r.content.isNull())
-            ASSERT_TRUE(QDir().mkpath(path));
-        else
-            writeScheduleFile(r.content);
+        putUnusable(path, r);
         f->setDataChanged(true); // unsaved changes on display stay unsaved
+        fx.messages->shown.clear();
         click(*f, "mnuFileLoadMySchedule");
         EXPECT_EQ(f->Schedule()->title(), QStringLiteral("Harbor Station"));
         EXPECT_TRUE(f->DataChanged());
         ASSERT_EQ(fx.messages->shown.size(), 1u);
-        const QString text = fx.messages->shown[0].text;
-        EXPECT_TRUE(text.contains(path)) << text.toStdString();
-        EXPECT_TRUE(text.contains(QString::fromUtf8(r.problem))) << text.toStdString();
-        EXPECT_TRUE(text.contains(QStringLiteral("The file has not been changed.")));
-        EXPECT_TRUE(text.contains(QStringLiteral("keeps the schedule on display")));
-        fx.messages->shown.clear();
-        if (r.content.isNull()) {
-            QDir(path).removeRecursively();
-            continue;
-        }
-        QFile file(path); // reading never writes
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), r.content);
+        expectTold(fx.messages->shown[0], path, r, "keeps the schedule on display");
+        expectUntouched(path, r);
     }
 
-    // The reader's own refusal keeps its message, and also leaves the display.
-    writeScheduleFile("<Schedule Title=\"Bad\" Initials=\"B\" Description=\"d\"><Shift Title=\"s\" "
-                      "Initials=\"s\" Description=\"s\" Sequence=\"1\"><Platoon Description=\"p\" "
-                      "Code=\"P\" Color=\"zz\"/></Shift></Schedule>\r\n");
-    click(*f, "mnuFileLoadMySchedule");
-    EXPECT_EQ(fx.messages->texts(),
-              QStringList{"Error 13 (Type mismatch) in procedure LoadSchedule of Form frmCal"});
-    EXPECT_EQ(f->Schedule()->title(), QStringLiteral("Harbor Station"));
-    EXPECT_TRUE(f->DataChanged());
-    fx.messages->shown.clear();
-
     // A schedule without shifts shows days without platoons and no view entries.
-    writeScheduleFile(
-        "<Schedule Title=\"Empty\" Initials=\"E\" Description=\"none\"></Schedule>\r\n");
+    putUnusable(
+        path,
+        {"", "<Schedule Title=\"Empty\" Initials=\"E\" Description=\"none\"></Schedule>\r\n", ""});
     click(*f, "mnuFileLoadMySchedule");
     EXPECT_EQ(f->Schedule()->title(), QStringLiteral("Empty"));
     EXPECT_FALSE(f->MenuAction("mnuviewSchedulePick_1")->isVisible());
@@ -289,45 +293,22 @@ TEST_F(MainWindowTest, LoadMyScheduleReplacesTheDisplayOnlyWithAReadSchedule)
 TEST_F(MainWindowTest, AtStartAnUnusableScheduleFileIsNamedAndTheExampleShownWhole)
 {
     const QString path = fx.dataFolder() + QStringLiteral("/myschedule.xml");
-    auto rows = unusableFiles();
-    rows.push_back({"rejected by the reader",
-                    "<Schedule Title=\"Bad\" Initials=\"B\" Description=\"d\"><Shift Title=\"s\" "
-                    "Initials=\"s\" Description=\"s\" Sequence=\"1\"><Platoon "
-                    "Description=\"p\" Code=\"P\" Color=\"zz\"/></Shift></Schedule>\r\n",
-                    nullptr});
-    for (const Unusable& r : rows) {
+    for (const Unusable& r : unusableFiles()) {
         SCOPED_TRACE(r.name);
+        putUnusable(path, r);
         fx.messages->shown.clear();
-        if (r.content.isNull())
-            ASSERT_TRUE(QDir().mkpath(path));
-        else
-            writeScheduleFile(r.content);
         auto f = makeForm();
         ASSERT_EQ(fx.messages->shown.size(), 1u);
-        const QString text = fx.messages->shown[0].text;
-        if (r.problem) {
-            EXPECT_TRUE(text.contains(QString::fromUtf8(r.problem))) << text.toStdString();
-            EXPECT_TRUE(text.contains(QStringLiteral("shows the built-in example schedule")));
-        }
+        expectTold(fx.messages->shown[0], path, r, "shows the built-in example schedule");
         f->show();
         // The whole example: title, legend and description, not a half-refreshed display.
-        EXPECT_EQ(f->Schedule()->title(), QStringLiteral("Tolvar Fire Department"));
         EXPECT_EQ(f->Pane("picTitle")->Printed().at(0).text,
                   QStringLiteral("Tolvar Fire Department"));
         EXPECT_EQ(f->Pane("picDescription")->Printed().at(0).text, QStringLiteral("24-Hour Shift"));
         EXPECT_EQ(f->Pane("picPlatoons")->Printed().size(), 3u);
         EXPECT_FALSE(f->DataChanged());
         f->close();
-        if (r.content.isNull()) {
-            EXPECT_TRUE(QFileInfo(path).isDir());
-            QDir(path).removeRecursively();
-        } else {
-            QFile file(path);
-            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-            EXPECT_EQ(file.readAll(), r.content) << "the file was changed";
-            file.close();
-            QFile::remove(path);
-        }
+        expectUntouched(path, r);
     }
 }
 
