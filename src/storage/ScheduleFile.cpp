@@ -137,11 +137,6 @@ std::optional<QString> ScheduleLineOf(const QByteArray& content)
     return line;
 }
 
-std::optional<QString> ReadScheduleLine(const QString& path)
-{
-    return ScheduleLineOf(readWhole(path));
-}
-
 QString ScheduleLineProblem(const QByteArray& content)
 {
     if (content.trimmed().isEmpty())

@@ -23,9 +23,6 @@ QString FirstLine(const QString& text);
 // The schedule line of a file's content: its first line when that starts with
 // "<Schedule" (no leading blank) and contains "</Schedule>"; nothing otherwise.
 std::optional<QString> ScheduleLineOf(const QByteArray& content);
-// Reads the file and returns its schedule line, or nothing for an empty or
-// rejected file. Raises a RuntimeError when the file cannot be read.
-std::optional<QString> ReadScheduleLine(const QString& path);
 // Why the content gives no schedule line, in words for the user (empty when
 // it gives one): empty, not a schedule, or cut short.
 QString ScheduleLineProblem(const QByteArray& content);

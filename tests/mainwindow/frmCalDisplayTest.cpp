@@ -281,33 +281,6 @@ TEST_F(MainWindowTest, TitleThatMustShrinkIsReplacedByInitials)
     }
 }
 
-TEST(FitFontSize, FillsEightTenthsOfTheHeightOrNineTenthsOfTheWidth)
-{
-    QWidget device;
-    QFont font(QStringLiteral("monospace"));
-    font.setPointSizeF(10);
-    struct Row {
-        const char* name;
-        QSizeF pane;
-        const char* text;
-        bool widthBound;
-    };
-    const Row rows[] = {{"tall narrow", {60, 200}, "Wide text here", true},
-                        {"short wide", {2000, 40}, "Hi", false}};
-    for (const Row& r : rows) {
-        QFont fitted = font;
-        fitted.setPointSizeF(
-            frmCal::FitFontSize(font, QString::fromLatin1(r.text), r.pane, &device));
-        const QFontMetricsF fm(fitted, &device);
-        if (r.widthBound)
-            EXPECT_NEAR(fm.horizontalAdvance(QString::fromLatin1(r.text)), 0.9 * r.pane.width(),
-                        0.1 * r.pane.width())
-                << r.name;
-        else
-            EXPECT_NEAR(fm.height(), 0.8 * r.pane.height(), 0.1 * r.pane.height()) << r.name;
-    }
-}
-
 TEST(CalLayoutTable, PanesFollowTheBandsAtFifteenTwipsPerPixel)
 {
     // Worked by hand from the layout table: client 800 x 600 pixels.

@@ -72,50 +72,46 @@ TEST(Module1Files, FileExists)
     EXPECT_FALSE(FileExists(QString()));
 }
 
+// The schedule line of a file, or what the user is told about it.
 TEST(ScheduleFile, WhichFirstLineIsAccepted)
 {
     const struct {
         const char* name;
         QByteArray content;
-        bool accepted;
+        const char* problem; // null: accepted
     } rows[] = {
-        {"only the first line counts", Line + "\r\n<Schedule other></Schedule>\r\n", true},
-        {"bare line feed", Line + "\nrest\n", true},
-        {"bare carriage return", Line + "\rrest", true},
-        {"no line end at all", Line, true},
-        {"no shift elements",
-         "<Schedule Title=\"T\" Initials=\"\" Description=\"\"></Schedule>\r\n", true},
-        {"leading space", " " + Line + "\r\n", false},
-        {"end tag only on the second line", "<Schedule Title=\"T\">\r\n</Schedule>\r\n", false},
-        {"lower-case start", "<schedule></Schedule>\r\n", false},
-        {"empty first line", "\r\n" + Line + "\r\n", false},
-        {"empty file", "", false},
+        {"only the first line counts", Line + "\r\n<Schedule other></Schedule>\r\n", nullptr},
+        {"bare line feed", Line + "\nrest\n", nullptr},
+        {"bare carriage return", Line + "\rrest", nullptr},
+        {"no line end at all", Line, nullptr},
+        {"leading space", " " + Line + "\r\n", "Its first line is not a schedule."},
+        {"lower-case start", "<schedule></Schedule>\r\n", "Its first line is not a schedule."},
+        {"empty first line", "\r\n" + Line + "\r\n", "Its first line is not a schedule."},
+        {"end tag only on the second line", "<Schedule Title=\"T\">\r\n</Schedule>\r\n",
+         "The schedule in it is cut short (it has no \"</Schedule>\")."},
+        {"empty file", "", "The file is empty."},
+        {"blanks only", " \r\n\r\n", "The file is empty."},
     };
     ScopedFakeServices fakes;
     ASSERT_TRUE(EnsureAppFolder());
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         writeBytes(ScheduleFilePath(), row.content);
-        const auto line = ReadScheduleLine(ScheduleFilePath());
-        ASSERT_EQ(line.has_value(), row.accepted);
-        if (row.accepted) {
-            EXPECT_EQ(*line, FirstLine(QString::fromUtf8(row.content)));
-        }
-        if (row.accepted && row.content.startsWith(Line)) {
-            EXPECT_EQ(*line, QString::fromUtf8(Line));
+        const ScheduleFileRead read = ReadScheduleFile(ScheduleFilePath());
+        if (row.problem) {
+            EXPECT_FALSE(read.line);
+            EXPECT_EQ(read.problem, QString::fromUtf8(row.problem));
+        } else {
+            ASSERT_TRUE(read.line);
+            EXPECT_EQ(*read.line, QString::fromUtf8(Line));
+            EXPECT_TRUE(read.problem.isEmpty());
         }
     }
-}
-
-TEST(ScheduleFile, ReadErrorsRaise)
-{
-    ScopedFakeServices fakes;
-    ASSERT_TRUE(EnsureAppFolder());
-    EXPECT_EQ(errorOf([&] { ReadScheduleLine(ScheduleFilePath()); }), Err::FileNotFound);
-    EXPECT_EQ(errorOf([&] { ReadScheduleLine(fakes.dataFolder()); }), Err::PathFileAccess);
-    EXPECT_EQ(
-        errorOf([&] { ReadScheduleLine(fakes.dataFolder() + QStringLiteral("/no/such.xml")); }),
-        Err::PathNotFound);
+    // Files that cannot be read at all are told, not raised.
+    EXPECT_EQ(ReadScheduleFile(fakes.dataFolder()).problem,
+              QStringLiteral("It is a folder, not a file."));
+    EXPECT_EQ(ReadScheduleFile(fakes.dataFolder() + QStringLiteral("/no/such.xml")).problem,
+              QStringLiteral("It cannot be read (Path not found)."));
 }
 
 // Files of older installations are Windows-1252; this program writes UTF-8.
@@ -128,7 +124,7 @@ TEST(ScheduleFile, TextEncodings)
                             "al \x80\" Initials=\"\" "
                             "Description=\"\"></Schedule>\r\n";
     writeBytes(ScheduleFilePath(), ansi);
-    auto line = ReadScheduleLine(ScheduleFilePath());
+    auto line = ReadScheduleFile(ScheduleFilePath()).line;
     ASSERT_TRUE(line);
     clsSchedule s;
     s.setXml(*line);
@@ -137,7 +133,7 @@ TEST(ScheduleFile, TextEncodings)
     s.setDescription(QStringLiteral("\u00e9t\u00e9"));
     WriteScheduleFile(ScheduleFilePath(), s.xml());
     EXPECT_EQ(readBytes(ScheduleFilePath()), s.xml().toUtf8() + "\r\n");
-    line = ReadScheduleLine(ScheduleFilePath());
+    line = ReadScheduleFile(ScheduleFilePath()).line;
     ASSERT_TRUE(line);
     EXPECT_EQ(*line, s.xml());
 }
