@@ -7,6 +7,5 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileId));
-    QApplication::setWindowIcon(ProgramIcon());
     return Main(app);
 }

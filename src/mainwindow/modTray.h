@@ -16,5 +16,5 @@ void TrayAdd(const QIcon& icon, const QString& tip, QMenu* menu,
              std::function<void(int)> onMessage);
 void TrayDelete();
 
-// The program's icon, drawn once: a small calendar page.
+// The program's icon, the one its menu entry installs.
 QIcon AppIcon();
