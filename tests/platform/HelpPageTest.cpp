@@ -46,27 +46,30 @@ protected:
 };
 } // namespace
 
-TEST_F(HelpPageTest, BuildTreeCopyBesideTheExecutableComesFirst)
+// Where copies lie and which one is opened: beside the executable (the build
+// tree), installed relative to it, then the desktop's data folders.
+TEST_F(HelpPageTest, NearestCopyWins)
 {
-    const QString beside = putPage(exeDir());
-    putPage(installedDir());
-    EXPECT_EQ(LocateHelpPage(exeDir()), beside);
-}
-
-TEST_F(HelpPageTest, InstalledCopyIsFoundFromTheExecutablesFolder)
-{
-    const QString installed = putPage(installedDir());
-    putPage(root.filePath("data-home/" TARNWELL_DATA_SUBDIR));
-    EXPECT_EQ(LocateHelpPage(exeDir()), installed);
-}
-
-TEST_F(HelpPageTest, DesktopDataFoldersAreTheLastResort)
-{
-    const QString shared = putPage(root.filePath("data-dirs/" TARNWELL_DATA_SUBDIR));
-    EXPECT_EQ(LocateHelpPage(exeDir()), shared);
-}
-
-TEST_F(HelpPageTest, NoCopyAnywhereNamesThePlaceBesideTheExecutable)
-{
-    EXPECT_EQ(LocateHelpPage(exeDir()), exeDir() + QStringLiteral("/help.html"));
+    enum Place { Beside = 1, Installed = 2, DataHome = 4, DataDirs = 8 };
+    const QString places[] = {exeDir(), installedDir(),
+                              root.filePath("data-home/" TARNWELL_DATA_SUBDIR),
+                              root.filePath("data-dirs/" TARNWELL_DATA_SUBDIR)};
+    struct Row {
+        const char* name;
+        int present;
+        int expected; // index into places; none present names the place beside
+    };
+    const Row rows[] = {{"build tree first", Beside | Installed, 0},
+                        {"installed before the desktop's", Installed | DataHome, 1},
+                        {"desktop's folders last", DataDirs, 3},
+                        {"none anywhere", 0, 0}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        for (int i = 0; i < 4; ++i) {
+            QFile::remove(places[i] + QStringLiteral("/help.html"));
+            if (r.present & (1 << i))
+                putPage(places[i]);
+        }
+        EXPECT_EQ(LocateHelpPage(exeDir()), places[r.expected] + QStringLiteral("/help.html"));
+    }
 }
