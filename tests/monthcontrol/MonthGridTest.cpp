@@ -6,43 +6,32 @@
 #include "support/ErrorOf.h"
 
 namespace {
+// Worked out on a paper calendar. First weekday: 1 Sunday, 2 Monday, 7 Saturday.
 struct GridCase {
     const char* name;
     QDate month;
     int32_t firstWeekday;
     bool fitRows;
-    QDate start;
+    QDate start, cell42;
     int16_t rows;
-    QDate cell42;
 };
 
 const GridCase gridCases[] = {
-    {"March2008SundayFirstLeadingDays", {2008, 3, 1}, 1, true, {2008, 2, 24}, 8, {2008, 4, 5}},
-    {"March2008MondayFirstOneDayLater", {2008, 3, 1}, 2, true, {2008, 2, 25}, 8, {2008, 4, 6}},
-    {"March2008SaturdayFirstNoLeadingDays", {2008, 3, 1}, 7, true, {2008, 3, 1}, 7, {2008, 4, 11}},
-    {"February2009SundayFirstFourWeeks", {2009, 2, 1}, 1, true, {2009, 2, 1}, 6, {2009, 3, 14}},
-    {"February2009SundayFirstWithoutFit", {2009, 2, 1}, 1, false, {2009, 2, 1}, 8, {2009, 3, 14}},
-    {"February2009MondayFirstSixDaysEarlier",
-     {2009, 2, 1},
-     2,
-     true,
-     {2009, 1, 26},
-     7,
-     {2009, 3, 8}},
-    {"February2009MondayFirstWithoutFit", {2009, 2, 1}, 2, false, {2009, 1, 26}, 8, {2009, 3, 8}},
-    {"LeapFebruary2008MondayFirst", {2008, 2, 1}, 2, true, {2008, 1, 28}, 7, {2008, 3, 9}},
-    {"December2008YearCarry", {2008, 12, 1}, 1, true, {2008, 11, 30}, 7, {2009, 1, 10}},
+    {"LeadingDays", {2008, 3, 1}, 1, true, {2008, 2, 24}, {2008, 4, 5}, 8},
+    {"MondayFirst", {2008, 3, 1}, 2, true, {2008, 2, 25}, {2008, 4, 6}, 8},
+    {"SaturdayFirstNoLeadingDays", {2008, 3, 1}, 7, true, {2008, 3, 1}, {2008, 4, 11}, 7},
+    {"FourWeeksFitSixRows", {2009, 2, 1}, 1, true, {2009, 2, 1}, {2009, 3, 14}, 6},
+    {"FirstInTheLastColumn", {2009, 2, 1}, 2, true, {2009, 1, 26}, {2009, 3, 8}, 7},
+    {"WithoutFitAlwaysEightRows", {2009, 2, 1}, 2, false, {2009, 1, 26}, {2009, 3, 8}, 8},
+    {"LeapDay", {2008, 2, 1}, 2, true, {2008, 1, 28}, {2008, 3, 9}, 7},
+    {"MonthEndCarriesTheYear", {2008, 12, 1}, 1, true, {2008, 11, 30}, {2009, 1, 10}, 7},
+    {"Before1970", {1970, 1, 1}, 1, true, {1969, 12, 28}, {1970, 2, 7}, 7},
 };
 
-void PrintTo(const GridCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class GridDates : public MonthFixture, public ::testing::WithParamInterface<GridCase> {};
+class MonthGridDates : public MonthFixture, public ::testing::WithParamInterface<GridCase> {};
 } // namespace
 
-TEST_P(GridDates, CellsRowsAndFlags)
+TEST_P(MonthGridDates, CellsRowsAndFlags)
 {
     const GridCase& c = GetParam();
     auto m = makeMonth(702, 482);
@@ -54,17 +43,14 @@ TEST_P(GridDates, CellsRowsAndFlags)
     EXPECT_EQ(m->Days().Item(42)->FullDate(), DayNumber::fromDate(c.cell42));
     EXPECT_EQ(m->LastDay(), DayNumber::fromDate(c.month.addMonths(1).addDays(-1)));
     for (int p = 1; p <= 42; ++p) {
+        SCOPED_TRACE(p);
         const auto& cell = *m->Days().Item(p);
         const QDate d = c.start.addDays(p - 1);
-        SCOPED_TRACE(p);
         EXPECT_EQ(cell.Index(), p - 1);
         EXPECT_EQ(cell.FullDate(), DayNumber::fromDate(d));
         EXPECT_EQ(cell.Value(), d.day());
-        const int expectedFlag = d < c.month ? -1 : (d.month() == c.month.month() ? 0 : 1);
-        EXPECT_EQ(cell.Flag(), expectedFlag);
-        // Cell and date answer each other, whatever time of day is asked.
-        EXPECT_EQ(m->DateOfCell(static_cast<int16_t>(p)), DayNumber::fromDate(d));
-        EXPECT_EQ(m->CellOfDate(DayNumber::fromDate(d) + 0.75), p);
+        EXPECT_EQ(cell.Flag(), d < c.month ? -1 : (d.month() == c.month.month() ? 0 : 1));
+        EXPECT_EQ(m->CellOfDate(DayNumber::fromDate(d) + 0.75), p); // whatever the time of day
     }
     EXPECT_EQ(m->CellOfDate(DayNumber::fromDate(c.start) - 1), 0);
     EXPECT_EQ(m->CellOfDate(DayNumber::fromDate(c.cell42) + 1), 0);
@@ -72,73 +58,47 @@ TEST_P(GridDates, CellsRowsAndFlags)
         EXPECT_EQ(errorOf([&] { m->DateOfCell(outside); }), Err::SubscriptOutOfRange) << outside;
 }
 
-INSTANTIATE_TEST_SUITE_P(Months, GridDates, ::testing::ValuesIn(gridCases),
+INSTANTIATE_TEST_SUITE_P(Months, MonthGridDates, ::testing::ValuesIn(gridCases),
                          [](const auto& p) { return std::string(p.param.name); });
 
-TEST(MonthGridArithmetic, CellSizesRoundHalfToEvenAndNeverGoNegative)
+TEST(MonthGridArithmetic, CellSizesRoundHalfToEvenAndOverflowIsRefused)
 {
-    struct {
-        double extent;
-        int divisor;
-        int32_t expected;
-    } cases[] = {
-        {6 * 15.0, 8, 8},      // 7.5 rounds to 8
-        {14 * 15.0, 8, 22},    // 22.5 rounds to 22
-        {702 * 15.0, 7, 1500}, // exact
-        {2 * 15.0, 7, 0},      // a surface of two pixels has no cells
-        {0, 7, 0},             // nor has an empty one
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(MonthGrid::cellExtent(c.extent, 15, c.divisor), c.expected) << c.extent;
-}
-
-TEST(MonthGridArithmetic, NavigationPicturesSitInTheirColumns)
-{
-    // 702 px wide: cells of 1500 twips; title row 900 high.
-    const double width = 702 * 15.0;
-    const auto p0 = MonthGrid::navPlace(0, width, 1500, 900);
-    EXPECT_EQ(p0.size, 450);
-    EXPECT_EQ(p0.top, 225);
-    EXPECT_EQ(p0.left, 525);
-    EXPECT_EQ(MonthGrid::navPlace(1, width, 1500, 900).left, 1500 + 525);
-    // The right-hand pair is measured from the right edge, strip included.
-    EXPECT_EQ(MonthGrid::navPlace(2, width, 1500, 900).left, 10530 - 3000 + 525);
-    EXPECT_EQ(MonthGrid::navPlace(3, width, 1500, 900).left, 10530 - 1500 + 525);
-}
-
-TEST(MonthGridArithmetic, HugePositionsOverflowInsteadOfWrapping)
-{
+    // (extent - two pixels) / divisor, halves to even; whole sizes are
+    // checked on the controls below.
+    EXPECT_EQ(MonthGrid::cellExtent(6 * 15.0, 15, 8), 8);   // 7.5
+    EXPECT_EQ(MonthGrid::cellExtent(14 * 15.0, 15, 8), 22); // 22.5
     EXPECT_THROW(MonthGrid::rowAt(1e9, 1), RuntimeError);
     EXPECT_EQ(MonthGrid::rowAt(1e9, 0), 0);
     EXPECT_THROW(MonthGrid::checkedDate(1e300), RuntimeError);
     EXPECT_THROW(MonthGrid::dateSerial(9999, 13), RuntimeError);
 }
 
-using PointToCell = MonthFixture;
+using MonthPointToCell = MonthFixture;
 
-TEST_F(PointToCell, EdgesStripAndLimits)
+TEST_F(MonthPointToCell, EdgesStripAndLimits)
 {
     auto m = makeMonth(702, 482, dn(2008, 3, 1));
-    const double tx = m->TwipsPerPixelX(), ty = m->TwipsPerPixelY();
-    ASSERT_EQ(m->CellWidth(), MonthGrid::cellExtent(702 * tx, tx, 7));
-    ASSERT_EQ(m->CellHeight(), MonthGrid::cellExtent(482 * ty, ty, 8));
-    const int32_t cw = m->CellWidth(), ch = m->CellHeight();
-    // The rounding rows below rely on even cell sizes (96 dpi: 1500 by 900).
-    ASSERT_EQ(cw % 2, 0);
-    ASSERT_EQ(ch % 2, 0);
-
+    const double tx = m->TwipsPerPixelX();
+    // 96 dpi: 700 px / 7 and 480 px / 8 rows, even sizes for the rounding rows.
+    ASSERT_EQ(m->CellWidth(), 1500);
+    ASSERT_EQ(m->CellHeight(), 900);
+    const double cw = 1500, ch = 900;
+    // The navigation pictures, half a title row high, centred in the outer
+    // two columns at either end; the right pair measured from the right edge.
+    for (const auto& [i, left] : {std::pair{0, 35}, {1, 135}, {2, 537}, {3, 637}})
+        EXPECT_EQ(m->imgNav(i)->geometry(), QRect(left, 15, 30, 30)) << i;
     struct {
         const char* what;
         double x, y;
         int16_t row, column, index;
     } cases[] = {
-        {"first day cell", 0, 2.0 * ch, 2, 0, 1},
-        {"last twip before row 3", cw - 1.0, 3.0 * ch - 1, 2, 0, 1},
-        {"half a twip before an edge rounds onto it", 2.0 * cw - 0.5, 3.0 * ch - 0.5, 3, 2, 10},
-        {"one and a half twips before an edge stays", 2.0 * cw - 1.5, 3.0 * ch - 1.5, 2, 1, 2},
-        {"column 6 of week 2", 6.0 * cw, 3.0 * ch, 3, 6, 14},
-        {"strip right of column 6 folds to column 0", 7.0 * cw + tx, 3.0 * ch, 3, 7, 8},
-        {"below the last week is limited to 42", 6.5 * cw, 8.0 * ch + 1, 8, 6, 42},
+        {"first day cell", 0, 2 * ch, 2, 0, 1},
+        {"last twip before row 3", cw - 1, 3 * ch - 1, 2, 0, 1},
+        {"half a twip before an edge rounds onto it", 2 * cw - 0.5, 3 * ch - 0.5, 3, 2, 10},
+        {"one and a half twips before an edge stays", 2 * cw - 1.5, 3 * ch - 1.5, 2, 1, 2},
+        {"last column of week 2", 6 * cw, 3 * ch, 3, 6, 14},
+        {"strip right of the last column folds to column 0", 7 * cw + tx, 3 * ch, 3, 7, 8},
+        {"below the last week is limited to 42", 6.5 * cw, 8 * ch + 1, 8, 6, 42},
         {"title row gives the first cell", 0, 0, 0, 0, 1},
     };
     for (const auto& c : cases) {
@@ -160,15 +120,14 @@ TEST_F(PointToCell, EdgesStripAndLimits)
     EXPECT_TRUE(fakes.messages->shown.empty());
 }
 
-TEST_F(PointToCell, FitRowsFollowsTheMonth)
+TEST_F(MonthPointToCell, FitRowsFollowsTheMonth)
 {
     auto m = makeMonth(702, 482, dn(2009, 2, 1));
     m->setFirstWeekday(1);
     m->setFitRows(true);
     EXPECT_EQ(m->RowCount(), 6);
-    EXPECT_EQ(m->CellHeight(),
-              MonthGrid::cellExtent(482 * m->TwipsPerPixelY(), m->TwipsPerPixelY(), 6));
-    m->NextMonth(); // March 2009 needs five weeks
+    EXPECT_EQ(m->CellHeight(), 1200); // 480 px over six rows
+    m->NextMonth();                   // March 2009 needs five weeks
     EXPECT_EQ(m->RowCount(), 7);
     m->setFitRows(false);
     EXPECT_EQ(m->RowCount(), 8);

@@ -1,16 +1,16 @@
 #pragma once
 // Shared pieces of the month control tests: a fixture with pinned services
-// and today's date, a signal recorder, synthetic mouse input and PNG output.
+// and today's date (Wednesday 12 March 2008), a signal recorder and mouse input.
 #include "model/DayNumber.h"
 #include "monthcontrol/ctlMonth.h"
 #include "support/FakeMessageBox.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QMouseEvent>
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 inline double dn(int y, int m, int d)
 {
@@ -26,39 +26,33 @@ protected:
     void showPopupMenu(const QPoint&) override { ++popups; }
 };
 
-// Every signal of the control, in the order they arrive.
+// The signals a host acts on, in the order they arrive.
 class SignalLog {
 public:
     explicit SignalLog(ctlMonth& m)
     {
+        auto add = [this](const QString& s) { log << s; };
         QObject::connect(&m, &ctlMonth::SettingChange,
-                         [this](const QString& s) { log << "SettingChange(" + s + ")"; });
-        QObject::connect(&m, &ctlMonth::Show, [this] { log << "Show"; });
-        QObject::connect(&m, &ctlMonth::SelectionChange, [this](double d) {
-            log << "SelectionChange(" + DayNumber::toDate(d).toString(Qt::ISODate) + ")";
+                         [add](const QString& s) { add("SettingChange(" + s + ")"); });
+        QObject::connect(&m, &ctlMonth::Show, [add] { add("Show"); });
+        QObject::connect(&m, &ctlMonth::SelectionChange, [add](double d) {
+            add("SelectionChange(" + DayNumber::toDate(d).toString(Qt::ISODate) + ")");
         });
-        QObject::connect(&m, &ctlMonth::DateChange, [this] { log << "DateChange"; });
-        QObject::connect(&m, &ctlMonth::MouseDown, [this](int b, int, double, double) {
-            log << QString("MouseDown(%1)").arg(b);
+        QObject::connect(&m, &ctlMonth::DateChange, [add] { add("DateChange"); });
+        QObject::connect(&m, &ctlMonth::MouseDown, [add](int b, int, double, double) {
+            add(QString("MouseDown(%1)").arg(b));
         });
-        QObject::connect(&m, &ctlMonth::MouseUp, [this](int b, int, double, double) {
-            log << QString("MouseUp(%1)").arg(b);
-        });
-        QObject::connect(&m, &ctlMonth::Click, [this] { log << "Click"; });
-        QObject::connect(&m, &ctlMonth::DblClick, [this] { log << "DblClick"; });
-        QObject::connect(&m, &ctlMonth::CellSelect, [this] { log << "CellSelect"; });
-        QObject::connect(&m, &ctlMonth::MonthChange, [this] { log << "MonthChange"; });
+        QObject::connect(&m, &ctlMonth::MouseUp,
+                         [add](int b, int, double, double) { add(QString("MouseUp(%1)").arg(b)); });
+        QObject::connect(&m, &ctlMonth::Click, [add] { add("Click"); });
+        QObject::connect(&m, &ctlMonth::DblClick, [add] { add("DblClick"); });
     }
-    QStringList take()
-    {
-        QStringList l = log;
-        log.clear();
-        return l;
-    }
+    QStringList take() { return std::exchange(log, {}); }
     QStringList log;
 };
 
-inline void sendMouse(QWidget* w, QEvent::Type type, QPointF pos, Qt::MouseButton button,
+inline void sendMouse(QWidget* w, QEvent::Type type, QPointF pos,
+                      Qt::MouseButton button = Qt::LeftButton,
                       Qt::KeyboardModifiers mods = Qt::NoModifier)
 {
     const Qt::MouseButtons held =
@@ -94,16 +88,10 @@ protected:
         return {(col + 0.5) * m.CellWidth() / m.TwipsPerPixelX(),
                 (row + 0.5) * m.CellHeight() / m.TwipsPerPixelY()};
     }
-    static QImage render(ctlMonth& m, const QString& pngName = QString())
+    static QImage render(ctlMonth& m)
     {
         m.Repaint();
-        QImage img = m.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QString out = qEnvironmentVariable("TARNWELL_TEST_OUT");
-        if (!pngName.isEmpty() && !out.isEmpty()) {
-            QDir().mkpath(out);
-            img.save(out + "/" + pngName + ".png");
-        }
-        return img;
+        return m.grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 
     ScopedFakeUiServices fakes;
