@@ -594,18 +594,13 @@ void ctlMonth::DrawWeekends()
 
 void ctlMonth::DrawSpecialPeriod()
 {
-    const int64_t length = specialPeriodLength_;
-    const double reference = specialPeriodOffset_ + MonthGrid::FirstShownDay - 2;
+    const auto filled = MonthGrid::specialPeriodCells(days_.Item(1)->FullDate(),
+                                                      specialPeriodLength_, specialPeriodOffset_);
     int k = 0;
     for (int r = 2; r < rowCount_; ++r) {
-        for (int x = 1; x <= 7; ++x) {
-            ++k;
-            const auto n =
-                static_cast<int64_t>(RoundHalfEven(days_.Item(k)->FullDate() - reference)) + 1;
-            const int64_t q = n / length;
-            // Each cell's box lies one column to its right; the box of the last
-            // column falls beyond the grid and is not drawn.
-            if (q > 0 && q % 2 == 1 && x < 7)
+        for (int x = 0; x < 7; ++x) {
+            // Each day's box fills its own cell, the first column included.
+            if (filled[static_cast<size_t>(k++)])
                 DrawGridXYBox(specialPeriodColor_, static_cast<int16_t>(x),
                               static_cast<int16_t>(r));
         }

@@ -7,8 +7,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QMouseEvent>
 #include <QStringList>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -72,6 +74,23 @@ inline void clickAt(QWidget* w, QPointF pos, Qt::MouseButton button = Qt::LeftBu
 {
     sendMouse(w, QEvent::MouseButtonPress, pos, button, mods);
     sendMouse(w, QEvent::MouseButtonRelease, pos, button, mods);
+}
+
+// Pixel rectangle of grid cell (row, column), shrunk away from the lines.
+inline QRect cellPixels(const ctlMonth& m, int row, int col, int inset = 3)
+{
+    const double tx = m.TwipsPerPixelX(), ty = m.TwipsPerPixelY();
+    const QPoint a(int(std::lround(col * m.CellWidth() / tx)),
+                   int(std::lround(row * m.CellHeight() / ty)));
+    const QPoint b(int(std::lround((col + 1) * m.CellWidth() / tx)),
+                   int(std::lround((row + 1) * m.CellHeight() / ty)));
+    return QRect(a, b).adjusted(inset, inset, -inset, -inset);
+}
+
+// Corner samples of a cell: away from text, they show the fill.
+inline QColor cornerOf(const QImage& img, const ctlMonth& m, int row, int col)
+{
+    return img.pixelColor(cellPixels(m, row, col).topLeft());
 }
 
 class MonthFixture : public ::testing::Test {
