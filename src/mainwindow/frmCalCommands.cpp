@@ -13,7 +13,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
 #include "platform/widgets/IDialogs.h"
-#include "platform/widgets/QtServices.h"
+#include "specialperiod/frmSpecialPeriod.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -24,16 +24,6 @@
 #include <algorithm>
 
 using namespace calform;
-
-namespace {
-IDialogs& dialogs()
-{
-    auto& s = services();
-    if (!s.dialogs)
-        s.dialogs = std::make_shared<QtDialogs>();
-    return *s.dialogs;
-}
-} // namespace
 
 void frmCal::buildMenus()
 {
@@ -198,7 +188,9 @@ void frmCal::mnuFileConfigureRecurringPeriod_Click()
 {
     if (LockedAgainstChange())
         return;
-    // The special period dialog arrives with its own feature.
+    frmSpecialPeriod box(*this);
+    if (box.exec() == QDialog::Accepted && specialPeriodLength_ >= 1)
+        mnuViewSpecialPeriod->setChecked(true); // the calendar shows the period now
 }
 
 void frmCal::mnuFileChangeInfo_Click()
@@ -288,7 +280,7 @@ void frmCal::mnuViewBackcolor_Click()
     handled("mnuViewBackcolor_Click", [&] {
         const size_t item = static_cast<size_t>(std::clamp<int>(shiftIndex_, 1, 2) - 1);
         int32_t chosen = backcolor_[item];
-        if (!dialogs().chooseColor(this, backcolor_[item], chosen))
+        if (!dialogsService().chooseColor(this, backcolor_[item], chosen))
             return; // cancelled: nothing changes, nothing is said
         backcolor_[item] = chosen;
         Update();
