@@ -14,6 +14,9 @@
 #include "platform/Services.h"
 #include "platform/widgets/IDialogs.h"
 #include "specialperiod/frmSpecialPeriod.h"
+#include "users/Credentials.h"
+#include "users/frmLogin.h"
+#include "users/frmUser.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -212,7 +215,16 @@ void frmCal::mnuFilePrintPreview_Click()
 
 bool frmCal::VerifyLogin()
 {
-    // The log-in window arrives with the users feature; until then nobody can log in.
+    QString userName, password;
+    if (!frmLogin::GetLogIn(userName, password, this))
+        return false;
+    if (Credentials::storedUserName() != Credentials::hashOf(userName)) {
+        MsgBox(QStringLiteral("Invalid User Name"));
+        return false;
+    }
+    if (Credentials::storedPassword() == Credentials::hashOf(password))
+        return true;
+    MsgBox(QStringLiteral("Invalid Password"));
     return false;
 }
 
@@ -228,7 +240,8 @@ void frmCal::mnuFileLockSchedule_Click()
 
 void frmCal::mnuFileUser_Click()
 {
-    // The user window arrives with the users feature.
+    frmUser box(this);
+    box.exec();
 }
 
 void frmCal::mnufileExit_Click()
