@@ -3,13 +3,13 @@
 #include "mainwindow/frmCal.h"
 #include "platform/IClock.h"
 #include "platform/Services.h"
+#include "platform/widgets/DialogParts.h"
 #include "platform/widgets/IDialogs.h"
 #include "platform/widgets/OleColor.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,30 +33,17 @@ frmSpecialPeriod::frmSpecialPeriod(frmCal& owner) : QDialog(&owner), main_(owner
     setWindowTitle(QStringLiteral("Recurring Period"));
     setModal(true);
 
-    auto label = [this](const char* name, const QString& caption) {
-        auto* l = new QLabel(caption, this);
-        l->setObjectName(QString::fromLatin1(name));
-        return l;
-    };
-    auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        return b;
-    };
-    lblStartDay = label("lblStartDay", QStringLiteral("Start of Period:"));
-    MonthView1 = new QCalendarWidget(this);
-    MonthView1->setObjectName(QStringLiteral("MonthView1"));
+    lblStartDay = named(new QLabel(QStringLiteral("Start of Period:"), this), "lblStartDay");
+    MonthView1 = named(new QCalendarWidget(this), "MonthView1");
     MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    lblCycleLength = label("lblCycleLength", QStringLiteral("Days in Period:"));
-    cboCycleLength = new QComboBox(this);
-    cboCycleLength->setObjectName(QStringLiteral("cboCycleLength"));
-    lblNmae = label("lblNmae", QStringLiteral("Description:"));
-    txtName = new QLineEdit(QStringLiteral("Special Period"), this);
-    txtName->setObjectName(QStringLiteral("txtName"));
-    cmdColor = button("cmdColor", QStringLiteral("Change Color"));
-    cmdOK = button("cmdOK", QStringLiteral("OK"));
+    lblCycleLength = named(new QLabel(QStringLiteral("Days in Period:"), this), "lblCycleLength");
+    cboCycleLength = named(new QComboBox(this), "cboCycleLength");
+    lblNmae = named(new QLabel(QStringLiteral("Description:"), this), "lblNmae");
+    txtName = named(new QLineEdit(QStringLiteral("Special Period"), this), "txtName");
+    cmdColor = named(new QPushButton(QStringLiteral("Change Color"), this), "cmdColor");
+    cmdOK = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
     cmdOK->setDefault(true);
-    cmdCancel = button("cmdCancel", QStringLiteral("Cancel"));
+    cmdCancel = named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel");
 
     auto* fields = new QGridLayout;
     fields->addWidget(lblCycleLength, 0, 0);
@@ -64,15 +51,11 @@ frmSpecialPeriod::frmSpecialPeriod(frmCal& owner) : QDialog(&owner), main_(owner
     fields->addWidget(lblNmae, 1, 0);
     fields->addWidget(txtName, 1, 1);
     fields->addWidget(cmdColor, 2, 1, Qt::AlignLeft);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
     auto* all = new QVBoxLayout(this);
     all->addWidget(lblStartDay);
     all->addWidget(MonthView1);
     all->addLayout(fields);
-    all->addLayout(buttons);
+    all->addLayout(buttonRow({cmdOK, cmdCancel}));
 
     connect(cboCycleLength, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this](int index) {

@@ -1,8 +1,9 @@
 #include "users/frmLogin.h"
 
+#include "platform/widgets/DialogParts.h"
+
 #include <QEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProxyStyle>
@@ -37,35 +38,25 @@ frmLogin::frmLogin(QWidget* owner) : QDialog(owner)
     setWindowTitle(QStringLiteral("Login"));
     setModal(true);
 
-    lblLabels0 = new QLabel(QStringLiteral("&User Name:"), this);
-    lblLabels0->setObjectName(QStringLiteral("lblLabels_0"));
-    lblLabels1 = new QLabel(QStringLiteral("&Password:"), this);
-    lblLabels1->setObjectName(QStringLiteral("lblLabels_1"));
-    txtUserName = new QLineEdit(this);
-    txtUserName->setObjectName(QStringLiteral("txtUserName"));
-    txtPassword = new QLineEdit(this);
-    txtPassword->setObjectName(QStringLiteral("txtPassword"));
+    lblLabels0 = named(new QLabel(QStringLiteral("&User Name:"), this), "lblLabels_0");
+    lblLabels1 = named(new QLabel(QStringLiteral("&Password:"), this), "lblLabels_1");
+    txtUserName = named(new QLineEdit(this), "txtUserName");
+    txtPassword = named(new QLineEdit(this), "txtPassword");
     MaskWithStars(txtPassword);
     lblLabels0->setBuddy(txtUserName);
     lblLabels1->setBuddy(txtPassword);
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
     cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel = named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel");
 
     auto* fields = new QGridLayout;
     fields->addWidget(lblLabels0, 0, 0);
     fields->addWidget(txtUserName, 0, 1);
     fields->addWidget(lblLabels1, 1, 0);
     fields->addWidget(txtPassword, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
     auto* all = new QVBoxLayout(this);
     all->addLayout(fields);
-    all->addLayout(buttons);
+    all->addLayout(buttonRow({cmdOK, cmdCancel}));
 
     connect(cmdOK, &QPushButton::clicked, this, &frmLogin::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmLogin::cmdCancel_Click);

@@ -1,11 +1,11 @@
 #include "users/frmUser.h"
 
 #include "platform/MsgBox.h"
+#include "platform/widgets/DialogParts.h"
 #include "users/Credentials.h"
 #include "users/frmLogin.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,10 +25,8 @@ frmUser::frmUser(QWidget* owner) : QDialog(owner)
     auto* fields = new QGridLayout;
     auto row = [&](QLabel*& label, const char* labelName, const QString& caption, QLineEdit*& edit,
                    const char* editName, bool masked) {
-        label = new QLabel(caption, this);
-        label->setObjectName(QString::fromLatin1(labelName));
-        edit = new QLineEdit(this);
-        edit->setObjectName(QString::fromLatin1(editName));
+        label = named(new QLabel(caption, this), labelName);
+        edit = named(new QLineEdit(this), editName);
         if (masked)
             MaskWithStars(edit);
         const int r = fields->rowCount();
@@ -44,18 +42,12 @@ frmUser::frmUser(QWidget* owner) : QDialog(owner)
     txtOldPassword->setEnabled(false);
     lblOldPassword->setEnabled(false);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
     cmdOK->setDefault(true);
-    cmdExit = new QPushButton(QStringLiteral("&Exit"), this);
-    cmdExit->setObjectName(QStringLiteral("cmdExit"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdExit);
+    cmdExit = named(new QPushButton(QStringLiteral("&Exit"), this), "cmdExit");
     auto* all = new QVBoxLayout(this);
     all->addLayout(fields);
-    all->addLayout(buttons);
+    all->addLayout(buttonRow({cmdOK, cmdExit}));
 
     connect(cmdOK, &QPushButton::clicked, this, &frmUser::cmdOK_Click);
     connect(cmdExit, &QPushButton::clicked, this, &QDialog::close);
