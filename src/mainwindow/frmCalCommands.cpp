@@ -13,7 +13,10 @@
 #include "platform/widgets/MsgBox.h"
 #include "platform/Services.h"
 #include "platform/widgets/IDialogs.h"
-#include "platform/widgets/QtServices.h"
+#include "specialperiod/frmSpecialPeriod.h"
+#include "users/Credentials.h"
+#include "users/frmLogin.h"
+#include "users/frmUser.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -24,16 +27,6 @@
 #include <algorithm>
 
 using namespace calform;
-
-namespace {
-IDialogs& dialogs()
-{
-    auto& s = services();
-    if (!s.dialogs)
-        s.dialogs = std::make_shared<QtDialogs>();
-    return *s.dialogs;
-}
-} // namespace
 
 void frmCal::buildMenus()
 {
@@ -198,7 +191,9 @@ void frmCal::mnuFileConfigureRecurringPeriod_Click()
 {
     if (LockedAgainstChange())
         return;
-    // The special period dialog arrives with its own feature.
+    frmSpecialPeriod box(*this);
+    if (box.exec() == QDialog::Accepted && specialPeriodLength_ >= 1)
+        mnuViewSpecialPeriod->setChecked(true); // the calendar shows the period now
 }
 
 void frmCal::mnuFileChangeInfo_Click()
@@ -220,7 +215,16 @@ void frmCal::mnuFilePrintPreview_Click()
 
 bool frmCal::VerifyLogin()
 {
-    // The log-in window arrives with the users feature; until then nobody can log in.
+    QString userName, password;
+    if (!frmLogin::GetLogIn(userName, password, this))
+        return false;
+    if (Credentials::storedUserName() != Credentials::hashOf(userName)) {
+        MsgBox(QStringLiteral("Invalid User Name"));
+        return false;
+    }
+    if (Credentials::storedPassword() == Credentials::hashOf(password))
+        return true;
+    MsgBox(QStringLiteral("Invalid Password"));
     return false;
 }
 
@@ -236,7 +240,8 @@ void frmCal::mnuFileLockSchedule_Click()
 
 void frmCal::mnuFileUser_Click()
 {
-    // The user window arrives with the users feature.
+    frmUser box(this);
+    box.exec();
 }
 
 void frmCal::mnufileExit_Click()
@@ -288,7 +293,7 @@ void frmCal::mnuViewBackcolor_Click()
     handled("mnuViewBackcolor_Click", [&] {
         const size_t item = static_cast<size_t>(std::clamp<int>(shiftIndex_, 1, 2) - 1);
         int32_t chosen = backcolor_[item];
-        if (!dialogs().chooseColor(this, backcolor_[item], chosen))
+        if (!dialogsService().chooseColor(this, backcolor_[item], chosen))
             return; // cancelled: nothing changes, nothing is said
         backcolor_[item] = chosen;
         Update();

@@ -149,4 +149,21 @@ FocusRect focusRectFor(int16_t row, int16_t column, int32_t cellWidth, int32_t c
     r.y2 = static_cast<int32_t>(RoundHalfEven(y1 + cellHeight - 4 * pixelTwipsY));
     return r;
 }
+
+bool inSpecialPeriod(double day, int32_t length, int32_t offset)
+{
+    if (length < 1)
+        return false;
+    const double reference = offset + FirstShownDay - 2;
+    const auto q = static_cast<int64_t>(RoundHalfEven(day - reference)) / length;
+    return q > 0 && q % 2 == 1;
+}
+
+std::array<bool, CellCount> specialPeriodCells(double startDate, int32_t length, int32_t offset)
+{
+    std::array<bool, CellCount> cells{};
+    for (int k = 0; k < CellCount; ++k)
+        cells[static_cast<size_t>(k)] = inSpecialPeriod(startDate + k, length, offset);
+    return cells;
+}
 } // namespace MonthGrid

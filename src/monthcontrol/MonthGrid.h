@@ -3,6 +3,7 @@
 // checked on its own. Lengths are twips, dates day numbers (see DayNumber.h).
 #include <QDate>
 #include <QRect>
+#include <array>
 #include <cstdint>
 
 namespace MonthGrid {
@@ -78,4 +79,12 @@ struct FocusRect {
 };
 FocusRect focusRectFor(int16_t row, int16_t column, int32_t cellWidth, int32_t cellHeight,
                        double pixelTwipsX, double pixelTwipsY);
+
+// The recurring period: runs of `length` days alternate unfilled and filled,
+// counted from the reference day 1 January 1970 + offset - 2. A day is filled
+// when (day - reference) divided by length, truncated toward zero, is odd and
+// above 0; a length below 1 fills nothing.
+bool inSpecialPeriod(double day, int32_t length, int32_t offset);
+// Which of the 42 cells (index 0 is cell 1) a grid starting on startDate fills.
+std::array<bool, CellCount> specialPeriodCells(double startDate, int32_t length, int32_t offset);
 } // namespace MonthGrid

@@ -152,17 +152,11 @@ std::vector<QPoint> specialPeriodBoxes(int32_t length, int32_t offset, double st
                                        int16_t rowCount)
 {
     std::vector<QPoint> boxes;
-    if (length <= 0)
-        return boxes;
-    const double reference = offset + MonthGrid::FirstShownDay - 2;
-    int k = 0;
+    const auto filled = MonthGrid::specialPeriodCells(startDate, length, offset);
     for (int r = 2; r < rowCount; ++r) {
-        for (int x = 1; x <= 7; ++x) {
-            ++k;
-            const double date = MonthGrid::dateOfCell(startDate, k);
-            const auto n = static_cast<int64_t>(RoundHalfEven(date - reference)) + 1;
-            const int64_t q = n / length;
-            if (q > 0 && q % 2 == 1 && x < 7)
+        for (int x = 0; x < 7; ++x) {
+            // Each day's box fills its own cell, the first column included.
+            if (filled[static_cast<size_t>((r - 2) * 7 + x)])
                 boxes.emplace_back(x, r);
         }
     }

@@ -5,11 +5,16 @@
 #include "mainwindow/SharedRoutines.h"
 #include "mainwindow/frmAbout.h"
 #include "platform/widgets/OleColor.h"
+#include "specialperiod/frmSpecialPeriod.h"
+#include "support/ModalDialogs.h"
+#include "users/frmLogin.h"
+#include "users/frmUser.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLockFile>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -365,7 +370,9 @@ TEST_F(MainWindowTest, LockGuardsTheThreeChangingCommandsOnly)
 {
     putSetting("Long", "LockSchedule", "True");
     auto f = makeForm();
+    f->show();
     ASSERT_TRUE(f->MenuAction("mnuFileLockSchedule")->isChecked());
+    OnModal<frmSpecialPeriod> period([](frmSpecialPeriod&) {});
     for (const char* guarded :
          {"mnuFileCreateSchedule", "mnuFileConfigureRecurringPeriod", "mnuFileChangeInfo"}) {
         SCOPED_TRACE(guarded);
@@ -380,10 +387,18 @@ TEST_F(MainWindowTest, LockGuardsTheThreeChangingCommandsOnly)
     for (const char* free :
          {"mnuFileSave", "mnuFilePrintPreview", "mnuFavoritesAdd", "mnuviewSchedulePick_1"})
         click(*f, free);
+    // The user box needs no log-in.
+    OnModal<frmUser> user([](frmUser& d) { child<QPushButton>(d, "cmdExit")->click(); });
+    click(*f, "mnuFileUser");
+    EXPECT_EQ(user.runs(), 1);
     EXPECT_TRUE(fx.messages->shown.empty());
-    // Without a log-in the lock stays as it is.
+    EXPECT_EQ(period.runs(), 0);
+    // A cancelled log-in leaves the lock as it is, silently.
+    OnModal<frmLogin> login([](frmLogin& d) { child<QPushButton>(d, "cmdCancel")->click(); });
     click(*f, "mnuFileLockSchedule");
+    EXPECT_EQ(login.runs(), 1);
     EXPECT_TRUE(f->MenuAction("mnuFileLockSchedule")->isChecked());
+    EXPECT_TRUE(fx.messages->shown.empty());
 }
 
 TEST_F(MainWindowTest, BackcolorComesFromTheDialogAndCancelChangesNothing)

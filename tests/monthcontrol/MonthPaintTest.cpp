@@ -23,15 +23,6 @@ void fillLikeAHost(ctlMonth& m)
     }
 }
 
-// Pixel rectangle of grid cell (row, column), shrunk away from the lines.
-QRect cellPixels(const ctlMonth& m, int row, int col, int inset = 3)
-{
-    const double w = m.CellWidth() / m.TwipsPerPixelX(), h = m.CellHeight() / m.TwipsPerPixelY();
-    return QRect(QPoint(int(std::lround(col * w)), int(std::lround(row * h))),
-                 QPoint(int(std::lround((col + 1) * w)), int(std::lround((row + 1) * h))))
-        .adjusted(inset, inset, -inset, -inset);
-}
-
 int countColour(const QImage& img, const QRect& area, const QColor& c)
 {
     return countPixels(img, area, [&](const QColor& p) { return p.rgb() == c.rgb(); });
@@ -54,7 +45,7 @@ QStringList fillMap(const QImage& img, const ctlMonth& m, const QColor& fill)
     for (int row = 0; row < m.RowCount(); ++row) {
         QString s;
         for (int col = 0; col < 7; ++col)
-            s += img.pixelColor(cellPixels(m, row, col).topLeft()) == fill ? 'F' : '.';
+            s += cornerOf(img, m, row, col) == fill ? 'F' : '.';
         rows << s;
     }
     return rows;
@@ -94,7 +85,7 @@ TEST_F(MonthPaint, WeekendColumnsFilledTitleRowNever)
     EXPECT_EQ(fillMap(render(*m), *m, weekend), QStringList{"......."} + QStringList(7, ".....FF"));
 }
 
-TEST_F(MonthPaint, SpecialPeriodRunsSitOneColumnRight)
+TEST_F(MonthPaint, SpecialPeriodFillsEachDaysOwnCellFirstColumnIncluded)
 {
     auto m = makeMonth(800, 600, dn(2008, 3, 1));
     fillLikeAHost(*m);
@@ -105,11 +96,10 @@ TEST_F(MonthPaint, SpecialPeriodRunsSitOneColumnRight)
     const QImage img = render(*m);
     const QColor fill = OleColor::toQColor(0xFFE0C0, m->palette());
     const QColor weekend = OleColor::toQColor(0xC0FFC0, m->palette());
-    // Five-day runs, every other one marked: 26 February to 1 March, 7 to 11,
-    // 17 to 21 and 27 to 31 March. Each day's box sits one column right of
-    // the day, so a Saturday's falls beyond the grid.
-    EXPECT_EQ(fillMap(img, *m, fill), QStringList({".......", ".......", "...FFFF", "......F",
-                                                   ".FFF...", "..FFFFF", ".....FF", ".FF...."}));
+    // Five-day runs, every other one marked: 27 February to 2 March, 8 to 12,
+    // 18 to 22 March and 28 March to 1 April, each day in its own cell.
+    EXPECT_EQ(fillMap(img, *m, fill), QStringList({".......", ".......", "...FFFF", "F.....F",
+                                                   "FFFF...", "..FFFFF", ".....FF", "FFF...."}));
     EXPECT_EQ(countColour(img, img.rect(), weekend), 0);
 
     // A negative length fills nothing at all, weekends included.

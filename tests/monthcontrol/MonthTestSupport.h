@@ -6,8 +6,10 @@
 #include "support/FakeMessageBox.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <QStringList>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 #include <utility>
@@ -66,6 +68,21 @@ inline void clickAt(QWidget* w, QPointF pos, Qt::MouseButton button = Qt::LeftBu
 {
     sendMouse(w, QEvent::MouseButtonPress, pos, button, mods);
     sendMouse(w, QEvent::MouseButtonRelease, pos, button, mods);
+}
+
+// Pixel rectangle of grid cell (row, column), shrunk away from the lines.
+inline QRect cellPixels(const ctlMonth& m, int row, int col, int inset = 3)
+{
+    const double w = m.CellWidth() / m.TwipsPerPixelX(), h = m.CellHeight() / m.TwipsPerPixelY();
+    return QRect(QPoint(int(std::lround(col * w)), int(std::lround(row * h))),
+                 QPoint(int(std::lround((col + 1) * w)), int(std::lround((row + 1) * h))))
+        .adjusted(inset, inset, -inset, -inset);
+}
+
+// Corner samples of a cell: away from text, they show the fill.
+inline QColor cornerOf(const QImage& img, const ctlMonth& m, int row, int col)
+{
+    return img.pixelColor(cellPixels(m, row, col).topLeft());
 }
 
 class MonthFixture : public ::testing::Test {

@@ -16,6 +16,9 @@ public:
                                  const QString& filter) = 0;
 };
 
+// The installed dialogs, the Qt ones when none is installed.
+IDialogs& dialogsService();
+
 class QtDialogs : public IDialogs {
 public:
     bool chooseColor(QWidget* owner, int32_t initial, int32_t& chosen) override;

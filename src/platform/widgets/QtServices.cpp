@@ -87,6 +87,14 @@ QString QtDialogs::saveFileName(QWidget* owner, const QString& caption, const QS
     return QFileDialog::getSaveFileName(owner, caption, startPath, filter);
 }
 
+IDialogs& dialogsService()
+{
+    auto& s = services();
+    if (!s.dialogs)
+        s.dialogs = std::make_shared<QtDialogs>();
+    return *s.dialogs;
+}
+
 void installQtServices()
 {
     auto& s = services();

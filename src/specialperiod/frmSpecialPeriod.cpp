@@ -1,0 +1,138 @@
+#include "specialperiod/frmSpecialPeriod.h"
+
+#include "mainwindow/frmCal.h"
+#include "platform/IClock.h"
+#include "platform/Services.h"
+#include "platform/widgets/DialogParts.h"
+#include "platform/widgets/IDialogs.h"
+#include "platform/widgets/OleColor.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextCharFormat>
+#include <QVBoxLayout>
+
+namespace {
+const QDate kReferenceDate(1970, 1, 1);
+constexpr int kLongestPeriod = 28;
+
+int64_t floorMod(int64_t a, int64_t b)
+{
+    const int64_t m = a % b;
+    return m < 0 ? m + b : m;
+}
+} // namespace
+
+frmSpecialPeriod::frmSpecialPeriod(frmCal& owner) : QDialog(&owner), main_(owner)
+{
+    setObjectName(QStringLiteral("frmSpecialPeriod"));
+    setWindowTitle(QStringLiteral("Recurring Period"));
+    setModal(true);
+
+    lblStartDay = named(new QLabel(QStringLiteral("Start of Period:"), this), "lblStartDay");
+    MonthView1 = named(new QCalendarWidget(this), "MonthView1");
+    MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    lblCycleLength = named(new QLabel(QStringLiteral("Days in Period:"), this), "lblCycleLength");
+    cboCycleLength = named(new QComboBox(this), "cboCycleLength");
+    lblNmae = named(new QLabel(QStringLiteral("Description:"), this), "lblNmae");
+    txtName = named(new QLineEdit(QStringLiteral("Special Period"), this), "txtName");
+    cmdColor = named(new QPushButton(QStringLiteral("Change Color"), this), "cmdColor");
+    cmdOK = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
+    cmdOK->setDefault(true);
+    cmdCancel = named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel");
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(lblCycleLength, 0, 0);
+    fields->addWidget(cboCycleLength, 0, 1);
+    fields->addWidget(lblNmae, 1, 0);
+    fields->addWidget(txtName, 1, 1);
+    fields->addWidget(cmdColor, 2, 1, Qt::AlignLeft);
+    auto* all = new QVBoxLayout(this);
+    all->addWidget(lblStartDay);
+    all->addWidget(MonthView1);
+    all->addLayout(fields);
+    all->addLayout(buttonRow({cmdOK, cmdCancel}));
+
+    connect(cboCycleLength, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this](int index) {
+                chosenLength_ = static_cast<int16_t>(index);
+                showBlock();
+            });
+    connect(MonthView1, &QCalendarWidget::selectionChanged, this, [this] {
+        showBlock();
+        cmdOK->setFocus();
+    });
+    connect(cmdColor, &QPushButton::clicked, this, &frmSpecialPeriod::cmdColor_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmSpecialPeriod::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    Form_Load();
+}
+
+int32_t frmSpecialPeriod::PeriodOffset(const QDate& start, int32_t length)
+{
+    const int64_t k = kReferenceDate.daysTo(start);
+    return static_cast<int32_t>((k + 1) % length + 1);
+}
+
+void frmSpecialPeriod::Form_Load()
+{
+    for (int n = 0; n <= kLongestPeriod; ++n)
+        cboCycleLength->addItem(QString::number(n));
+    cboCycleLength->setCurrentIndex(main_.SpecialPeriodLength());
+    txtName->setText(main_.SpecialPeriodName());
+    const QDate today = clockService().today();
+    MonthView1->setSelectedDate(today);
+    chosenColor_ = main_.SpecialPeriodColor();
+    chosenLength_ = static_cast<int16_t>(main_.SpecialPeriodLength());
+    SetStart(today);
+    showBlock();
+}
+
+void frmSpecialPeriod::SetStart(const QDate& date)
+{
+    const int length = cboCycleLength->currentIndex();
+    if (chosenLength_ < 1 || length < 1)
+        return;
+    // Runs begin every `length` days from the reference day of the stored
+    // offset; the picker starts on the one that holds the date.
+    const QDate reference = kReferenceDate.addDays(main_.SpecialPeriodOffset() - 2);
+    const QDate start = date.addDays(-floorMod(reference.daysTo(date), length));
+    MonthView1->setSelectedDate(start);
+    MonthView1->setCurrentPage(start.year(), start.month());
+}
+
+void frmSpecialPeriod::showBlock()
+{
+    MonthView1->setDateTextFormat(QDate(), QTextCharFormat()); // clears every day
+    QTextCharFormat marked;
+    marked.setBackground(OleColor::toQColor(chosenColor_, palette()));
+    const QDate first = MonthView1->selectedDate();
+    for (int d = 0; d < chosenLength_; ++d)
+        MonthView1->setDateTextFormat(first.addDays(d), marked);
+}
+
+void frmSpecialPeriod::cmdColor_Click()
+{
+    int32_t chosen = chosenColor_;
+    if (!dialogsService().chooseColor(this, chosenColor_, chosen))
+        return; // cancelled: nothing changes, nothing is said
+    chosenColor_ = chosen;
+    showBlock();
+}
+
+void frmSpecialPeriod::cmdOK_Click()
+{
+    const QDate start = MonthView1->selectedDate();
+    const int32_t length = cboCycleLength->currentIndex();
+    // Without a period there is no phase to keep.
+    const int32_t offset = length >= 1 ? PeriodOffset(start, length) : 0;
+    main_.setSpecialPeriodLength(length);
+    main_.setSpecialPeriodOffset(offset);
+    main_.setSpecialPeriodName(txtName->text());
+    main_.setSpecialPeriodColor(chosenColor_);
+    accept();
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The "Recurring Period" box: first day, length, name and colour of the
+// special period, written to the main window on OK.
+#include <QDate>
+#include <QDialog>
+#include <cstdint>
+
+class frmCal;
+class QCalendarWidget;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class frmSpecialPeriod : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmSpecialPeriod(frmCal& owner);
+
+    // Preselects in the picker the run of the current period that holds date.
+    void SetStart(const QDate& date);
+
+    // The offset stored for a period of `length` days starting on `start`:
+    // it puts a run boundary on that day. length must be at least 1.
+    static int32_t PeriodOffset(const QDate& start, int32_t length);
+
+private:
+    void Form_Load();
+    void cmdColor_Click();
+    void cmdOK_Click();
+    // Shades the days the period would take from the picked date on.
+    void showBlock();
+
+    frmCal& main_;
+    int16_t chosenLength_ = 0;
+    int32_t chosenColor_ = 0;
+
+    QLabel* lblStartDay = nullptr;
+    QCalendarWidget* MonthView1 = nullptr;
+    QLabel* lblCycleLength = nullptr;
+    QComboBox* cboCycleLength = nullptr;
+    QLabel* lblNmae = nullptr;
+    QLineEdit* txtName = nullptr;
+    QPushButton* cmdColor = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
+};
