@@ -17,6 +17,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -71,6 +73,23 @@ inline std::shared_ptr<clsSchedule> TwoShiftSchedule()
           "Nights",
           "211",
           {{"U", "Blue", 0xFF0000}, {"M", "Magenta", 0xFF00FF}}}});
+}
+
+// Acts on the next modal window once it is open (it runs its own event loop
+// then): a real modal dialog in a test never waits for a user.
+inline void onNextModal(std::function<void(QWidget*)> act)
+{
+    auto tries = std::make_shared<int>(0);
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [act, tries, poll] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            act(modal);
+            return;
+        }
+        if (++*tries < 500)
+            QTimer::singleShot(10, *poll);
+    };
+    QTimer::singleShot(0, *poll);
 }
 
 class MainWindowTest : public ::testing::Test {

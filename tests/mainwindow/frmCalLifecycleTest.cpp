@@ -79,7 +79,14 @@ TEST_F(MainWindowTest, UnloadWritesEveryKeyAsText)
     int unloaded = 0;
     QObject::connect(f.get(), &frmCal::Unloaded, [&] { ++unloaded; });
     f->setDataChanged(true);
+    // The save choice closed by its close box applies nothing: closing goes on.
+    QString offered;
+    onNextModal([&](QWidget* w) {
+        offered = w->objectName();
+        w->close();
+    });
     f->close();
+    EXPECT_EQ(offered, QStringLiteral("frmSave"));
     EXPECT_EQ(unloaded, 1);
     EXPECT_EQ(storedSetting("Schedule", "DataChanged"), QStringLiteral("True"));
     EXPECT_EQ(storedSetting("Settings", "Backcolor1"), QStringLiteral("-2147483643"));
@@ -407,8 +414,14 @@ TEST_F(MainWindowTest, LockGuardsTheThreeChangingCommandsOnly)
         EXPECT_EQ(fx.messages->shown[0].icon, Msg::Critical);
     }
     fx.messages->shown.clear();
-    for (const char* free :
-         {"mnuFileSave", "mnuFilePrintPreview", "mnuFavoritesAdd", "mnuviewSchedulePick_1"})
+    QString opened;
+    onNextModal([&](QWidget* w) {
+        opened = w->objectName();
+        w->close();
+    });
+    click(*f, "mnuFileSave");
+    EXPECT_EQ(opened, QStringLiteral("frmSave"));
+    for (const char* free : {"mnuFilePrintPreview", "mnuFavoritesAdd", "mnuviewSchedulePick_1"})
         click(*f, free);
     EXPECT_TRUE(fx.messages->shown.empty());
     // Without a log-in the lock stays as it is.
