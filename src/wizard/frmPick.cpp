@@ -118,6 +118,8 @@ void frmPick::cmdRemove_Click()
     frmCal* cal = Owner();
     cal->setShiftIndex(1);
     schedule()->Shifts()->Remove(2);
+    // Again now that it is gone: a view of both shifts falls back to shift 1.
+    cal->setShiftIndex(1);
     Label2->setText(QString::number(shiftCount()));
     cmdRemove->setEnabled(shiftCount() > 1);
     markChanged();

@@ -8,12 +8,6 @@
 using RotationSteps = WizardTest;
 
 namespace {
-// Opens the wizard at its first window.
-void openRotation(WizardTest&, frmCal& f)
-{
-    f.MenuAction("mnuFileCreateSchedule")->trigger();
-    WizardTest::settle();
-}
 // Typing into the combo box's own line, as a user does (not picking from its list).
 void typeInto(QComboBox* box, const char* text)
 {
@@ -111,9 +105,7 @@ TEST_F(RotationSteps, CycleLengthList)
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         showMain(OneShift(r.platoons, r.sequence));
-        openRotation(*this, *form);
-        press("frmPick", "cmdNext");
-        press("frmPlatoons", "cmdNext");
+        toRotationStep();
         auto* list = control<QComboBox>("frmRotation", "cboRotation");
         ASSERT_EQ(list->count(), 49);
         EXPECT_EQ(list->itemText(48), QString::number(49 * r.platoons));
@@ -127,17 +119,13 @@ TEST_F(RotationSteps, CycleLengthList)
 TEST_F(RotationSteps, ApplyingACycleLength)
 {
     showMain(OneShift(3, "131212323"));
-    openRotation(*this, *form);
-    press("frmPick", "cmdNext");
-    press("frmPlatoons", "cmdNext");
+    toRotationStep();
     // The length in force changes nothing.
     press("frmRotation", "cmdDone");
     EXPECT_EQ(sequence(), QStringLiteral("131212323"));
     EXPECT_FALSE(form->DataChanged());
 
-    click(*form, "mnuFileCreateSchedule");
-    press("frmPick", "cmdNext");
-    press("frmPlatoons", "cmdNext");
+    toRotationStep();
     auto* box = control<QComboBox>("frmRotation", "cboRotation");
     box->setFocus();
     box->lineEdit()->selectAll();
@@ -171,9 +159,7 @@ TEST_F(RotationSteps, ApplyingACycleLength)
     press("frmOnDuty", "cmdDone");
 
     // Lengths the list cannot hold are refused and the window stays.
-    click(*form, "mnuFileCreateSchedule");
-    press("frmPick", "cmdNext");
-    press("frmPlatoons", "cmdNext");
+    toRotationStep();
     for (const char* typed : {"0", "150", "40000"}) {
         SCOPED_TRACE(typed);
         fx.messages->shown.clear();
@@ -190,9 +176,7 @@ TEST_F(RotationSteps, ApplyingACycleLength)
 TEST_F(RotationSteps, Templates)
 {
     showMain(OneShift(3, "123123123123"));
-    openRotation(*this, *form);
-    press("frmPick", "cmdNext");
-    press("frmPlatoons", "cmdNext");
+    toRotationStep();
     press("frmRotation", "cmdTemplate");
     // The last template of the same length is preselected and nothing is written.
     EXPECT_EQ(control<QListWidget>("frmTemplate", "List2")->currentItem()->text(),
@@ -224,9 +208,7 @@ TEST_F(RotationSteps, Templates)
 TEST_F(RotationSteps, TemplatesForFourPlatoonsAreNoneButTheMovesWork)
 {
     showMain(OneShift(4, "1234"));
-    openRotation(*this, *form);
-    press("frmPick", "cmdNext");
-    press("frmPlatoons", "cmdNext");
+    toRotationStep();
     press("frmRotation", "cmdTemplate");
     EXPECT_EQ(control<QListWidget>("frmTemplate", "List1")->count(), 0);
     EXPECT_EQ(control<QListWidget>("frmTemplate", "List2")->count(), 0);
@@ -239,9 +221,7 @@ TEST_F(RotationSteps, TemplatesForFourPlatoonsAreNoneButTheMovesWork)
 TEST_F(RotationSteps, OnDutyChoicesAndUndo)
 {
     showMain(OneShift(3, "123"));
-    openRotation(*this, *form);
-    press("frmPick", "cmdNext");
-    press("frmPlatoons", "cmdNext");
+    toRotationStep();
     press("frmRotation", "cmdNext");
     EXPECT_FALSE(form->DataChanged());
     auto* undo = control<QPushButton>("frmOnDuty", "cmdUndo");
@@ -279,9 +259,7 @@ TEST_F(RotationSteps, DaysBefore1970AreMovedToTheFirstOfJanuary)
 {
     showMain(OneShift(3, "123"));
     form->MonthControl()->setFullDate(DayNumber::fromDate(QDate(1970, 1, 1)));
-    openRotation(*this, *form);
-    press("frmPick", "cmdNext");
-    press("frmPlatoons", "cmdNext");
+    toRotationStep();
     press("frmRotation", "cmdNext");
     // The first cell of January 1970 lies in December 1969.
     ASSERT_LT(form->MonthControl()->StartDate(), DayNumber::Epoch1970);
@@ -296,9 +274,7 @@ TEST_F(RotationSteps, DaysBefore1970AreMovedToTheFirstOfJanuary)
 TEST_F(RotationSteps, OnDutyWindowPlaceIsRemembered)
 {
     showMain(OneShift(3, "123"));
-    openRotation(*this, *form);
-    press("frmPick", "cmdNext");
-    press("frmPlatoons", "cmdNext");
+    toRotationStep();
     press("frmRotation", "cmdNext");
     QWidget* step = window("frmOnDuty");
     ASSERT_NE(step, nullptr);
@@ -307,9 +283,7 @@ TEST_F(RotationSteps, OnDutyWindowPlaceIsRemembered)
     press("frmOnDuty", "cmdDone");
     clickDay(QDate(2026, 12, 2)); // not in edit mode: nothing opens
     EXPECT_EQ(window("frmOnDuty"), nullptr);
-    click(*form, "mnuFileCreateSchedule");
-    press("frmPick", "cmdNext");
-    press("frmPlatoons", "cmdNext");
+    toRotationStep();
     press("frmRotation", "cmdNext");
     ASSERT_NE(window("frmOnDuty"), nullptr);
     EXPECT_EQ(window("frmOnDuty")->pos(), placed);

@@ -167,6 +167,7 @@ TEST_F(WizardFlow, SecondShiftIsAddedShownInBothAndRemoved)
     EXPECT_NE(window("frmPick"), nullptr);
     EXPECT_EQ(form->Schedule()->Shifts()->Count(), 1);
     EXPECT_EQ(form->ShiftIndex(), 1);
+    EXPECT_EQ(form->MonthControl()->CellSplit(), 1); // no second shift to show beside
     EXPECT_TRUE(form->DataChanged());
     EXPECT_FALSE(control<QPushButton>("frmPick", "cmdRemove")->isEnabled());
     press("frmPick", "cmdCancel");
@@ -241,4 +242,50 @@ TEST_F(WizardFlow, TextsTheStoredFormCannotHoldAreRefused)
     EXPECT_EQ(fx.messages->shown.size(), 1u);
     EXPECT_EQ(form->Schedule()->Shifts()->Item(1)->Platoons()->Item(2)->Description(), "Bravo");
     EXPECT_FALSE(form->DataChanged());
+}
+
+TEST_F(WizardFlow, PlatoonsStep)
+{
+    showMain(OneShift(3, "123"));
+    const auto before = form->Schedule()->Shifts()->Item(1)->Platoons();
+    click(*form, "mnuFileCreateSchedule");
+    press("frmPick", "cmdNext");
+    EXPECT_EQ(control<QComboBox>("frmPlatoons", "cboPlatoon")->currentIndex(), 3);
+    EXPECT_TRUE(control<QLineEdit>("frmPlatoons", "txtCode_2")->isVisible());
+    EXPECT_FALSE(control<QLineEdit>("frmPlatoons", "txtCode_3")->isVisible());
+    // No edits: new platoon objects with equal values, and no change to save.
+    press("frmPlatoons", "cmdDone");
+    EXPECT_NE(form->Schedule()->Shifts()->Item(1)->Platoons(), before);
+    EXPECT_FALSE(form->DataChanged());
+
+    click(*form, "mnuFileCreateSchedule");
+    press("frmPick", "cmdNext");
+    choose("frmPlatoons", "cboPlatoon", 2);
+    EXPECT_FALSE(control<QLineEdit>("frmPlatoons", "txtCode_2")->isVisible());
+    choose("frmPlatoons", "cboPlatoon", 4); // a row comes back as it was left
+    EXPECT_EQ(control<QLineEdit>("frmPlatoons", "txtCode_2")->text(), QStringLiteral("C"));
+    EXPECT_EQ(control<QLineEdit>("frmPlatoons", "txtCode_3")->text(), QStringLiteral(" "));
+    EXPECT_EQ(control<QLineEdit>("frmPlatoons", "txtDescription_3")->text(), "Platoon");
+    dialogs->cancelColor = true;
+    press("frmPlatoons", "lblColor_0");
+    EXPECT_EQ(dialogs->colorRequests.back(), 0x0000FF); // preset to the swatch
+    choose("frmPlatoons", "cboPlatoon", 2);
+    press("frmPlatoons", "cmdDone");
+    const auto platoons = form->Schedule()->Shifts()->Item(1)->Platoons();
+    ASSERT_EQ(platoons->Count(), 2);
+    EXPECT_EQ(platoons->Item(1)->Color(), 0x0000FF);
+    EXPECT_TRUE(form->DataChanged());
+    EXPECT_EQ(sequence(), QStringLiteral("123")); // the rotation step rebuilds it
+}
+
+TEST_F(WizardFlow, InformationWithoutEditsChangesNothing)
+{
+    showMain(OneShift(3, "123"));
+    click(*form, "mnuFileChangeInfo");
+    EXPECT_EQ(control<QLineEdit>("frmInfo", "txtTitle")->text(), QStringLiteral("Station"));
+    EXPECT_FALSE(createEnabled()); // the information step holds the menu too
+    press("frmInfo", "cmdOK");
+    EXPECT_EQ(window("frmInfo"), nullptr);
+    EXPECT_FALSE(form->DataChanged());
+    EXPECT_TRUE(createEnabled());
 }

@@ -98,6 +98,13 @@ public:
     }
 
 protected:
+    // Through the menu, the shift pick and the platoons as they stand.
+    void toRotationStep()
+    {
+        click(*form, "mnuFileCreateSchedule");
+        press("frmPick", "cmdNext");
+        press("frmPlatoons", "cmdNext");
+    }
     QString sequence(int shift = 1) const
     {
         return form->Schedule()->Shifts()->Item(shift)->Sequence();
@@ -115,6 +122,6 @@ inline std::shared_ptr<clsSchedule> OneShift(int platoons, const char* sequence)
                                                 {"C", "Charlie", 0xFF0000},
                                                 {"D", "Delta", 0x00FFFF}};
     return MakeSchedule(QStringLiteral("Station"),
-                        {{"Station", "ST", "Station description", sequence,
+                        {{"Station", "SI", "Station description", sequence,
                           std::vector<PlatoonDef>(all.begin(), all.begin() + platoons)}});
 }
