@@ -30,6 +30,8 @@ TEST_F(FavoritesAdd, AddingToAMissingListCreatesItWithThreeLines)
                                                  "\r\n</Tarnwell_Schedules>\r\n");
     EXPECT_FALSE(form->DataChanged());
     EXPECT_TRUE(fx.messages->shown.empty());
+    settle();
+    EXPECT_TRUE(form->findChildren<frmOpen*>().isEmpty()); // unloaded after adding
 }
 
 TEST_F(FavoritesAdd, TheDuplicateQuestion)

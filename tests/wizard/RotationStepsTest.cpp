@@ -4,6 +4,7 @@
 #include "wizard/WizardRules.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
 
 using RotationSteps = WizardTest;
 
@@ -183,6 +184,17 @@ TEST_F(RotationSteps, Templates)
               QStringLiteral("48 and 96 off, 12 day cycle"));
     EXPECT_EQ(control<QListWidget>("frmTemplate", "List1")->currentRow(), 4);
     EXPECT_FALSE(form->DataChanged());
+
+    // Scrolling one list scrolls the other to the same top row.
+    window("frmTemplate")->resize(500, 200);
+    settle();
+    auto* left = control<QListWidget>("frmTemplate", "List1");
+    auto* right = control<QListWidget>("frmTemplate", "List2");
+    ASSERT_GT(left->verticalScrollBar()->maximum(), 2);
+    left->verticalScrollBar()->setValue(2);
+    EXPECT_EQ(right->verticalScrollBar()->value(), 2);
+    right->verticalScrollBar()->setValue(1);
+    EXPECT_EQ(left->verticalScrollBar()->value(), 1);
 
     control<QListWidget>("frmTemplate", "List1")->setCurrentRow(1);
     EXPECT_EQ(control<QListWidget>("frmTemplate", "List2")->currentRow(), 1);
