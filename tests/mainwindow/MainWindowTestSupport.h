@@ -76,20 +76,16 @@ inline std::shared_ptr<clsSchedule> TwoShiftSchedule()
 }
 
 // Acts on the next modal window once it is open (it runs its own event loop
-// then): a real modal dialog in a test never waits for a user.
-inline void onNextModal(std::function<void(QWidget*)> act)
+// then): a real modal dialog in a test never waits for a user. Each poll owns
+// its own copy of the action, so nothing is left behind once it has acted.
+inline void onNextModal(std::function<void(QWidget*)> act, int triesLeft = 500)
 {
-    auto tries = std::make_shared<int>(0);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [act, tries, poll] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+    QTimer::singleShot(triesLeft == 500 ? 0 : 10, [act, triesLeft] {
+        if (QWidget* modal = QApplication::activeModalWidget())
             act(modal);
-            return;
-        }
-        if (++*tries < 500)
-            QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+        else if (triesLeft > 0)
+            onNextModal(act, triesLeft - 1);
+    });
 }
 
 class MainWindowTest : public ::testing::Test {
