@@ -119,6 +119,8 @@ void frmTemplate::listClick(int row)
 
 void frmTemplate::moveBy(QString (*moved)(const QString&))
 {
+    if (WorkSequence.isEmpty())
+        return; // nothing to move
     WorkSequence = moved(WorkSequence);
     ApplySequence();
 }

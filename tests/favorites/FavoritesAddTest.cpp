@@ -190,3 +190,18 @@ TEST_F(FavoritesAdd, DoNotSaveLetsTheChangesGo)
     EXPECT_FALSE(QFile::exists(ScheduleListPath()));
     EXPECT_EQ(form->Schedule()->title(), QStringLiteral("Station")); // still on display
 }
+
+TEST_F(FavoritesAdd, SavingAsMyScheduleMakesAMissingDataFolder)
+{
+    showMain(OneShift(3, "123"));
+    ASSERT_TRUE(QDir(fx.dataFolder()).removeRecursively());
+    form->setDataChanged(true);
+    onNextModal([](QWidget* w) {
+        w->findChild<QRadioButton*>("OptSave_0")->click();
+        w->findChild<QPushButton*>("cmdOK")->click();
+    });
+    click(*form, "mnuFileSave");
+    EXPECT_EQ(fileBytes(ScheduleFilePath()), form->Schedule()->xml().toUtf8() + "\r\n");
+    EXPECT_FALSE(form->DataChanged());
+    EXPECT_TRUE(fx.messages->shown.empty());
+}

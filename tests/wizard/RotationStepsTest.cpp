@@ -300,3 +300,14 @@ TEST_F(RotationSteps, OnDutyWindowPlaceIsRemembered)
     ASSERT_NE(window("frmOnDuty"), nullptr);
     EXPECT_EQ(window("frmOnDuty")->pos(), placed);
 }
+
+TEST_F(RotationSteps, TheMovesDoNothingOnAnEmptySequence)
+{
+    showMain(OneShift(3, ""));
+    toRotationStep();
+    press("frmRotation", "cmdTemplate");
+    for (const char* move : {"cmdAllLeft", "cmReverse", "cmdAllRright"})
+        press("frmTemplate", move);
+    EXPECT_EQ(sequence(), QString());
+    EXPECT_FALSE(form->DataChanged());
+}
