@@ -92,26 +92,6 @@ TEST_F(FavoritesAdd, AListThatCannotBeReadIsNeverReplaced)
     EXPECT_TRUE(form->DataChanged());
 }
 
-TEST_F(FavoritesAdd, AListWithoutReadPermissionIsNeverReplaced)
-{
-    showMain(OneShift(3, "123"));
-    EnsureAppFolder();
-    const QByteArray before = "<Tarnwell_Schedules>\r\n" + TwoShiftSchedule()->xml().toUtf8() +
-                              "\r\n</Tarnwell_Schedules>\r\n";
-    QFile f(ScheduleListPath());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(before);
-    f.close();
-    ASSERT_TRUE(f.setPermissions(QFileDevice::WriteOwner));
-    if (f.open(QIODevice::ReadOnly))
-        GTEST_SKIP() << "running with rights that read any file";
-    click(*form, "mnuFavoritesAdd");
-    ASSERT_EQ(fx.messages->shown.size(), 1u);
-    EXPECT_TRUE(fx.messages->shown[0].text.contains("cannot be read"));
-    f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    EXPECT_EQ(fileBytes(ScheduleListPath()), before);
-}
-
 TEST_F(FavoritesAdd, FailedWritesKeepTheOldFilesAndTheChanges)
 {
     showMain(OneShift(3, "123"));
