@@ -20,6 +20,7 @@
 #include "platform/widgets/OleColor.h"
 #include "storage/Module1Files.h"
 #include "storage/ScheduleFile.h"
+#include "wizard/frmSave.h"
 
 #include <QAction>
 #include <QApplication>
@@ -287,10 +288,16 @@ bool frmCal::Form_QueryUnload(bool fromCloseBox)
 {
     bool goOn = true;
     formSteps("Form_QueryUnload")(1, [&] {
-        // The save choice window arrives with the wizard; closing goes on whatever it says.
-    })(3, [&] { UnloadOtherWindows(); })(4, [&] {
+        // A save the user asked for that did not complete keeps the window
+        // open: closing would throw the schedule away.
+        if (dataChanged_ && frmSave::Ask(this) == frmSave::Outcome::SaveFailed)
+            goOn = false;
+    })(3, [&] {
+        if (goOn)
+            UnloadOtherWindows();
+    })(4, [&] {
         // The tray may have gone since start-up: hiding then would leave no way back.
-        if (!trayCapable_ || !mnuFileHideInTray->isChecked() || !fromCloseBox ||
+        if (!goOn || !trayCapable_ || !mnuFileHideInTray->isChecked() || !fromCloseBox ||
             !trayService().isAvailable())
             return;
         // Hidden in the tray no window is left; the program must not end for that.

@@ -1,6 +1,7 @@
 // The main window's menus, their commands and its keys.
 #include "mainwindow/frmCal.h"
 
+#include "favorites/frmOpen.h"
 #include "mainwindow/SharedRoutines.h"
 #include "mainwindow/frmAbout.h"
 #include "mainwindow/frmCalSupport.h"
@@ -17,6 +18,9 @@
 #include "users/Credentials.h"
 #include "users/frmLogin.h"
 #include "users/frmUser.h"
+#include "wizard/frmInfo.h"
+#include "wizard/frmPick.h"
+#include "wizard/frmSave.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -184,7 +188,8 @@ void frmCal::mnuFileCreateSchedule_Click()
 {
     if (LockedAgainstChange())
         return;
-    // The wizard's first window arrives with the wizard.
+    LoadForm<frmPick>(this)->show();
+    mnuFileCreateSchedule->setEnabled(false);
 }
 
 void frmCal::mnuFileConfigureRecurringPeriod_Click()
@@ -200,12 +205,15 @@ void frmCal::mnuFileChangeInfo_Click()
 {
     if (LockedAgainstChange())
         return;
-    // The schedule information window arrives with the wizard.
+    frmInfo* info = LoadForm<frmInfo>(this);
+    // Both shifts in every cell: the schedule's own texts.
+    info->setShiftIndex(ctlMonth1->CellSplit() == 2 ? 3 : shiftIndex_);
+    info->show();
 }
 
 void frmCal::mnuFileSave_Click()
 {
-    // The save choice window arrives with the wizard.
+    frmSave::Ask(this);
 }
 
 void frmCal::mnuFilePrintPreview_Click()
@@ -302,7 +310,7 @@ void frmCal::mnuViewBackcolor_Click()
 
 void frmCal::mnuFavoritesAdd_Click()
 {
-    // The schedule list arrives with its own feature.
+    (new frmOpen(this))->AddItem(*schedule_);
 }
 
 void frmCal::mnuFavoritesOpen_Click()

@@ -15,6 +15,7 @@
 #include "platform/IClock.h"
 #include "platform/widgets/MsgBox.h"
 #include "platform/Services.h"
+#include "wizard/frmOnDuty.h"
 
 #include <QAction>
 #include <QEvent>
@@ -374,11 +375,14 @@ void frmCal::ctlMonth1_SettingChange(const QString& name)
     Repaint();
 }
 
-void frmCal::ctlMonth1_SelectionChange(double)
+void frmCal::ctlMonth1_SelectionChange(double date)
 {
     handled("ctlMonth1_SelectionChange", [&] {
         if (editMode_ == 1) {
-            // The on-duty step window takes the clicked date; it arrives with the wizard.
+            frmOnDuty* step = LoadForm<frmOnDuty>(this);
+            step->show();
+            step->raise();
+            step->setSelectedDate(date);
         }
     });
 }

@@ -186,10 +186,17 @@ QStringList ScheduleListEntriesOf(const QByteArray& content)
 
 QStringList ReadScheduleList(const QString& path)
 {
+    return ReadScheduleListIfReadable(path).value_or(QStringList());
+}
+
+std::optional<QStringList> ReadScheduleListIfReadable(const QString& path)
+{
     try {
         return ScheduleListEntriesOf(readWhole(path));
     } catch (const RuntimeError&) {
-        return QStringList();
+        if (!QFileInfo::exists(path))
+            return QStringList();
+        return std::nullopt;
     }
 }
 

@@ -17,6 +17,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -71,6 +73,19 @@ inline std::shared_ptr<clsSchedule> TwoShiftSchedule()
           "Nights",
           "211",
           {{"U", "Blue", 0xFF0000}, {"M", "Magenta", 0xFF00FF}}}});
+}
+
+// Acts on the next modal window once it is open (it runs its own event loop
+// then): a real modal dialog in a test never waits for a user. Each poll owns
+// its own copy of the action, so nothing is left behind once it has acted.
+inline void onNextModal(std::function<void(QWidget*)> act, int triesLeft = 500)
+{
+    QTimer::singleShot(triesLeft == 500 ? 0 : 10, [act, triesLeft] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            act(modal);
+        else if (triesLeft > 0)
+            onNextModal(act, triesLeft - 1);
+    });
 }
 
 class MainWindowTest : public ::testing::Test {

@@ -68,7 +68,14 @@ TEST_F(MainWindowTest, AFreshStartSaysNothingAndUnloadWritesEveryKeyAsText)
     int unloaded = 0;
     QObject::connect(f.get(), &frmCal::Unloaded, [&] { ++unloaded; });
     f->setDataChanged(true);
+    // The save choice closed by its close box applies nothing: closing goes on.
+    QString offered;
+    onNextModal([&](QWidget* w) {
+        offered = w->objectName();
+        w->close();
+    });
     f->close();
+    EXPECT_EQ(offered, QStringLiteral("frmSave"));
     EXPECT_EQ(unloaded, 1);
     const struct {
         const char* section;
@@ -384,8 +391,14 @@ TEST_F(MainWindowTest, LockGuardsTheThreeChangingCommandsOnly)
         EXPECT_EQ(fx.messages->shown[0].icon, Msg::Critical);
     }
     fx.messages->shown.clear();
-    for (const char* free :
-         {"mnuFileSave", "mnuFilePrintPreview", "mnuFavoritesAdd", "mnuviewSchedulePick_1"})
+    QString opened;
+    onNextModal([&](QWidget* w) {
+        opened = w->objectName();
+        w->close();
+    });
+    click(*f, "mnuFileSave");
+    EXPECT_EQ(opened, QStringLiteral("frmSave"));
+    for (const char* free : {"mnuFilePrintPreview", "mnuFavoritesAdd", "mnuviewSchedulePick_1"})
         click(*f, free);
     // The user box needs no log-in.
     OnModal<frmUser> user([](frmUser& d) { child<QPushButton>(d, "cmdExit")->click(); });

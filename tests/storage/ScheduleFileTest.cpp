@@ -1,8 +1,9 @@
 #include "storage/ScheduleFile.h"
 #include "model/clsSchedule.h"
 #include "storage/Module1Files.h"
-#include "support/Fakes.h"
 #include "support/ErrorOf.h"
+#include "support/FailingSaveFile.h"
+#include "support/Fakes.h"
 
 #include <QDir>
 #include <QFile>
@@ -175,32 +176,15 @@ TEST(ScheduleList, ReadAndWrite)
     EXPECT_EQ(ReadScheduleList(ScheduleListPath()), QStringList({b, QStringLiteral("<Schedule")}));
 }
 
-namespace {
-// A save file whose disk takes `room` bytes: past them it fails (a full
-// disk), or takes only part of a block without a word (a short write).
-class FailingSaveFile : public QSaveFile {
-public:
-    FailingSaveFile(const QString& path, qint64 room, bool shortWrite)
-        : QSaveFile(path), room_(room), shortWrite_(shortWrite)
-    {
-    }
-
-protected:
-    qint64 writeData(const char* data, qint64 len) override
-    {
-        const qint64 n = std::min(len, room_);
-        if (n == 0 && !shortWrite_)
-            return -1;
-        room_ -= n;
-        const qint64 done = QSaveFile::writeData(data, n);
-        return n < len && !shortWrite_ ? -1 : done;
-    }
-
-private:
-    qint64 room_;
-    bool shortWrite_;
-};
-} // namespace
+TEST(ScheduleList, MissingIsEmptyButUnreadableIsNothing)
+{
+    ScopedFakeServices fakes;
+    ASSERT_TRUE(EnsureAppFolder());
+    EXPECT_EQ(ReadScheduleListIfReadable(ScheduleListPath()), QStringList());
+    ASSERT_TRUE(QDir().mkpath(ScheduleListPath())); // there, and not readable as a file
+    EXPECT_EQ(ReadScheduleListIfReadable(ScheduleListPath()), std::nullopt);
+    EXPECT_TRUE(ReadScheduleList(ScheduleListPath()).isEmpty());
+}
 
 TEST(ScheduleFile, AFailedWriteLeavesTheOldFileWhole)
 {

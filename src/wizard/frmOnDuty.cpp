@@ -1,0 +1,151 @@
+#include "wizard/frmOnDuty.h"
+
+#include "mainwindow/FormPlacement.h"
+#include "model/DayNumber.h"
+#include "model/clsSchedule.h"
+#include "platform/widgets/MsgBox.h"
+#include "platform/widgets/OleColor.h"
+#include "wizard/frmInfo.h"
+#include "wizard/frmRotation.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+
+frmOnDuty::frmOnDuty(frmCal* owner)
+    : WizardWindow(owner, "frmOnDuty", QStringLiteral("Select Platoon On Duty"))
+{
+    auto label = [this](const char* name, const QString& caption) {
+        auto* l = new QLabel(caption, this);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(label("Label2", QStringLiteral("Selected Date")), 0, 0);
+    Label1 = label("Label1", QString());
+    grid->addWidget(Label1, 0, 1, 1, 2);
+    grid->addWidget(label("Label3", QStringLiteral("Platoon On Duty")), 1, 0);
+    cboPlatoon = new QComboBox(this);
+    cboPlatoon->setObjectName(QStringLiteral("cboPlatoon"));
+    grid->addWidget(cboPlatoon, 1, 1);
+    Label5 = label("Label5", QString());
+    Label5->setAutoFillBackground(true);
+    Label5->setMinimumSize(24, 20);
+    Label5->setVisible(false);
+    grid->addWidget(Label5, 1, 2);
+    grid->addWidget(label("Label4", QStringLiteral("Click any day on calendar to change.")), 2, 0,
+                    1, 3);
+    cmdUndo = button("cmdUndo", QStringLiteral("Undo"));
+    cmdUndo->setEnabled(false);
+    QPushButton* cmdBack = button("cmdBack", QStringLiteral("Back"));
+    QPushButton* cmdNext = button("cmdNext", QStringLiteral("Next"));
+    QPushButton* cmdDone = button("cmdDone", QStringLiteral("Done"));
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {cmdUndo, cmdBack, cmdNext, cmdDone})
+        buttons->addWidget(b);
+    grid->addLayout(buttons, 3, 0, 1, 3);
+
+    connect(cboPlatoon, &QComboBox::currentIndexChanged, this, &frmOnDuty::cboPlatoon_Click);
+    connect(cmdUndo, &QPushButton::clicked, this, &frmOnDuty::cmdUndo_Click);
+    connect(cmdBack, &QPushButton::clicked, this, [this] {
+        LoadForm<frmRotation>(Owner())->show();
+        close();
+    });
+    connect(cmdNext, &QPushButton::clicked, this, [this] {
+        frmInfo* info = LoadForm<frmInfo>(Owner());
+        info->setShiftIndex(shiftIndex_);
+        info->show();
+        close();
+    });
+    connect(cmdDone, &QPushButton::clicked, this, [this] {
+        Owner()->setEditMode(0);
+        close();
+    });
+
+    owner->setEditMode(1);
+    setShiftIndex(owner->ShiftIndex());
+    RestoreFormSizePos(*this);
+}
+
+void frmOnDuty::setShiftIndex(int16_t index)
+{
+    shiftIndex_ = index;
+    shift_ = takeShift(index);
+    if (!shift_)
+        return;
+    StartSequence = shift_->Sequence();
+    const QSignalBlocker quiet(cboPlatoon);
+    cboPlatoon->clear();
+    cboPlatoon->addItem(QStringLiteral("None"));
+    for (const auto& p : *shift_->Platoons())
+        cboPlatoon->addItem(p->Code());
+    cboPlatoon->setCurrentIndex(-1);
+    disableCreateSchedule();
+}
+
+void frmOnDuty::setSelectedDate(double date)
+{
+    if (!shift_)
+        return;
+    // Before 1 January 1970 the position this step edits and the platoon the
+    // calendar shows (which counts earlier days as that day) disagree.
+    selectedDate_ = std::max(DayNumber::wholeDay(date), DayNumber::Epoch1970);
+    Label1->setText(
+        QLocale(QLocale::English)
+            .toString(DayNumber::toDate(selectedDate_), QStringLiteral("ddd MMM dd, yyyy")));
+    SelectedPointer = shift_->Pointer(selectedDate_);
+    key_ = shift_->GetKey(SelectedPointer);
+    if (key_ >= 0 && key_ < cboPlatoon->count())
+        cboPlatoon->setCurrentIndex(key_);
+    QPalette pal = Label5->palette();
+    pal.setColor(QPalette::Window, OleColor::toQColor(shift_->ONDuty(selectedDate_)->Color()));
+    Label5->setPalette(pal);
+    Label5->setVisible(true);
+}
+
+void frmOnDuty::setKey(int16_t key)
+{
+    key_ = key;
+    cboPlatoon->setCurrentIndex(key >= 0 && key < cboPlatoon->count() ? key : 0);
+}
+
+void frmOnDuty::cboPlatoon_Click()
+{
+    const int k = cboPlatoon->currentIndex();
+    if (!shift_ || k < 0)
+        return;
+    QString s = shift_->Sequence();
+    UndoSequence = s;
+    if (SelectedPointer < 1 || SelectedPointer > s.size()) {
+        MsgBox(QStringLiteral("Error in cboPlatoon_Click, frmOnDuty"));
+        return;
+    }
+    s[SelectedPointer - 1] = QChar(u'0' + k);
+    shift_->setSequence(s);
+    if (s != StartSequence) {
+        Owner()->setDataChanged(true);
+        Owner()->Update();
+        setSelectedDate(selectedDate_);
+        cmdUndo->setEnabled(true);
+    }
+}
+
+void frmOnDuty::cmdUndo_Click()
+{
+    cmdUndo->setEnabled(false);
+    shift_->setSequence(UndoSequence);
+    Owner()->Update();
+    // Showing the restored day is not a new choice: it must not offer Undo again.
+    const QSignalBlocker quiet(cboPlatoon);
+    setSelectedDate(selectedDate_);
+}
+
+void frmOnDuty::Form_Unload()
+{
+    WizardWindow::Form_Unload();
+    SaveFormSizePos(*this);
+    if (Owner())
+        Owner()->setEditMode(0);
+}

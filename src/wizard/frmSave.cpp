@@ -1,0 +1,79 @@
+#include "wizard/frmSave.h"
+
+#include "favorites/frmOpen.h"
+#include "mainwindow/frmCal.h"
+#include "model/clsSchedule.h"
+#include "platform/widgets/MsgBox.h"
+#include "platform/RuntimeError.h"
+#include "storage/Module1Files.h"
+#include "storage/ScheduleFile.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+frmSave::frmSave(frmCal* owner) : QDialog(owner), owner_(owner)
+{
+    setObjectName(QStringLiteral("frmSave"));
+    setWindowTitle(QStringLiteral("Save Schedule"));
+    auto* layout = new QVBoxLayout(this);
+    auto* label =
+        new QLabel(QStringLiteral("The schedule has been.modified. Choose an option."), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    layout->addWidget(label);
+    const QString captions[] = {QStringLiteral("Save as My Schedule "),
+                                QStringLiteral("Save to list."),
+                                QStringLiteral(",Do not Save, schedule will be lost.")};
+    for (int i = 0; i < 3; ++i) {
+        OptSave[i] = new QRadioButton(captions[i], this);
+        OptSave[i]->setObjectName(QStringLiteral("OptSave_%1").arg(i));
+        layout->addWidget(OptSave[i]);
+    }
+    OptSave[1]->setChecked(true);
+    auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    layout->addWidget(cmdOK, 0, Qt::AlignRight);
+    connect(cmdOK, &QPushButton::clicked, this, &frmSave::cmdOK_Click);
+}
+
+frmSave::Outcome frmSave::Ask(frmCal* owner)
+{
+    frmSave dialog(owner);
+    dialog.exec();
+    return dialog.Result();
+}
+
+void frmSave::SaveAsMySchedule()
+{
+    const QString path = ScheduleFilePath();
+    try {
+        EnsureAppFolder();
+        WriteScheduleFile(path, owner_->Schedule()->xml());
+        owner_->setDataChanged(false);
+        outcome_ = Outcome::Done;
+    } catch (const RuntimeError& e) {
+        MsgBox(QStringLiteral("The schedule could not be saved to %1 (%2). It is still unsaved.")
+                   .arg(QDir::toNativeSeparators(path), e.description()),
+               Msg::OKOnly | Msg::Critical, windowTitle());
+        outcome_ = Outcome::SaveFailed;
+    }
+}
+
+void frmSave::cmdOK_Click()
+{
+    if (!owner_)
+        return;
+    if (OptSave[0]->isChecked()) {
+        SaveAsMySchedule();
+    } else if (OptSave[1]->isChecked()) {
+        const auto added = (new frmOpen(owner_))->AddItem(*owner_->Schedule());
+        outcome_ = added == frmOpen::AddResult::Failed ? Outcome::SaveFailed : Outcome::Done;
+    } else {
+        owner_->setDataChanged(false);
+        outcome_ = Outcome::Done;
+    }
+    accept();
+}

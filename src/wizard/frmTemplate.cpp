@@ -1,0 +1,137 @@
+#include "wizard/frmTemplate.h"
+
+#include "model/clsSchedule.h"
+#include "wizard/frmRotation.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+
+frmTemplate::frmTemplate(frmCal* owner)
+    : WizardWindow(owner, "frmTemplate", QStringLiteral("Rotation Templates"))
+{
+    auto* grid = new QGridLayout(this);
+    auto* label1 = new QLabel(QStringLiteral("X = On Duty: O = Off Duty"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    auto* label2 = new QLabel(QStringLiteral("Description"), this);
+    label2->setObjectName(QStringLiteral("Label2"));
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setFont(QFont(QStringLiteral("monospace")));
+    List2 = new QListWidget(this);
+    List2->setObjectName(QStringLiteral("List2"));
+    grid->addWidget(label1, 0, 0);
+    grid->addWidget(label2, 0, 1);
+    grid->addWidget(List1, 1, 0);
+    grid->addWidget(List2, 1, 1);
+
+    auto* frame = new QGroupBox(QStringLiteral("Synchronize Calendar"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    auto* frameRow = new QHBoxLayout(frame);
+    QPushButton* cmdAllLeft = button("cmdAllLeft", QStringLiteral("Move All Left"));
+    QPushButton* cmReverse = button("cmReverse", QStringLiteral("Reverse Order"));
+    QPushButton* cmdAllRright = button("cmdAllRright", QStringLiteral("Move All Right"));
+    for (QPushButton* b : {cmdAllLeft, cmReverse, cmdAllRright})
+        frameRow->addWidget(b);
+    grid->addWidget(frame, 2, 0, 1, 2);
+    QPushButton* cmdNext = button("cmdNext", QStringLiteral("Next"));
+    QPushButton* cmdDone = button("cmdDone", QStringLiteral("Done"));
+    QPushButton* cmdCancel = button("cmdCancel", QStringLiteral("Cancel"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* b : {cmdCancel, cmdDone, cmdNext})
+        buttons->addWidget(b);
+    grid->addLayout(buttons, 3, 0, 1, 2);
+
+    connect(List1, &QListWidget::currentRowChanged, this, &frmTemplate::listClick);
+    connect(List2, &QListWidget::currentRowChanged, this, &frmTemplate::listClick);
+    // A click on the row already selected takes its template again.
+    for (QListWidget* list : {List1, List2})
+        connect(list, &QListWidget::itemClicked, this,
+                [this, list](QListWidgetItem* item) { listClick(list->row(item)); });
+    // Either list scrolls the other to the same top row.
+    connect(List1->verticalScrollBar(), &QScrollBar::valueChanged, List2->verticalScrollBar(),
+            &QScrollBar::setValue);
+    connect(List2->verticalScrollBar(), &QScrollBar::valueChanged, List1->verticalScrollBar(),
+            &QScrollBar::setValue);
+    connect(cmdAllLeft, &QPushButton::clicked, this, [this] { moveBy(MovedLeft); });
+    connect(cmdAllRright, &QPushButton::clicked, this, [this] { moveBy(MovedRight); });
+    connect(cmReverse, &QPushButton::clicked, this, [this] { moveBy(Reversed); });
+    connect(cmdNext, &QPushButton::clicked, this, [this] {
+        ApplySequence();
+        ShowOnDutyStep(Owner());
+        close();
+    });
+    connect(cmdDone, &QPushButton::clicked, this, [this] {
+        ApplySequence();
+        close();
+    });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] {
+        WorkSequence = StartSequence;
+        ApplySequence();
+        close();
+    });
+
+    disableCreateSchedule();
+    setShiftIndex(owner->ShiftIndex());
+    Ready = true;
+}
+
+void frmTemplate::setShiftIndex(int16_t index)
+{
+    shiftIndex_ = index;
+    if (index < 1 || index > shiftCount()) {
+        shift_ = takeShift(0); // nothing to edit: unload
+        return;
+    }
+    shift_ = schedule()->Shifts()->Item(index);
+    WorkSequence = StartSequence = shift_->Sequence();
+    Templates = TemplatesFor(shift_->Platoons()->Count());
+    List1->clear();
+    List2->clear();
+    int matching = 0;
+    for (int i = 0; i < Templates.size(); ++i) {
+        List1->addItem(Templates[i].pattern);
+        List2->addItem(Templates[i].description);
+        if (Templates[i].sequence.size() == StartSequence.size())
+            matching = i;
+    }
+    if (matching < Templates.size())
+        listClick(matching);
+}
+
+void frmTemplate::listClick(int row)
+{
+    if (row < 0 || row >= Templates.size())
+        return;
+    for (QListWidget* list : {List1, List2}) {
+        const QSignalBlocker quiet(list);
+        list->setCurrentRow(row);
+    }
+    if (!Ready)
+        return;
+    WorkSequence = Templates[row].sequence;
+    ApplySequence();
+}
+
+void frmTemplate::moveBy(QString (*moved)(const QString&))
+{
+    if (WorkSequence.isEmpty())
+        return; // nothing to move
+    WorkSequence = moved(WorkSequence);
+    ApplySequence();
+}
+
+void frmTemplate::ApplySequence()
+{
+    if (!shift_)
+        return;
+    // An empty cycle (a declined length never gets here, but an edited file
+    // might) is not written: every date needs a position.
+    if (!WorkSequence.isEmpty())
+        shift_->setSequence(WorkSequence);
+    markChanged();
+}

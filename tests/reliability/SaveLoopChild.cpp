@@ -1,0 +1,28 @@
+// Saves the schedule file and the list file over and over, alternating two
+// contents, until it is killed: the other side of the atomic-save test.
+// Usage: save_loop_child <folder> <padding>
+#include "storage/ScheduleFile.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 3)
+        return 2;
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    const int padding = QByteArray(argv[2]).toInt();
+    const QString xml[] = {
+        QStringLiteral("<Schedule Title=\"Old\" Initials=\"O\" Description=\"%1\"></Schedule>")
+            .arg(QString(padding, QLatin1Char('o'))),
+        QStringLiteral("<Schedule Title=\"New\" Initials=\"N\" Description=\"%1\"></Schedule>")
+            .arg(QString(padding, QLatin1Char('n')))};
+    std::fputs("saving\n", stdout);
+    std::fflush(stdout);
+    for (unsigned i = 0;; ++i) {
+        const QString& text = xml[i % 2];
+        WriteScheduleFile(folder + QStringLiteral("/myschedule.xml"), text);
+        WriteScheduleList(folder + QStringLiteral("/mylist.xml"), {text, text});
+    }
+}

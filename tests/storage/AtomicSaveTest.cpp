@@ -1,0 +1,70 @@
+// A process killed while it saves leaves every file whole: the old content
+// or the new, never a torn or empty one.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/types.h>
+
+namespace {
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+} // namespace
+
+TEST(AtomicSave, KilledWhileSavingLeavesOldOrNewContentWhole)
+{
+    QTemporaryDir dir;
+    const int padding = 200000; // long enough for a kill to land mid-write
+    // The two contents, as the file formats lay them out.
+    QByteArray schedule[2], list[2];
+    const char* title[] = {"Old", "New"};
+    const char* initials[] = {"O", "N"};
+    const char fill[] = {'o', 'n'};
+    for (int k = 0; k < 2; ++k) {
+        const QByteArray xml = QByteArray("<Schedule Title=\"") + title[k] + "\" Initials=\"" +
+                               initials[k] + "\" Description=\"" + QByteArray(padding, fill[k]) +
+                               "\"></Schedule>";
+        schedule[k] = xml + "\r\n";
+        list[k] = "<Tarnwell_Schedules>\r\n" + xml + "\r\n" + xml + "\r\n</Tarnwell_Schedules>\r\n";
+    }
+    const QString schedulePath = dir.path() + QStringLiteral("/myschedule.xml");
+    const QString listPath = dir.path() + QStringLiteral("/mylist.xml");
+    writeAll(schedulePath, schedule[0]);
+    writeAll(listPath, list[0]);
+
+    int kills = 0, sawNew = 0;
+    for (int round = 0; round < 220; ++round) {
+        QProcess child;
+        child.start(QStringLiteral(TARNWELL_SAVE_LOOP_CHILD),
+                    {dir.path(), QString::number(padding)});
+        ASSERT_TRUE(child.waitForStarted(10000));
+        ASSERT_TRUE(child.waitForReadyRead(10000)); // it has begun saving
+        QThread::usleep(QRandomGenerator::global()->bounded(20000u));
+        ASSERT_EQ(::kill(static_cast<pid_t>(child.processId()), SIGKILL), 0);
+        child.waitForFinished(10000);
+        ASSERT_EQ(child.exitStatus(), QProcess::CrashExit) << "the child must die by the kill";
+        ++kills;
+        const QByteArray s = readAll(schedulePath), l = readAll(listPath);
+        ASSERT_TRUE(s == schedule[0] || s == schedule[1])
+            << "round " << round << ": schedule file of " << s.size() << " bytes";
+        ASSERT_TRUE(l == list[0] || l == list[1])
+            << "round " << round << ": list file of " << l.size() << " bytes";
+        sawNew += s == schedule[1];
+    }
+    EXPECT_GE(kills, 200);
+    // The kills landed while saving went on: both contents were seen.
+    EXPECT_GT(sawNew, 0);
+}
