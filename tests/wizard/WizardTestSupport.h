@@ -22,7 +22,7 @@ protected:
         form.reset();
         settle();
     }
-    frmCal& showMain(std::shared_ptr<clsSchedule> schedule = nullptr)
+    void showMain(std::shared_ptr<clsSchedule> schedule = nullptr)
     {
         form = makeForm();
         if (schedule)
@@ -30,7 +30,6 @@ protected:
         form->resize(900, 700);
         form->show();
         settle();
-        return *form;
     }
 
 public:
@@ -66,18 +65,30 @@ public:
     }
     static void choose(const char* win, const char* name, int index)
     {
-        auto* c = control<QComboBox>(win, name);
-        ASSERT_NE(c, nullptr);
-        c->setCurrentIndex(index);
+        if (auto* c = control<QComboBox>(win, name))
+            c->setCurrentIndex(index);
         settle();
     }
     static void type(const char* win, const char* name, const QString& text)
     {
-        auto* box = control<QLineEdit>(win, name);
-        ASSERT_NE(box, nullptr);
-        box->setFocus();
-        box->selectAll();
-        box->insert(text);
+        if (auto* box = control<QLineEdit>(win, name)) {
+            box->setFocus();
+            box->selectAll();
+            box->insert(text);
+        }
+    }
+    // The save choice window, when it opens, answered with that option.
+    static void answerSave(int option)
+    {
+        onNextModal([option](QWidget* w) {
+            w->findChild<QRadioButton*>(QStringLiteral("OptSave_%1").arg(option))->click();
+            w->findChild<QPushButton*>("cmdOK")->click();
+        });
+    }
+    // The main calendar's cell of that day.
+    std::shared_ptr<clsDayBox> dayCell(const QDate& day) const
+    {
+        return cell(*form, 1 + int(DayNumber::fromDate(day) - form->MonthControl()->StartDate()));
     }
     // A click on the day's cell of the main calendar (the month shown must hold it).
     void clickDay(const QDate& day)
@@ -98,11 +109,14 @@ public:
     }
 
 protected:
-    // Through the menu, the shift pick and the platoons as they stand.
-    void toRotationStep()
+    void toPlatoonsStep()
     {
         click(*form, "mnuFileCreateSchedule");
         press("frmPick", "cmdNext");
+    }
+    void toRotationStep()
+    {
+        toPlatoonsStep();
         press("frmPlatoons", "cmdNext");
     }
     QString sequence(int shift = 1) const
@@ -117,10 +131,8 @@ protected:
 // A one-shift schedule of the given platoon count and sequence.
 inline std::shared_ptr<clsSchedule> OneShift(int platoons, const char* sequence)
 {
-    static const std::vector<PlatoonDef> all = {{"A", "Alpha", 0x0000FF},
-                                                {"B", "Bravo", 0x00C000},
-                                                {"C", "Charlie", 0xFF0000},
-                                                {"D", "Delta", 0x00FFFF}};
+    static const std::vector<PlatoonDef> all = {
+        {"A", "Alpha", 0x0000FF}, {"B", "Bravo", 0x00C000}, {"C", "Charlie", 0xFF0000}};
     return MakeSchedule(QStringLiteral("Station"),
                         {{"Station", "SI", "Station description", sequence,
                           std::vector<PlatoonDef>(all.begin(), all.begin() + platoons)}});
