@@ -469,19 +469,33 @@ TEST_F(MainWindowTest, CloseBoxHidesInTrayAndExitEnds)
     QApplication::setQuitOnLastWindowClosed(true);
 }
 
-TEST_F(MainWindowTest, ATrayGoneSinceStartUpClosesInsteadOfHiding)
+// With no tray to hide in, the close box unloads; without one at start the
+// stored choice is not read, and the unload writes what the menu shows.
+TEST_F(MainWindowTest, WithoutATrayTheCloseBoxUnloads)
 {
-    tray->available = true;
-    putSetting("Settings", "HideInTray", "True");
-    auto f = makeForm();
-    int unloaded = 0;
-    QObject::connect(f.get(), &frmCal::Unloaded, [&] { ++unloaded; });
-    f->show();
-    tray->available = false;
-    f->CloseFromCloseBox();
-    EXPECT_FALSE(f->InTray());
-    EXPECT_EQ(tray->adds, 0);
-    EXPECT_EQ(unloaded, 1);
+    struct Row {
+        const char* name;
+        bool atStart;
+        const char* storedAfter;
+    };
+    for (const Row& r :
+         {Row{"tray gone since start-up", true, "True"}, Row{"no tray at all", false, "False"}}) {
+        SCOPED_TRACE(r.name);
+        tray->available = r.atStart;
+        putSetting("Settings", "HideInTray", "True");
+        auto f = makeForm();
+        int unloaded = 0;
+        QObject::connect(f.get(), &frmCal::Unloaded, [&] { ++unloaded; });
+        EXPECT_EQ(f->TrayCapable(), r.atStart);
+        EXPECT_EQ(f->MenuAction("mnuFileHideInTray")->isVisible(), r.atStart);
+        f->show();
+        tray->available = false;
+        f->CloseFromCloseBox();
+        EXPECT_FALSE(f->InTray());
+        EXPECT_EQ(tray->adds, 0);
+        EXPECT_EQ(unloaded, 1);
+        EXPECT_EQ(storedSetting("Settings", "HideInTray"), QString::fromLatin1(r.storedAfter));
+    }
 }
 
 TEST_F(MainWindowTest, ShiftIndexOutsideTheScheduleFallsBackToShiftOne)
@@ -494,19 +508,6 @@ TEST_F(MainWindowTest, ShiftIndexOutsideTheScheduleFallsBackToShiftOne)
         EXPECT_TRUE(f->MenuAction("mnuviewSchedulePick_1")->isChecked());
         EXPECT_EQ(f->CurrentTitle(), QStringLiteral("Tolvar Fire Department"));
     }
-}
-
-TEST_F(MainWindowTest, WithoutATrayHideInTrayIsNotReadButWritten)
-{
-    putSetting("Settings", "HideInTray", "True");
-    auto f = makeForm();
-    EXPECT_FALSE(f->TrayCapable());
-    EXPECT_FALSE(f->MenuAction("mnuFileHideInTray")->isChecked());
-    EXPECT_FALSE(f->MenuAction("mnuFileHideInTray")->isVisible());
-    f->CloseFromCloseBox();
-    EXPECT_FALSE(f->InTray());
-    EXPECT_EQ(tray->adds, 0);
-    EXPECT_EQ(storedSetting("Settings", "HideInTray"), QStringLiteral("False"));
 }
 
 TEST_F(MainWindowTest, ClockShowsTheTimeTogglesAndStopsWhenMinimised)
