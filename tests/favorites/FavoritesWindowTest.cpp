@@ -13,28 +13,25 @@ QString entry(const char* title)
     return MakeSchedule(QString::fromLatin1(title), {{"S", "SI", "D", "12", {{"A", "Alpha", 255}}}})
         ->xml();
 }
-QStringList rows(const char* list)
+QListWidget* list(const char* name)
+{
+    return WizardTest::control<QListWidget>("frmOpen", name);
+}
+QStringList rows(const char* name)
 {
     QStringList texts;
-    if (auto* l = WizardTest::control<QListWidget>("frmOpen", list))
-        for (int r = 0; r < l->count(); ++r)
-            texts << l->item(r)->text();
+    for (int r = 0; r < list(name)->count(); ++r)
+        texts << list(name)->item(r)->text();
     return texts;
 }
-void select(const char* list, int row)
+int selected(const char* name)
 {
-    if (auto* l = WizardTest::control<QListWidget>("frmOpen", list))
-        l->setCurrentRow(row);
-}
-int selected(const char* list)
-{
-    auto* l = WizardTest::control<QListWidget>("frmOpen", list);
-    return l && !l->selectedItems().isEmpty() ? l->row(l->selectedItems().first()) : -1;
+    const auto picked = list(name)->selectedItems();
+    return picked.isEmpty() ? -1 : list(name)->row(picked.first());
 }
 bool deleteEnabled()
 {
-    auto* b = WizardTest::control<QPushButton>("frmOpen", "cmdDelete");
-    return b && b->isEnabled();
+    return WizardTest::control<QPushButton>("frmOpen", "cmdDelete")->isEnabled();
 }
 } // namespace
 
@@ -56,11 +53,12 @@ TEST_F(FavoritesWindow, ListsArePairedByEntryAndDeleteWritesTheFile)
         int otherRow;
     } pairs[] = {{"List1", 0, "List2", 1}, {"List2", 0, "List1", 1}, {"List2", 2, "List1", 2}};
     for (const auto& p : pairs) {
-        select(p.list, p.row);
+        list(p.list)->setCurrentRow(p.row);
         EXPECT_EQ(selected(p.other), p.otherRow) << p.list << p.row;
         EXPECT_TRUE(deleteEnabled());
     }
-    select("List1", 0);
+    list("List1")->setCurrentRow(0);
+    window("frmOpen")->grab().save(QStringLiteral(TARNWELL_TEST_RENDERS "/favorites.png"));
     press("frmOpen", "cmdDelete");
     EXPECT_EQ(rows("List1"), QStringList({"b1", "C2"}));
     EXPECT_EQ(rows("List2"), QStringList({"b description1", "C description2"}));
@@ -69,6 +67,12 @@ TEST_F(FavoritesWindow, ListsArePairedByEntryAndDeleteWritesTheFile)
     // An addition with the window open refreshes it and leaves it open.
     click(*form, "mnuFavoritesAdd");
     EXPECT_EQ(rows("List1"), QStringList({"b1", "C2", "Station3"}));
+    // The path shows while the debug menu does.
+    press("frmOpen", "cmdCancel");
+    form->MenuAction("mnuDebug")->setVisible(true);
+    click(*form, "mnuFavoritesOpen");
+    EXPECT_EQ(control<QLabel>("frmOpen", "Label1")->text(),
+              QDir::toNativeSeparators(ScheduleListPath()));
 }
 
 TEST_F(FavoritesWindow, OkBringsTheSelectedEntryBackUnlessRefused)
@@ -105,7 +109,7 @@ TEST_F(FavoritesWindow, OkBringsTheSelectedEntryBackUnlessRefused)
             answerSave(c.save == ToList ? 1 : 2);
         fx.messages->answers = {Msg::Yes};
         click(*form, "mnuFavoritesOpen");
-        select("List1", 0);
+        list("List1")->setCurrentRow(0);
         press("frmOpen", "cmdOK");
         const bool loaded = QString::fromLatin1(c.loaded) == QLatin1String("A");
         EXPECT_EQ(form->Schedule()->title(), QString::fromLatin1(c.loaded));
