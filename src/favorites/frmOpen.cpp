@@ -141,14 +141,20 @@ void frmOpen::FillLists()
     List2->clear();
     // One sort at the end instead of a sorted insertion per row.
     List1->setSortingEnabled(false);
-    for (size_t i = 0; i < Entries_.size(); ++i) {
-        const QString number = QString::number(i + 1);
-        List1->addItem(new TitleRow(Entries_[i].GetTitle() + number, static_cast<int>(i + 1)));
-        List2->addItem(Entries_[i].GetDescription() + number);
-    }
+    for (size_t i = 1; i <= Entries_.size(); ++i)
+        AddRows(i);
     List1->setSortingEnabled(true);
     List1->sortItems();
     cmdDelete->setEnabled(false);
+}
+
+void frmOpen::AddRows(size_t entry)
+{
+    const QString number = QString::number(entry);
+    const clsSchedXml& e = Entries_[entry - 1];
+    // With sorting on, List1 places the row in order.
+    List1->addItem(new TitleRow(e.GetTitle() + number, static_cast<int>(entry)));
+    List2->addItem(e.GetDescription() + number);
 }
 
 int frmOpen::SelectedEntry() const
@@ -288,6 +294,7 @@ frmOpen::AddResult frmOpen::AddItem(const clsSchedule& schedule)
         result = AddResult::Failed;
     } else {
         const std::vector<clsSchedXml> before = Entries_;
+        bool renumbered = false;
         const QString title = schedule.title(), description = schedule.Description();
         const auto same = std::find_if(Entries_.begin(), Entries_.end(), [&](const clsSchedXml& e) {
             return e.GetTitle() == title && e.GetDescription() == description;
@@ -297,7 +304,10 @@ frmOpen::AddResult frmOpen::AddItem(const clsSchedule& schedule)
                                           "overwrite, No to add to file, Cancel to skip."),
                            Msg::YesNoCancel | Msg::Question,
                            QStringLiteral("Schedule Exists, Overwrite?"))) {
-            case Msg::Yes: Entries_.erase(same); break;
+            case Msg::Yes:
+                Entries_.erase(same);
+                renumbered = true;
+                break;
             case Msg::No: break;
             default: result = AddResult::Skipped; break;
             }
@@ -307,10 +317,13 @@ frmOpen::AddResult frmOpen::AddItem(const clsSchedule& schedule)
             entry.setXml(schedule.xml());
             Entries_.push_back(entry);
             if (!WriteList(QStringLiteral("the schedule was not added"))) {
-                Entries_ = before;
+                Entries_ = before; // the lists still show these
                 result = AddResult::Failed;
+            } else if (renumbered) {
+                FillLists();
+            } else {
+                AddRows(Entries_.size()); // the other rows keep their numbers
             }
-            FillLists();
         }
     }
     // Only a complete write keeps the schedule: anything else leaves it unsaved.

@@ -42,6 +42,8 @@ public:
 private:
     void Form_Load();
     void FillLists();
+    // The rows of the entry at that position (1-based).
+    void AddRows(size_t entry);
     // The entry position of the selected row (1-based), or 0.
     int SelectedEntry() const;
     void List1_Click();
