@@ -8,10 +8,14 @@
 using FavoritesWindow = WizardTest;
 
 namespace {
+std::shared_ptr<clsSchedule> titled(const char* title)
+{
+    return MakeSchedule(QString::fromLatin1(title),
+                        {{"S", "SI", "D", "12", {{"A", "Alpha", 255}}}});
+}
 QString entry(const char* title)
 {
-    return MakeSchedule(QString::fromLatin1(title), {{"S", "SI", "D", "12", {{"A", "Alpha", 255}}}})
-        ->xml();
+    return titled(title)->xml();
 }
 QListWidget* list(const char* name)
 {
@@ -39,7 +43,7 @@ TEST_F(FavoritesWindow, ListsArePairedByEntryAndDeleteWritesTheFile)
 {
     EnsureAppFolder();
     WriteScheduleList(ScheduleListPath(), {entry("b"), entry("A"), entry("C"), "<Tarnwell junk"});
-    showMain(OneShift(3, "123"));
+    showMain(titled("Aa"));
     click(*form, "mnuFavoritesOpen");
     // Sorted ignoring case ("b" after "A"), numbered by entry; the other line is dropped.
     EXPECT_EQ(rows("List1"), QStringList({"A2", "b1", "C3"}));
@@ -66,7 +70,7 @@ TEST_F(FavoritesWindow, ListsArePairedByEntryAndDeleteWritesTheFile)
     EXPECT_EQ(ReadScheduleList(ScheduleListPath()), QStringList({entry("b"), entry("C")}));
     // An addition with the window open refreshes it and leaves it open.
     click(*form, "mnuFavoritesAdd");
-    EXPECT_EQ(rows("List1"), QStringList({"b1", "C2", "Station3"}));
+    EXPECT_EQ(rows("List1"), QStringList({"Aa3", "b1", "C2"}));
     // The path shows while the debug menu does.
     press("frmOpen", "cmdCancel");
     form->MenuAction("mnuDebug")->setVisible(true);
