@@ -10,8 +10,7 @@ using FavoritesWindow = WizardTest;
 namespace {
 std::shared_ptr<clsSchedule> titled(const char* title)
 {
-    return MakeSchedule(QString::fromLatin1(title),
-                        {{"S", "SI", "D", "12", {{"A", "Alpha", 255}}}});
+    return MakeSchedule(QString::fromLatin1(title), {{"S", "SI", "D", "12", {{"A", "A", 255}}}});
 }
 QString entry(const char* title)
 {
@@ -27,11 +26,6 @@ QStringList rows(const char* name)
     for (int r = 0; r < list(name)->count(); ++r)
         texts << list(name)->item(r)->text();
     return texts;
-}
-int selected(const char* name)
-{
-    const auto picked = list(name)->selectedItems();
-    return picked.isEmpty() ? -1 : list(name)->row(picked.first());
 }
 bool deleteEnabled()
 {
@@ -50,16 +44,15 @@ TEST_F(FavoritesWindow, ListsArePairedByEntryAndDeleteWritesTheFile)
     EXPECT_EQ(rows("List2"), QStringList({"b description1", "A description2", "C description3"}));
     EXPECT_FALSE(deleteEnabled());
     EXPECT_FALSE(control<QLabel>("frmOpen", "Label1")->isVisible());
+    // Rows picked in one list, and the row of the same entry in the other.
     const struct {
-        const char* list;
-        int row;
-        const char* other;
-        int otherRow;
-    } pairs[] = {{"List1", 0, "List2", 1}, {"List2", 0, "List1", 1}, {"List2", 2, "List1", 2}};
+        const char *from, *to;
+        int row, paired;
+    } pairs[] = {{"List1", "List2", 0, 1}, {"List2", "List1", 0, 1}, {"List2", "List1", 2, 2}};
     for (const auto& p : pairs) {
-        list(p.list)->setCurrentRow(p.row);
-        EXPECT_EQ(selected(p.other), p.otherRow) << p.list << p.row;
-        EXPECT_TRUE(deleteEnabled());
+        list(p.from)->setCurrentRow(p.row);
+        EXPECT_EQ(list(p.to)->currentRow(), p.paired) << p.from << p.row;
+        EXPECT_TRUE(list(p.to)->currentItem()->isSelected() && deleteEnabled());
     }
     list("List1")->setCurrentRow(0);
     window("frmOpen")->grab().save(QStringLiteral(TARNWELL_TEST_RENDERS "/favorites.png"));
@@ -82,25 +75,32 @@ TEST_F(FavoritesWindow, ListsArePairedByEntryAndDeleteWritesTheFile)
 TEST_F(FavoritesWindow, OkBringsTheSelectedEntryBackUnlessRefused)
 {
     enum Save { None, ToList, LetGo, CloseBox };
+    const QString station = TwoShiftSchedule()->xml(),
+                  broken = "<Schedule Title=\"Broken\"><Shift>";
+    // List1 shows A3, b2, Broken5, C4, Harbor Station1; the last message says why.
     const struct {
         bool locked, wizard, changed;
         Save save;
-        const char* loaded;
-        const char* message;
-    } cases[] = {{false, false, false, None, "A", nullptr},
-                 {true, false, false, None, "Harbor Station", "Access Denied"},
-                 {false, true, false, None, "Harbor Station", "Favorites"},
-                 {false, false, true, CloseBox, "Harbor Station", nullptr},
-                 {false, false, true, LetGo, "A", nullptr},
-                 // The overwrite moves A from entry 3 to 2: OK still takes A.
-                 {false, false, true, ToList, "A", "Schedule Exists, Overwrite?"}};
+        int row;
+        const char* shown;
+        size_t messages;
+        const char* last;
+    } cases[] = {{false, false, false, None, 0, "A", 0, ""},
+                 {true, false, false, None, 0, "Harbor Station", 1, "Access Denied"},
+                 {false, true, false, None, 0, "Harbor Station", 1, "wizard is open"},
+                 {false, false, true, CloseBox, 0, "Harbor Station", 0, ""},
+                 {false, false, true, LetGo, 0, "A", 0, ""},
+                 // The missing Initials and Description are told, then the cut-short shift.
+                 {false, false, false, None, 2, "Harbor Station", 3, "frmOpen"},
+                 // The overwrite moves A from entry 3 to 2: OK still takes A (file below).
+                 {false, false, true, ToList, 0, "A", 1, "Schedule Exists, Overwrite?"}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.locked << c.wizard << c.changed << c.save);
+        SCOPED_TRACE(testing::Message() << c.locked << c.wizard << c.changed << c.save << c.row);
         TearDown();
         fx.messages->shown.clear();
         EnsureAppFolder();
-        const QString station = TwoShiftSchedule()->xml();
-        WriteScheduleList(ScheduleListPath(), {station, entry("b"), entry("A"), entry("C")});
+        WriteScheduleList(ScheduleListPath(),
+                          {station, entry("b"), entry("A"), entry("C"), broken});
         showMain(TwoShiftSchedule());
         form->setShiftIndex(2);
         form->MenuAction("mnuFileLockSchedule")->setChecked(c.locked);
@@ -113,22 +113,19 @@ TEST_F(FavoritesWindow, OkBringsTheSelectedEntryBackUnlessRefused)
             answerSave(c.save == ToList ? 1 : 2);
         fx.messages->answers = {Msg::Yes};
         click(*form, "mnuFavoritesOpen");
-        list("List1")->setCurrentRow(0);
+        list("List1")->setCurrentRow(c.row);
         press("frmOpen", "cmdOK");
-        const bool loaded = QString::fromLatin1(c.loaded) == QLatin1String("A");
-        EXPECT_EQ(form->Schedule()->title(), QString::fromLatin1(c.loaded));
+        const bool loaded = c.shown == std::string("A");
+        EXPECT_EQ(form->Schedule()->title(), QString::fromLatin1(c.shown));
         EXPECT_EQ(window("frmOpen") == nullptr, loaded);
-        if (loaded) {
-            EXPECT_TRUE(form->DataChanged());
-            EXPECT_EQ(form->ShiftIndex(), 1);
-        }
-        ASSERT_EQ(fx.messages->shown.size(), c.message ? 1u : 0u);
-        if (c.message) {
-            EXPECT_EQ(fx.messages->shown[0].title, QString::fromLatin1(c.message));
-        }
-        if (c.save == ToList) {
-            EXPECT_EQ(ReadScheduleList(ScheduleListPath()),
-                      QStringList({entry("b"), entry("A"), entry("C"), station}));
+        EXPECT_EQ(form->ShiftIndex(), loaded ? 1 : 2);
+        EXPECT_EQ(form->DataChanged(), loaded || (c.changed && c.save == CloseBox));
+        ASSERT_EQ(fx.messages->shown.size(), c.messages);
+        if (c.messages) {
+            EXPECT_TRUE((fx.messages->shown.back().title + fx.messages->shown.back().text)
+                            .contains(QString::fromLatin1(c.last)));
         }
     }
+    EXPECT_EQ(ReadScheduleList(ScheduleListPath()),
+              QStringList({entry("b"), entry("A"), entry("C"), broken, station}));
 }
