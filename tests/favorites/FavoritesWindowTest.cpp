@@ -54,6 +54,8 @@ TEST_F(FavoritesWindow, ListsArePairedByEntryAndDeleteWritesTheFile)
         EXPECT_EQ(list(p.to)->currentRow(), p.paired) << p.from << p.row;
         EXPECT_TRUE(list(p.to)->currentItem()->isSelected() && deleteEnabled());
     }
+    list("List1")->clearSelection();
+    EXPECT_FALSE(deleteEnabled() || !list("List2")->selectedItems().isEmpty());
     list("List1")->setCurrentRow(0);
     window("frmOpen")->grab().save(QStringLiteral(TARNWELL_TEST_RENDERS "/favorites.png"));
     press("frmOpen", "cmdDelete");
