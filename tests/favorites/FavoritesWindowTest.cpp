@@ -5,6 +5,8 @@
 #include "storage/Module1Files.h"
 #include "storage/ScheduleFile.h"
 
+#include <QScrollBar>
+
 using FavoritesWindow = WizardTest;
 
 namespace {
@@ -58,6 +60,13 @@ TEST_F(FavoritesWindow, ListsArePairedByEntryAndDeleteWritesTheFile)
     EXPECT_FALSE(deleteEnabled() || !list("List2")->selectedItems().isEmpty());
     list("List1")->setCurrentRow(0);
     window("frmOpen")->grab().save(QStringLiteral(TARNWELL_TEST_RENDERS "/favorites.png"));
+    for (const char* name : {"List1", "List2"})
+        list(name)->setMaximumHeight(40); // too low for three rows: the lists scroll
+    settle();
+    for (int top : {1, 0}) { // List2 scrolled down, then List1 back up
+        list(top ? "List2" : "List1")->verticalScrollBar()->setValue(top);
+        EXPECT_EQ(list(top ? "List1" : "List2")->verticalScrollBar()->value(), top);
+    }
     press("frmOpen", "cmdDelete");
     EXPECT_EQ(rows("List1"), QStringList({"b1", "C2"}));
     EXPECT_EQ(rows("List2"), QStringList({"b description1", "C description2"}));
