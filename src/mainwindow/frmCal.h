@@ -58,6 +58,8 @@ public:
     void setDataChanged(bool v) { dataChanged_ = v; }
     // Full refresh: colours, cells, month, legend, title and description, View menu.
     void Update();
+    // While the schedule is locked, says so and returns true.
+    bool LockedAgainstChange();
     // Reprints the title, the legend and the description.
     void Repaint();
     // Writes "Backcolor1", "Backcolor2" and "Flags".
@@ -144,7 +146,6 @@ private:
     void ctlMonth1_Show();
 
     // Menu commands.
-    bool LockedAgainstChange();
     void mnuFileLoadMySchedule_Click();
     void mnuFileCreateSchedule_Click();
     void mnuFileConfigureRecurringPeriod_Click();

@@ -310,12 +310,12 @@ void frmCal::mnuViewBackcolor_Click()
 
 void frmCal::mnuFavoritesAdd_Click()
 {
-    (new frmOpen(this))->AddItem(*schedule_);
+    frmOpen::AddToList(this, *schedule_);
 }
 
 void frmCal::mnuFavoritesOpen_Click()
 {
-    // The schedule list window arrives with its own feature.
+    frmOpen::ShowFavorites(this);
 }
 
 void frmCal::mnuWindow_Open()

@@ -69,7 +69,7 @@ void frmSave::cmdOK_Click()
     if (OptSave[0]->isChecked()) {
         SaveAsMySchedule();
     } else if (OptSave[1]->isChecked()) {
-        const auto added = (new frmOpen(owner_))->AddItem(*owner_->Schedule());
+        const auto added = frmOpen::AddToList(owner_, *owner_->Schedule());
         outcome_ = added == frmOpen::AddResult::Failed ? Outcome::SaveFailed : Outcome::Done;
     } else {
         owner_->setDataChanged(false);
