@@ -263,21 +263,10 @@ void frmOpen::cmdOK_Click()
         frmSave::Ask(owner_);
     if (!self || !owner_ || owner_->DataChanged())
         return; // the changes are neither saved nor let go: they stay on display
-    auto schedule = std::make_shared<clsSchedule>();
+    std::shared_ptr<clsSchedule> schedule;
     const bool read =
-        guarded(QStringLiteral("cmdOK_Click"), UnitKind::Form, QStringLiteral("frmOpen"), [&] {
-            std::exception_ptr failed;
-            try {
-                schedule->setXml(xml);
-            } catch (...) {
-                failed = std::current_exception();
-            }
-            // What the read met is told before the error that stopped it.
-            for (const QString& problem : schedule->ReadProblems())
-                MsgBox(problem, Msg::OKOnly);
-            if (failed)
-                std::rethrow_exception(failed);
-        });
+        guarded(QStringLiteral("cmdOK_Click"), UnitKind::Form, QStringLiteral("frmOpen"),
+                [&] { schedule = ReadScheduleShowingProblems(xml); });
     if (!read || !self || !owner_)
         return;
     owner_->setSchedule(schedule);

@@ -203,19 +203,7 @@ void frmCal::LoadSchedule()
                    Msg::OKOnly | Msg::Exclamation);
             return;
         }
-        auto schedule = std::make_shared<clsSchedule>();
-        std::exception_ptr failed;
-        try {
-            schedule->setXml(*read.line);
-        } catch (...) {
-            failed = std::current_exception();
-        }
-        // What the read met is told before the error that stopped it.
-        for (const QString& problem : schedule->ReadProblems())
-            MsgBox(problem, Msg::OKOnly);
-        if (failed)
-            std::rethrow_exception(failed);
-        setSchedule(schedule);
+        setSchedule(ReadScheduleShowingProblems(*read.line));
         loaded = true;
         // The file on disk is what counts as saved now.
         dataChanged_ = false;
@@ -225,6 +213,23 @@ void frmCal::LoadSchedule()
         shiftIndex_ = 1;
         setSchedule(DefaultSchedule());
     }
+}
+
+std::shared_ptr<clsSchedule> ReadScheduleShowingProblems(const QString& xml)
+{
+    auto schedule = std::make_shared<clsSchedule>();
+    std::exception_ptr failed;
+    try {
+        schedule->setXml(xml);
+    } catch (...) {
+        failed = std::current_exception();
+    }
+    // What the read met is told before the error that stopped it.
+    for (const QString& problem : schedule->ReadProblems())
+        MsgBox(problem, Msg::OKOnly);
+    if (failed)
+        std::rethrow_exception(failed);
+    return schedule;
 }
 
 QString UnusableScheduleMessage(const QString& path, const QString& problem, bool starting)

@@ -224,6 +224,10 @@ private:
     QAction* mnuTime = nullptr;
 };
 
+// A schedule text read into a new schedule. What the read met (a missing
+// attribute) is shown first, then the error that stopped it, if any, is raised.
+std::shared_ptr<clsSchedule> ReadScheduleShowingProblems(const QString& xml);
+
 // What a present schedule file that gives no schedule is said to have, at
 // start-up (the built-in schedule is shown) or later (the display stays).
 QString UnusableScheduleMessage(const QString& path, const QString& problem, bool starting);
