@@ -3,6 +3,7 @@
 #include "mainwindow/frmCal.h"
 #include "model/clsSchedule.h"
 #include "platform/RuntimeError.h"
+#include "platform/widgets/DialogParts.h"
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/ReportError.h"
 #include "storage/Module1Files.h"
@@ -51,26 +52,17 @@ frmOpen::frmOpen(frmCal* owner) : QDialog(owner), owner_(owner)
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setVisible(false);
-    const auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    cmdDelete = button("cmdDelete", QStringLiteral("Delete"));
+    cmdDelete = plainButton(this, "cmdDelete", QStringLiteral("Delete"));
     cmdDelete->setEnabled(false);
-    cmdOK = button("cmdOK", QStringLiteral("OK"));
-    cmdCancel = button("cmdCancel", QStringLiteral("Cancel"));
+    cmdOK = plainButton(this, "cmdOK", QStringLiteral("OK"));
+    cmdCancel = plainButton(this, "cmdCancel", QStringLiteral("Cancel"));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(List1, 0, 0);
     grid->addWidget(List2, 0, 1);
     grid->addWidget(Label1, 1, 0, 1, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdDelete);
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    auto* buttons = buttonRow({cmdOK, cmdCancel});
+    buttons->insertWidget(0, cmdDelete); // Delete stands apart, at the left
     grid->addLayout(buttons, 2, 0, 1, 2);
     resize(560, 320);
 

@@ -2,6 +2,7 @@
 
 #include "mainwindow/SharedRoutines.h"
 #include "model/clsSchedule.h"
+#include "platform/widgets/DialogParts.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -64,10 +65,7 @@ std::shared_ptr<clsShift> WizardWindow::takeShift(int16_t index)
 
 QPushButton* WizardWindow::button(const char* name, const QString& caption)
 {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
+    return plainButton(this, name, caption);
 }
 
 void WizardWindow::selectAllOnEntry(QLineEdit* box)

@@ -1,6 +1,7 @@
 #include "wizard/frmInfo.h"
 
 #include "model/clsSchedule.h"
+#include "platform/widgets/DialogParts.h"
 #include "platform/widgets/MsgBox.h"
 #include "wizard/WizardRules.h"
 
@@ -43,11 +44,7 @@ frmInfo::frmInfo(frmCal* owner) : WizardWindow(owner, "frmInfo", QStringLiteral(
     txtDescription = field("lblDescription", QStringLiteral("Description"), "txtDescription");
     QPushButton* cmdOK = button("cmdOK", QStringLiteral("OK"));
     QPushButton* cmdCancel = button("cmdCancel", QStringLiteral("Cancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    grid->addLayout(buttons, row, 0, 1, 2);
+    grid->addLayout(buttonRow({cmdOK, cmdCancel}), row, 0, 1, 2);
     connect(cmdOK, &QPushButton::clicked, this, [this] {
         if (SaveInfo())
             close();

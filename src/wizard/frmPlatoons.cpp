@@ -1,9 +1,10 @@
 #include "wizard/frmPlatoons.h"
 
 #include "model/clsSchedule.h"
-#include "platform/widgets/MsgBox.h"
 #include "platform/Services.h"
+#include "platform/widgets/DialogParts.h"
 #include "platform/widgets/IDialogs.h"
+#include "platform/widgets/MsgBox.h"
 #include "platform/widgets/OleColor.h"
 #include "wizard/WizardRules.h"
 #include "wizard/frmRotation.h"
@@ -61,11 +62,7 @@ frmPlatoons::frmPlatoons(frmCal* owner)
     cmdCancel = button("cmdCancel", QStringLiteral("Cancel"));
     cmdNext->setEnabled(false);
     cmdDone->setEnabled(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {cmdCancel, cmdDone, cmdNext})
-        buttons->addWidget(b);
-    grid->addLayout(buttons, 6, 0, 1, 3);
+    grid->addLayout(buttonRow({cmdCancel, cmdDone, cmdNext}), 6, 0, 1, 3);
     grid->setRowStretch(6, 1);
 
     connect(cboPlatoon, &QComboBox::currentIndexChanged, this, &frmPlatoons::cboPlatoon_Click);

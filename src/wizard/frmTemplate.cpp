@@ -1,6 +1,7 @@
 #include "wizard/frmTemplate.h"
 
 #include "model/clsSchedule.h"
+#include "platform/widgets/DialogParts.h"
 #include "wizard/frmRotation.h"
 
 #include <QGridLayout>
@@ -40,11 +41,7 @@ frmTemplate::frmTemplate(frmCal* owner)
     QPushButton* cmdNext = button("cmdNext", QStringLiteral("Next"));
     QPushButton* cmdDone = button("cmdDone", QStringLiteral("Done"));
     QPushButton* cmdCancel = button("cmdCancel", QStringLiteral("Cancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {cmdCancel, cmdDone, cmdNext})
-        buttons->addWidget(b);
-    grid->addLayout(buttons, 3, 0, 1, 2);
+    grid->addLayout(buttonRow({cmdCancel, cmdDone, cmdNext}), 3, 0, 1, 2);
 
     connect(List1, &QListWidget::currentRowChanged, this, &frmTemplate::listClick);
     connect(List2, &QListWidget::currentRowChanged, this, &frmTemplate::listClick);

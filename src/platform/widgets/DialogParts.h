@@ -1,6 +1,7 @@
 #pragma once
 // Small pieces every dialog window is built from.
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QString>
 #include <initializer_list>
 
@@ -9,6 +10,15 @@ template <class W> W* named(W* control, const char* name)
 {
     control->setObjectName(QString::fromLatin1(name));
     return control;
+}
+
+// A button that Enter in a text box does not press: windows that take typing
+// leave Enter to the box or choose their default button themselves.
+inline QPushButton* plainButton(QWidget* owner, const char* name, const QString& caption)
+{
+    auto* b = named(new QPushButton(caption, owner), name);
+    b->setAutoDefault(false);
+    return b;
 }
 
 // The dialog's buttons, in a row at the bottom right.
