@@ -116,7 +116,7 @@ void frmOpen::Form_Load()
         Label1->setVisible(true);
     }
     Entries_.clear();
-    const std::optional<QStringList> lines = ReadScheduleListIfReadable(path_);
+    const std::optional<QStringList> lines = ReadScheduleList(path_);
     unreadable_ = !lines;
     Entries_.reserve(lines ? static_cast<size_t>(lines->size()) : 0);
     for (const QString& line : lines.value_or(QStringList())) {

@@ -184,12 +184,7 @@ QStringList ScheduleListEntriesOf(const QByteArray& content)
     return entries;
 }
 
-QStringList ReadScheduleList(const QString& path)
-{
-    return ReadScheduleListIfReadable(path).value_or(QStringList());
-}
-
-std::optional<QStringList> ReadScheduleListIfReadable(const QString& path)
+std::optional<QStringList> ReadScheduleList(const QString& path)
 {
     try {
         return ScheduleListEntriesOf(readWhole(path));

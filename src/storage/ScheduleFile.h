@@ -46,11 +46,10 @@ void SetSaveFileMaker(SaveFileMaker maker);
 // Entries of a list file's content: every line that starts with "<Schedule",
 // in file order. The wrapper lines are neither needed nor checked.
 QStringList ScheduleListEntriesOf(const QByteArray& content);
-// The entries of the list file; a missing or unreadable file is an empty list.
-QStringList ReadScheduleList(const QString& path);
-// The same, except that a file that is there but cannot be read gives
-// nothing: writing the list then would replace every saved schedule.
-std::optional<QStringList> ReadScheduleListIfReadable(const QString& path);
+// The entries of the list file; a missing file is an empty list. A file that
+// is there but cannot be read gives nothing: writing the list then would
+// replace every saved schedule.
+std::optional<QStringList> ReadScheduleList(const QString& path);
 // Replaces the list file: "<Tarnwell_Schedules>", one entry per line,
 // "</Tarnwell_Schedules>". Raises a RuntimeError on failure.
 void WriteScheduleList(const QString& path, const QStringList& entries);

@@ -79,7 +79,7 @@ TEST_F(FavoritesAdd, TheDuplicateQuestion)
     fx.messages->shown.clear();
     click(*form, "mnuFavoritesAdd");
     EXPECT_TRUE(fx.messages->shown.empty());
-    EXPECT_EQ(ReadScheduleList(ScheduleListPath()).size(), 3);
+    EXPECT_EQ(ReadScheduleList(ScheduleListPath())->size(), 3);
 
     // Closing with a cancelled addition leaves the changes marked for the next start.
     form->setDataChanged(true);

@@ -160,7 +160,7 @@ TEST(ScheduleList, ReadAndWrite)
 {
     ScopedFakeServices fakes;
     ASSERT_TRUE(EnsureAppFolder());
-    EXPECT_TRUE(ReadScheduleList(ScheduleListPath()).isEmpty()) << "a missing list is empty";
+    EXPECT_EQ(ReadScheduleList(ScheduleListPath()), QStringList()) << "a missing list is empty";
 
     const QString a =
         QStringLiteral("<Schedule Title=\"A\" Initials=\"\" Description=\"x\"></Schedule>");
@@ -180,10 +180,9 @@ TEST(ScheduleList, MissingIsEmptyButUnreadableIsNothing)
 {
     ScopedFakeServices fakes;
     ASSERT_TRUE(EnsureAppFolder());
-    EXPECT_EQ(ReadScheduleListIfReadable(ScheduleListPath()), QStringList());
+    EXPECT_EQ(ReadScheduleList(ScheduleListPath()), QStringList());
     ASSERT_TRUE(QDir().mkpath(ScheduleListPath())); // there, and not readable as a file
-    EXPECT_EQ(ReadScheduleListIfReadable(ScheduleListPath()), std::nullopt);
-    EXPECT_TRUE(ReadScheduleList(ScheduleListPath()).isEmpty());
+    EXPECT_EQ(ReadScheduleList(ScheduleListPath()), std::nullopt);
 }
 
 TEST(ScheduleFile, AFailedWriteLeavesTheOldFileWhole)
