@@ -1,7 +1,6 @@
 #include "wizard/frmPlatoons.h"
 
 #include "model/clsSchedule.h"
-#include "platform/Services.h"
 #include "platform/widgets/DialogParts.h"
 #include "platform/widgets/IDialogs.h"
 #include "platform/widgets/MsgBox.h"
@@ -123,11 +122,8 @@ void frmPlatoons::setSwatch(int index, int32_t color)
 
 void frmPlatoons::lblColor_Click(int index)
 {
-    auto& s = services();
-    if (!s.dialogs)
-        s.dialogs = std::make_shared<QtDialogs>();
     int32_t chosen = colors_[index];
-    if (s.dialogs->chooseColor(this, colors_[index], chosen))
+    if (dialogsService().chooseColor(this, colors_[index], chosen))
         setSwatch(index, chosen);
 }
 
