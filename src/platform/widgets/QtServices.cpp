@@ -11,7 +11,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 
 int QtMessageBox::show(const QString& text, int buttons, int icon, const QString& title)
@@ -68,7 +70,22 @@ bool QtShell::ShellOpen(const QString& target)
     QUrl url(target);
     if (url.scheme().size() <= 1) // a plain path (or a drive letter)
         url = QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
-    return QDesktopServices::openUrl(url);
+    const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (xdgOpen.isEmpty())
+        return QDesktopServices::openUrl(url);
+    // Qt reports success once xdg-open has started, even when it then finds
+    // nothing to open the page with ("no method available"). It answers in a
+    // moment when it fails; one still running is showing the document.
+    auto* opener = new QProcess(qApp);
+    QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
+    opener->start(xdgOpen, {url.toString(QUrl::FullyEncoded)});
+    if (!opener->waitForStarted(2000)) {
+        opener->deleteLater();
+        return false;
+    }
+    if (!opener->waitForFinished(1500))
+        return true;
+    return opener->exitStatus() == QProcess::NormalExit && opener->exitCode() == 0;
 }
 
 bool QtDialogs::chooseColor(QWidget* owner, int32_t initial, int32_t& chosen)

@@ -8,6 +8,8 @@ public:
     int show(const QString& text, int buttons, int icon, const QString& title) override;
 };
 
+// Through xdg-open where there is one, so that a desktop with no program for
+// the document says so instead of reporting success.
 class QtShell : public IShell {
 public:
     bool ShellOpen(const QString& target) override;

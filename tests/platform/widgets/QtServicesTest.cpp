@@ -4,7 +4,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -62,4 +64,29 @@ TEST(OleColor, LowByteIsRedAndSystemColoursComeFromThePalette)
     EXPECT_EQ(OleColor::toQColor(OleColor::WindowBackground, p), QColor(1, 2, 3));
     EXPECT_EQ(OleColor::toQColor(OleColor::WindowText, p), QColor(4, 5, 6));
     EXPECT_EQ(OleColor::toQColor(OleColor::ButtonFace, p), QColor(7, 8, 9));
+}
+
+// xdg-open that starts and then finds no program for the page must not count
+// as opened: the help command then tells the user where the page is.
+TEST(QtShell, AnOpenerThatFindsNoProgramIsAFailure)
+{
+    QTemporaryDir bin;
+    ASSERT_TRUE(bin.isValid());
+    const QByteArray savedPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()) + ":/usr/bin:/bin");
+    struct Row {
+        const char* script;
+        bool opened;
+    };
+    for (const Row& r :
+         {Row{"echo 'xdg-open: no method available' >&2; exit 3", false}, Row{"exit 0", true}}) {
+        SCOPED_TRACE(r.script);
+        QFile opener(bin.filePath("xdg-open"));
+        ASSERT_TRUE(opener.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        opener.write(QByteArray("#!/bin/sh\n") + r.script + "\n");
+        opener.close();
+        opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        EXPECT_EQ(QtShell().ShellOpen(bin.filePath("help.html")), r.opened);
+    }
+    qputenv("PATH", savedPath);
 }
