@@ -1,0 +1,58 @@
+#pragma once
+// An exported calendar read back by libical, recurrences expanded.
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QTime>
+#include <libical/ical.h>
+#include <vector>
+
+struct Occurrence {
+    QDate date;
+    QTime time;      // null for an all-day event
+    int seconds = 0; // duration
+    QString summary;
+    QString category;
+    QString uid;
+};
+
+struct ReadBack {
+    int events = 0;
+    int parseErrors = 0;
+    std::vector<Occurrence> occurrences; // every event's, up to the last date
+};
+
+inline ReadBack readBack(const QByteArray& ics, const QDate& last)
+{
+    ReadBack r;
+    icalcomponent* cal = icalparser_parse_string(ics.constData());
+    if (!cal)
+        return r;
+    r.parseErrors = icalcomponent_count_errors(cal);
+    for (icalcomponent* ev = icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT); ev;
+         ev = icalcomponent_get_next_component(cal, ICAL_VEVENT_COMPONENT)) {
+        ++r.events;
+        const icaltimetype start = icalcomponent_get_dtstart(ev);
+        Occurrence o;
+        o.seconds = icaldurationtype_as_int(icalcomponent_get_duration(ev));
+        o.summary = QString::fromUtf8(icalcomponent_get_summary(ev));
+        o.uid = QString::fromUtf8(icalcomponent_get_uid(ev));
+        if (icalproperty* c = icalcomponent_get_first_property(ev, ICAL_CATEGORIES_PROPERTY))
+            o.category = QString::fromUtf8(icalproperty_get_categories(c));
+        icalproperty* rp = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY);
+        if (!rp)
+            continue;
+        icalrecur_iterator* it = icalrecur_iterator_new(icalproperty_get_rrule(rp), start);
+        for (icaltimetype t = icalrecur_iterator_next(it); !icaltime_is_null_time(t);
+             t = icalrecur_iterator_next(it)) {
+            o.date = QDate(t.year, t.month, t.day);
+            if (o.date > last)
+                break;
+            o.time = t.is_date ? QTime() : QTime(t.hour, t.minute, t.second);
+            r.occurrences.push_back(o);
+        }
+        icalrecur_iterator_free(it);
+    }
+    icalcomponent_free(cal);
+    return r;
+}
