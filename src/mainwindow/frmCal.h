@@ -152,6 +152,7 @@ private:
     void mnuFileChangeInfo_Click();
     void mnuFileSave_Click();
     void mnuFilePrintPreview_Click();
+    void mnuFileExportDutyDays_Click();
     void mnuFileLockSchedule_Click();
     void mnuFileUser_Click();
     void mnufileExit_Click();
@@ -206,6 +207,7 @@ private:
     QAction* mnuFileChangeInfo = nullptr;
     QAction* mnuFileSave = nullptr;
     QAction* mnuFilePrintPreview = nullptr;
+    QAction* mnuFileExportDutyDays = nullptr;
     QAction* mnuFileHideInTray = nullptr;
     QAction* mnuFileLockSchedule = nullptr;
     QAction* mnuFileUser = nullptr;

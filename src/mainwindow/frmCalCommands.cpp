@@ -1,6 +1,7 @@
 // The main window's menus, their commands and its keys.
 #include "mainwindow/frmCal.h"
 
+#include "exports/frmExportDuty.h"
 #include "favorites/frmOpen.h"
 #include "mainwindow/SharedRoutines.h"
 #include "mainwindow/frmAbout.h"
@@ -11,9 +12,9 @@
 #include "monthcontrol/ctlMonth.h"
 #include "platform/HelpPage.h"
 #include "platform/IClock.h"
-#include "platform/widgets/MsgBox.h"
 #include "platform/Services.h"
 #include "platform/widgets/IDialogs.h"
+#include "platform/widgets/MsgBox.h"
 #include "specialperiod/frmSpecialPeriod.h"
 #include "users/Credentials.h"
 #include "users/frmLogin.h"
@@ -62,6 +63,8 @@ void frmCal::buildMenus()
     mnuFileChangeInfo->setVisible(false); // shown once a schedule is on display
     mnuFileSave = item(mnuFile, "mnuFileSave", QStringLiteral("&Save"));
     mnuFilePrintPreview = item(mnuFile, "mnuFilePrintPreview", QStringLiteral("&Print Preview"));
+    mnuFileExportDutyDays =
+        item(mnuFile, "mnuFileExportDutyDays", QStringLiteral("Export &Duty Days..."));
     separator(mnuFile, "mnuFileBar0");
     mnuFileHideInTray = item(mnuFile, "mnuFileHideInTray", QStringLiteral("&Hide in Tray"));
     mnuFileHideInTray->setCheckable(true);
@@ -123,6 +126,7 @@ void frmCal::buildMenus()
     connect(mnuFileChangeInfo, &QAction::triggered, this, &frmCal::mnuFileChangeInfo_Click);
     connect(mnuFileSave, &QAction::triggered, this, &frmCal::mnuFileSave_Click);
     connect(mnuFilePrintPreview, &QAction::triggered, this, &frmCal::mnuFilePrintPreview_Click);
+    connect(mnuFileExportDutyDays, &QAction::triggered, this, &frmCal::mnuFileExportDutyDays_Click);
     connect(mnuFileLockSchedule, &QAction::triggered, this, &frmCal::mnuFileLockSchedule_Click);
     connect(mnuFileUser, &QAction::triggered, this, &frmCal::mnuFileUser_Click);
     connect(mnufileExit, &QAction::triggered, this, &frmCal::mnufileExit_Click);
@@ -219,6 +223,12 @@ void frmCal::mnuFileSave_Click()
 void frmCal::mnuFilePrintPreview_Click()
 {
     // The image calendar arrives with its own feature.
+}
+
+void frmCal::mnuFileExportDutyDays_Click()
+{
+    frmExportDuty box(*this);
+    box.exec();
 }
 
 bool frmCal::VerifyLogin()

@@ -1,0 +1,156 @@
+#include "exports/frmExportDuty.h"
+
+#include "exports/ExportSources.h"
+#include "mainwindow/frmCal.h"
+#include "model/clsSchedule.h"
+#include "platform/IClock.h"
+#include "platform/Services.h"
+#include "platform/widgets/DialogParts.h"
+#include "platform/widgets/IDialogs.h"
+#include "platform/widgets/MsgBox.h"
+#include "platform/widgets/OleColor.h"
+#include "platform/widgets/ReportError.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+namespace {
+const QString kUnit = QStringLiteral("frmExportDuty");
+const QString kCaption = QStringLiteral("Export Duty Days");
+
+QIcon swatch(int32_t color)
+{
+    QPixmap p(16, 16);
+    p.fill(OleColor::toQColor(color));
+    return QIcon(p);
+}
+} // namespace
+
+frmExportDuty::frmExportDuty(frmCal& owner) : QDialog(&owner), main_(owner)
+{
+    setObjectName(kUnit);
+    setWindowTitle(kCaption);
+    setModal(true);
+
+    cboShift = named(new QComboBox(this), "cboShift");
+    cboPlatoon = named(new QComboBox(this), "cboPlatoon");
+    dtpFirstDate = named(new QDateEdit(this), "dtpFirstDate");
+    dtpFirstDate->setCalendarPopup(true);
+    dtpFirstDate->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    // The rotation counts every earlier day as 1 January 1970.
+    dtpFirstDate->setMinimumDate(QDate(1970, 1, 1));
+    dtpFirstDate->setDate(clockService().today());
+    tmeStart = named(new QTimeEdit(QTime(7, 0), this), "tmeStart");
+    tmeStart->setDisplayFormat(QStringLiteral("HH:mm"));
+    spnHours = named(new QSpinBox(this), "spnHours");
+    spnHours->setRange(0, Ics::MaxHours);
+    spnHours->setValue(24);
+    spnHours->setSpecialValueText(QStringLiteral("All day"));
+    chkSpecialPeriod = named(new QCheckBox(this), "chkSpecialPeriod");
+    cmdExport = named(new QPushButton(QStringLiteral("&Export..."), this), "cmdExport");
+    cmdExport->setDefault(true);
+    cmdCancel = plainButton(this, "cmdCancel", QStringLiteral("Cancel"));
+
+    auto* fields = new QFormLayout;
+    fields->addRow(QStringLiteral("&Shift:"), cboShift);
+    fields->addRow(QStringLiteral("&Platoon:"), cboPlatoon);
+    fields->addRow(QStringLiteral("&First date:"), dtpFirstDate);
+    fields->addRow(QStringLiteral("Duty &starts at:"), tmeStart);
+    fields->addRow(QStringLiteral("&Hours on duty:"), spnHours);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(fields);
+    all->addWidget(chkSpecialPeriod);
+    all->addLayout(buttonRow({cmdExport, cmdCancel}));
+
+    const auto shifts = main_.Schedule()->Shifts();
+    for (int i = 1; i <= shifts->Count() && i <= 2; ++i)
+        cboShift->addItem(
+            QStringLiteral("Shift %1 - %2").arg(i).arg(shifts->Item(i)->Description()), i);
+    const int shown = main_.ShiftIndex();
+    cboShift->setCurrentIndex(shown >= 1 && shown <= cboShift->count() ? shown - 1 : 0);
+    fillPlatoons();
+
+    const bool hasPeriod = main_.SpecialPeriodLength() >= 1;
+    chkSpecialPeriod->setText(
+        QStringLiteral("Add the recurring period \"%1\"").arg(main_.SpecialPeriodName()));
+    chkSpecialPeriod->setChecked(hasPeriod);
+    chkSpecialPeriod->setVisible(hasPeriod);
+
+    connect(cboShift, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &frmExportDuty::fillPlatoons);
+    // All-day events have no start time.
+    connect(spnHours, qOverload<int>(&QSpinBox::valueChanged), this,
+            [this](int hours) { tmeStart->setEnabled(hours > 0); });
+    connect(cmdExport, &QPushButton::clicked, this, [this] {
+        guarded(QStringLiteral("cmdExport_Click"), UnitKind::Form, kUnit,
+                [this] { cmdExport_Click(); });
+    });
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmExportDuty::fillPlatoons()
+{
+    cboPlatoon->clear();
+    cboPlatoon->addItem(QStringLiteral("All platoons"), 0);
+    const auto shifts = main_.Schedule()->Shifts();
+    const int shift = cboShift->currentData().toInt();
+    if (shift < 1 || shift > shifts->Count())
+        return;
+    const auto platoons = shifts->Item(shift)->Platoons();
+    for (int i = 1; i <= platoons->Count(); ++i) {
+        const auto& p = platoons->Item(i);
+        cboPlatoon->addItem(swatch(p->Color()), p->Code() + QLatin1Char(' ') + p->Description(), i);
+    }
+}
+
+Ics::Options frmExportDuty::options() const
+{
+    Ics::Options o;
+    o.shiftIndex = cboShift->currentData().toInt();
+    o.platoon = cboPlatoon->currentData().toInt();
+    o.first = dtpFirstDate->date();
+    o.start = tmeStart->time();
+    o.hours = spnHours->value();
+    o.stamp = clockService().now();
+    if (main_.SpecialPeriodLength() >= 1 && chkSpecialPeriod->isChecked())
+        o.special = specialPeriodFor(main_.SpecialPeriodName(), main_.SpecialPeriodLength(),
+                                     main_.SpecialPeriodOffset());
+    return o;
+}
+
+void frmExportDuty::cmdExport_Click()
+{
+    const clsSchedule& schedule = *main_.Schedule();
+    const Ics::Options o = options();
+    const Ics::Result result = Ics::exportDutyDays(schedule, o);
+    if (!result.problem.isEmpty()) {
+        MsgBox(result.problem, Msg::OKOnly | Msg::Exclamation, kCaption);
+        return;
+    }
+    const QString code =
+        o.platoon == 0
+            ? QStringLiteral("All")
+            : schedule.Shifts()->Item(o.shiftIndex)->Platoons()->Item(o.platoon)->Code().trimmed();
+    const QString path =
+        dialogsService().saveFileName(this, kCaption, defaultIcsPath(schedule.title(), code),
+                                      QStringLiteral("iCalendar (*.ics)"));
+    if (path.isEmpty())
+        return;
+    const QString error = Ics::writeFile(path, result.text);
+    if (!error.isEmpty()) {
+        MsgBox(QStringLiteral("The calendar could not be written to\r\n%1\r\n\r\n%2")
+                   .arg(QDir::toNativeSeparators(path), error),
+               Msg::OKOnly | Msg::Exclamation, kCaption);
+        return;
+    }
+    accept();
+}
