@@ -1,0 +1,50 @@
+#pragma once
+// The program's commands for scripts: they print or write a file and open no
+// window, so they run on a machine without a display. Each command is one
+// function over a parsed request.
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QTime>
+
+class QTextStream;
+
+namespace CommandLine {
+
+enum class Command { Window, Help, Version, ExportIcs, PrintMonth };
+
+struct Request {
+    Command command = Command::Window;
+    QString schedulePath; // --schedule; empty = the user's schedule
+    int shift = 1;
+    // --export-ics
+    QString outputPath;
+    QString platoon; // a platoon code; empty = every platoon
+    QDate from;      // invalid = today
+    QTime start{7, 0};
+    int hours = 24;
+    // --print-month: its first day
+    QDate month;
+};
+
+struct Parsed {
+    Request request;
+    QString error; // what is wrong with the arguments, for standard error
+    QString help;  // the --help text
+};
+
+// True when the arguments name a command (anything starting with "--", or
+// -h, -v, -?); Qt's own single-dash options still start the window.
+bool wantsCommand(const QStringList& arguments);
+// The arguments as the program received them, program name first.
+Parsed parse(const QStringList& arguments);
+
+// Exit codes: 0 done, 1 the command failed, 2 bad arguments.
+int exportIcs(const Request& request, QTextStream& out, QTextStream& err);
+int printMonth(const Request& request, QTextStream& out, QTextStream& err);
+int execute(const Parsed& parsed, QTextStream& out, QTextStream& err);
+
+// Runs a command in a process with no window system: a QCoreApplication only.
+int run(int argc, char** argv);
+
+} // namespace CommandLine

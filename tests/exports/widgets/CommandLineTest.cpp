@@ -1,0 +1,194 @@
+// The real program run the way a script runs it: no display of any kind.
+#include "exports/IcsReadBack.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Finished {
+    int code = -1;
+    QString out, err;
+};
+
+class CommandLine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.path() + QStringLiteral("/data"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    }
+    Finished run(const QStringList& arguments)
+    {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(TARNWELL_PROGRAM), arguments);
+        EXPECT_TRUE(p.waitForFinished(20000));
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
+    }
+    QString write(const QString& name, const QByteArray& content)
+    {
+        const QString path = home.path() + QLatin1Char('/') + name;
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        return path;
+    }
+    // The user's settings with a 7-day period whose runs start on 1 January 1970 + 7k.
+    QString writePeriodSettings()
+    {
+        return write(QStringLiteral("config/TarnwellFree/TarnwellFree.ini"),
+                     "[Settings]\nSpecialPeriodLength=7\nSpecialPeriodOffset=2\n"
+                     "SpecialPeriodName=Pay Period\n");
+    }
+
+    QTemporaryDir home, runtime;
+    QProcessEnvironment env;
+};
+
+} // namespace
+
+TEST_F(CommandLine, HelpAndVersion)
+{
+    const Finished help = run({QStringLiteral("--help")});
+    EXPECT_EQ(help.code, 0);
+    for (const char* option : {"--export-ics <FILE>", "--print-month <YYYY-MM>", "--schedule",
+                               "--shift", "--platoon", "--from", "--start", "--hours"})
+        EXPECT_TRUE(help.out.contains(QString::fromLatin1(option))) << option;
+    EXPECT_EQ(run({QStringLiteral("--version")}).out, QStringLiteral("Tarnwell Free 1.0.0\n"));
+    EXPECT_EQ(run({QStringLiteral("-v")}).code, 0);
+}
+
+TEST_F(CommandLine, PrintMonthOfTheBuiltInScheduleByHand)
+{
+    const std::pair<const char*, QStringList> rows[] = {
+        {"1970-01",
+         {"1970-01-01 A Platoon", "1970-01-02 B Platoon", "1970-01-09 C Platoon",
+          "1970-01-31 B Platoon"}},
+        {"2000-01", {"2000-01-01 C Platoon"}},
+        {"2026-12",
+         {"2026-12-05 A Platoon", "2026-12-06 B Platoon", "2026-12-07 C Platoon",
+          "2026-12-31 B Platoon"}},
+    };
+    for (const auto& [month, expected] : rows) {
+        const Finished r = run({QStringLiteral("--print-month"), QString::fromLatin1(month)});
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        EXPECT_EQ(lines.size(), 31);
+        for (const QString& line : expected)
+            EXPECT_TRUE(lines.contains(line)) << line.toStdString();
+    }
+}
+
+TEST_F(CommandLine, ReadsThePeriodAndScheduleButWritesNoSettingsAndTakesNoLock)
+{
+    const QString ini = writePeriodSettings();
+    QFile before(ini);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray stored = before.readAll();
+    const Finished r = run({QStringLiteral("--print-month"), QStringLiteral("2009-10")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    // The worked example of the period: 8 to 14 October 2009 filled.
+    for (const char* line : {"2009-10-07 A Platoon\n", "2009-10-08 C Platoon (Pay Period)\n",
+                             "2009-10-14 B Platoon (Pay Period)\n", "2009-10-15 C Platoon\n"})
+        EXPECT_TRUE(r.out.contains(QString::fromLatin1(line))) << line;
+
+    const QString two = write(
+        QStringLiteral("two.xml"),
+        R"(<Schedule Title="Harbor" Initials="H" Description="d"><Shift Title="Days" Initials="D" )"
+        R"(Description="Days" Sequence="1"><Platoon Description="Red" Code="R" Color="FF"/></Shift>)"
+        R"(<Shift Title="Nights" Initials="N" Description="Nights" Sequence="120">)"
+        R"(<Platoon Description="Blue" Code="U" Color="FF0000"/><Platoon Description="Gold" Code="Y" )"
+        R"(Color="D7FF"/></Shift></Schedule>)"
+        "\r\n");
+    // 1 January 1970 uses the second character, so "120" gives Y, off, U.
+    const Finished second =
+        run({QStringLiteral("--print-month"), QStringLiteral("1970-01"),
+             QStringLiteral("--schedule"), two, QStringLiteral("--shift"), QStringLiteral("2")});
+    EXPECT_EQ(second.code, 0) << second.err.toStdString();
+    EXPECT_TRUE(second.out.startsWith(
+        QStringLiteral("1970-01-01 Y Gold\n1970-01-02 -\n1970-01-03 U Blue\n")));
+
+    QFile after(ini);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), stored);
+    EXPECT_EQ(QDir(home.path() + QStringLiteral("/config"))
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList({"TarnwellFree"}));
+    EXPECT_TRUE(QDir(runtime.path()).isEmpty());
+}
+
+TEST_F(CommandLine, ExportIcsWritesWhatTheDialogWrites)
+{
+    writePeriodSettings();
+    const QString file = home.path() + QStringLiteral("/b.ics");
+    const Finished r =
+        run({QStringLiteral("--export-ics"), file, QStringLiteral("--platoon"), QStringLiteral("B"),
+             QStringLiteral("--from"), QStringLiteral("2026-12-05"), QStringLiteral("--start"),
+             QStringLiteral("6:30"), QStringLiteral("--hours"), QStringLiteral("12")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const ReadBack back = readBack(f.readAll(), QDate(2026, 12, 13));
+    QStringList seen;
+    for (const Occurrence& o : back.occurrences)
+        seen << o.date.toString(QStringLiteral("d ")) +
+                    (o.time.isNull() ? QStringLiteral("all-day ")
+                                     : o.time.toString(QStringLiteral("HH:mm "))) +
+                    QString::number(o.seconds / 3600) + QLatin1Char(' ') + o.summary;
+    EXPECT_EQ(
+        seen.join(QLatin1Char('|')).toStdString(),
+        QStringList({"6 06:30 12 B Platoon - Tolvar Fire Department",
+                     "8 06:30 12 B Platoon - Tolvar Fire Department",
+                     "13 06:30 12 B Platoon - Tolvar Fire Department", "10 all-day 168 Pay Period"})
+            .join(QLatin1Char('|'))
+            .toStdString());
+}
+
+TEST_F(CommandLine, BadArgumentsAndFailuresSayWhyOnStandardError)
+{
+    const QString f = home.path() + QStringLiteral("/never.ics");
+    const QString garbage = write(QStringLiteral("garbage.xml"), "not a schedule\r\n");
+    struct Row {
+        QStringList arguments;
+        int code;
+        const char* message;
+    };
+    const Row rows[] = {
+        {{"--bogus"}, 2, "Unknown option 'bogus'"},
+        {{"--schedule", garbage}, 2, "No command given"},
+        {{"--print-month", "2026-13"}, 2, "as YYYY-MM"},
+        {{"--print-month", "1969-12"}, 2, "starts in January 1970"},
+        {{"--print-month", "2026-01", "--platoon", "A"}, 2, "belongs to --export-ics"},
+        {{"--print-month", "2026-01", "--shift", "3"}, 2, "1 or 2"},
+        {{"--export-ics"}, 2, "Missing value"},
+        {{"--export-ics", f, "--print-month", "2026-01"}, 2, "only one"},
+        {{"--export-ics", f, "--from", "1969-12-31"}, 2, "before 1 January 1970"},
+        {{"--export-ics", f, "--from", "2026-02-30"}, 2, "as YYYY-MM-DD"},
+        {{"--export-ics", f, "--hours", "169"}, 2, "from 0 to 168"},
+        {{"--export-ics", f, "--start", "7h"}, 2, "as HH:MM"},
+        {{"--print-month", "2026-01", "--shift", "2"}, 1, "no shift 2"},
+        {{"--export-ics", f, "--platoon", "Z"}, 1, "no platoon \"Z\" (its platoons: A, B, C)"},
+        {{"--print-month", "2026-01", "--schedule", f}, 1, "does not exist"},
+        {{"--export-ics", f, "--schedule", garbage}, 1, "could not be used"},
+        {{"--export-ics", home.path() + QStringLiteral("/no/folder.ics")}, 1, "Could not write"},
+    };
+    for (const Row& row : rows) {
+        const Finished r = run(row.arguments);
+        EXPECT_EQ(r.code, row.code) << row.message;
+        EXPECT_TRUE(r.err.contains(QString::fromLatin1(row.message))) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << row.message;
+    }
+    EXPECT_FALSE(QFile::exists(f));
+}
