@@ -315,6 +315,7 @@ int exportIcs(const Request& request, QTextStream& out, QTextStream& err)
     o.start = request.start;
     o.hours = request.hours;
     o.stamp = clockService().now();
+    o.zone = QTimeZone::systemTimeZone();
     o.special = storedSpecialPeriod(err);
     const Ics::Result result = Ics::exportDutyDays(*loaded.schedule, o);
     if (!result.problem.isEmpty()) {

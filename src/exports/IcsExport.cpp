@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QSaveFile>
 #include <array>
+#include <cstdlib>
 #include <limits>
 #include <vector>
 
@@ -201,17 +202,67 @@ private:
     QByteArray text_;
 };
 
-void writeTimes(Writer& w, const QDate& date, const Options& o, int days)
+// The onset of a daylight-saving change as its weekday in the month: the
+// second Sunday is "2SU", the last one "-1SU".
+int weekOfMonth(const QDate& d)
+{
+    return d.day() + 7 > d.daysInMonth() ? -1 : (d.day() - 1) / 7 + 1;
+}
+
+QString byDay(const QDate& d)
+{
+    static const char* const names[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
+    return QString::number(weekOfMonth(d)) + QLatin1String(names[d.dayOfWeek() - 1]);
+}
+
+// The day in another year and month that the same byDay rule gives.
+QDate nthWeekday(int year, int month, const QDate& pattern)
+{
+    const int n = weekOfMonth(pattern);
+    if (n < 0) {
+        const QDate last(year, month, QDate(year, month, 1).daysInMonth());
+        return last.addDays(-((last.dayOfWeek() - pattern.dayOfWeek() + 7) % 7));
+    }
+    const QDate first(year, month, 1);
+    return first.addDays((pattern.dayOfWeek() - first.dayOfWeek() + 7) % 7 + 7 * (n - 1));
+}
+
+QString offsetText(int seconds)
+{
+    const QChar sign = seconds < 0 ? QLatin1Char('-') : QLatin1Char('+');
+    seconds = std::abs(seconds);
+    return sign + QStringLiteral("%1%2")
+                      .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
+                      .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'));
+}
+
+// The changes of offset in a year. Qt also lists entries that change nothing
+// (one at the end of 32-bit time in 2038), which no rule has to reproduce.
+QTimeZone::OffsetDataList transitionsIn(const QTimeZone& zone, int year)
+{
+    QTimeZone::OffsetDataList changes;
+    for (const auto& t :
+         zone.transitions(QDateTime(QDate(year, 1, 1), QTime(0, 0), Qt::UTC),
+                          QDateTime(QDate(year, 12, 31), QTime(23, 59, 59), Qt::UTC)))
+        if (zone.offsetFromUtc(t.atUtc.addSecs(-1)) != t.offsetFromUtc)
+            changes.push_back(t);
+    return changes;
+}
+
+// How far ahead the yearly rule must match the zone's own transitions.
+constexpr int kCheckedYears = 20;
+
+void writeTimes(Writer& w, const QDate& date, const Options& o, int days, bool zoned)
 {
     if (o.hours == 0) {
         w.prop(QStringLiteral("DTSTART;VALUE=DATE"), dateText(date));
         w.prop(QStringLiteral("DURATION"), QStringLiteral("P%1D").arg(days));
         return;
     }
-    // Floating local time: the duty starts at the station's wall-clock hour on
-    // every date, daylight saving or not, and needs no VTIMEZONE that could
-    // only describe the zone's rules as known today for an event that never ends.
-    w.prop(QStringLiteral("DTSTART"),
+    // Either way the duty starts at the station's wall-clock hour on every
+    // date, daylight saving or not.
+    w.prop(zoned ? QStringLiteral("DTSTART;TZID=") + QString::fromUtf8(o.zone.id())
+                 : QStringLiteral("DTSTART"),
            dateText(date) + QLatin1Char('T') + o.start.toString(QStringLiteral("HHmmss")));
     w.prop(QStringLiteral("DURATION"), QStringLiteral("PT%1H").arg(o.hours));
 }
@@ -274,6 +325,65 @@ QByteArray foldLine(const QString& line)
     }
     out += utf8.mid(pos) + kCrLf;
     return out;
+}
+
+std::optional<QStringList> timezoneLines(const QTimeZone& zone, int fromYear)
+{
+    // A clock set to UTC (as on many servers) says nothing about where the
+    // station is: floating time then keeps 07:00 at 07:00 wherever it is read.
+    const QByteArray id = zone.id();
+    if (!zone.isValid() || id.isEmpty() || id.startsWith("UTC") || id.startsWith("Etc/"))
+        return std::nullopt;
+    QStringList lines{QStringLiteral("BEGIN:VTIMEZONE"),
+                      QStringLiteral("TZID:") + QString::fromUtf8(id)};
+    const auto changes = transitionsIn(zone, fromYear);
+    if (changes.isEmpty()) {
+        for (int y = fromYear + 1; y <= fromYear + kCheckedYears; ++y)
+            if (!transitionsIn(zone, y).isEmpty())
+                return std::nullopt;
+        const QDateTime at(QDate(fromYear, 1, 1), QTime(0, 0), Qt::UTC);
+        const QString offset = offsetText(zone.offsetFromUtc(at));
+        lines << QStringLiteral("BEGIN:STANDARD")
+              << QStringLiteral("DTSTART:") + QString::number(fromYear) +
+                     QStringLiteral("0101T000000")
+              << QStringLiteral("TZOFFSETFROM:") + offset << QStringLiteral("TZOFFSETTO:") + offset
+              << QStringLiteral("TZNAME:") + escapeText(zone.abbreviation(at))
+              << QStringLiteral("END:STANDARD");
+    } else {
+        if (changes.size() != 2)
+            return std::nullopt;
+        for (const QTimeZone::OffsetData& change : changes) {
+            const int from = zone.offsetFromUtc(change.atUtc.addSecs(-1));
+            // The onset is written in the wall-clock time that ends there.
+            const QDateTime onset = change.atUtc.toOffsetFromUtc(from);
+            for (int y = fromYear + 1; y <= fromYear + kCheckedYears; ++y) {
+                bool found = false;
+                for (const auto& later : transitionsIn(zone, y)) {
+                    const QDateTime local = later.atUtc.toOffsetFromUtc(from);
+                    found = found ||
+                            (later.offsetFromUtc == change.offsetFromUtc &&
+                             local.date() == nthWeekday(y, onset.date().month(), onset.date()) &&
+                             local.time() == onset.time());
+                }
+                if (!found)
+                    return std::nullopt;
+            }
+            const QString kind = change.daylightTimeOffset != 0 ? QStringLiteral("DAYLIGHT")
+                                                                : QStringLiteral("STANDARD");
+            lines << QStringLiteral("BEGIN:") + kind
+                  << QStringLiteral("DTSTART:") +
+                         onset.toString(QStringLiteral("yyyyMMdd'T'HHmmss"))
+                  << QStringLiteral("TZOFFSETFROM:") + offsetText(from)
+                  << QStringLiteral("TZOFFSETTO:") + offsetText(change.offsetFromUtc)
+                  << QStringLiteral("RRULE:FREQ=YEARLY;BYMONTH=%1;BYDAY=%2")
+                         .arg(onset.date().month())
+                         .arg(byDay(onset.date()))
+                  << QStringLiteral("TZNAME:") + escapeText(change.abbreviation)
+                  << QStringLiteral("END:") + kind;
+        }
+    }
+    lines << QStringLiteral("END:VTIMEZONE");
+    return lines;
 }
 
 QString nearestCssColor(int32_t color)
@@ -358,6 +468,10 @@ Result exportDutyDays(const clsSchedule& schedule, const Options& o)
     w.prop(QStringLiteral("CALSCALE"), QStringLiteral("GREGORIAN"));
     w.prop(QStringLiteral("NAME"), escapeText(schedule.title()));
     w.prop(QStringLiteral("X-WR-CALNAME"), escapeText(schedule.title()));
+    const auto zoneLines = o.hours > 0 ? timezoneLines(o.zone, o.first.year()) : std::nullopt;
+    if (zoneLines)
+        for (const QString& l : *zoneLines)
+            w.line(l);
     for (const DutyEvent& e : events) {
         const clsPlatoon& p = *platoons->Item(e.platoon);
         w.prop(QStringLiteral("BEGIN"), QStringLiteral("VEVENT"));
@@ -365,7 +479,7 @@ Result exportDutyDays(const clsSchedule& schedule, const Options& o)
                uidFor({QStringLiteral("duty"), schedule.title(), QString::number(o.shiftIndex),
                        p.Code(), QString::number(e.position)}));
         w.prop(QStringLiteral("DTSTAMP"), stamp);
-        writeTimes(w, e.date, o, 1);
+        writeTimes(w, e.date, o, 1, zoneLines.has_value());
         w.prop(QStringLiteral("RRULE"), QStringLiteral("FREQ=DAILY;INTERVAL=%1").arg(length));
         w.prop(QStringLiteral("SUMMARY"), escapeText(p.Code() + QLatin1Char(' ') + p.Description() +
                                                      QStringLiteral(" - ") + shiftTitle));

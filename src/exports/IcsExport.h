@@ -6,7 +6,9 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QTime>
+#include <QTimeZone>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -29,6 +31,9 @@ struct Options {
     QTime start{7, 0};  // time of day the duty starts
     int hours = 24;     // length of a duty; 0 = all-day events
     QDateTime stamp;    // written as DTSTAMP (UTC)
+    // The station's zone for timed events. Floating local time instead when
+    // it is invalid, UTC, or its rules do not fit a yearly VTIMEZONE rule.
+    QTimeZone zone;
     std::optional<SpecialPeriod> special;
 };
 
@@ -48,6 +53,9 @@ QString escapeText(const QString& text);
 // One content line, folded to 75 octets a line, never inside a UTF-8
 // sequence, each line ended by CR LF.
 QByteArray foldLine(const QString& line);
+// The VTIMEZONE lines of a zone as its rules stand from the year on, or
+// nothing when the zone should not be named (see Options::zone).
+std::optional<QStringList> timezoneLines(const QTimeZone& zone, int fromYear);
 // The CSS3 colour name nearest to a 0x00BBGGRR colour.
 QString nearestCssColor(int32_t color);
 

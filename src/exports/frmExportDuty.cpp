@@ -121,6 +121,7 @@ Ics::Options frmExportDuty::options() const
     o.start = tmeStart->time();
     o.hours = spnHours->value();
     o.stamp = clockService().now();
+    o.zone = QTimeZone::systemTimeZone();
     if (main_.SpecialPeriodLength() >= 1 && chkSpecialPeriod->isChecked())
         o.special = specialPeriodFor(main_.SpecialPeriodName(), main_.SpecialPeriodLength(),
                                      main_.SpecialPeriodOffset());

@@ -196,6 +196,45 @@ TEST(IcsExport, WritesNothingAndSaysWhy)
                     .problem.contains(QStringLiteral("no shift 2")));
 }
 
+TEST(IcsExport, TimedEventsNameTheLocalZoneOrFloat)
+{
+    const std::pair<const char*, QStringList> rows[] = {
+        {"Europe/Berlin",
+         {"TZOFFSETFROM:+0100", "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU", "TZOFFSETTO:+0100",
+          "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU", "DTSTART:20260329T020000"}},
+        {"America/New_York", {"BYMONTH=3;BYDAY=2SU", "BYMONTH=11;BYDAY=1SU", "TZOFFSETTO:-0400"}},
+        {"Australia/Sydney", {"BYMONTH=4;BYDAY=1SU", "BYMONTH=10;BYDAY=1SU", "TZOFFSETTO:+1100"}},
+        {"Asia/Kolkata", {"TZOFFSETFROM:+0530", "TZOFFSETTO:+0530"}},
+        {"America/Sao_Paulo", {"TZOFFSETTO:-0300"}}, // no daylight saving since 2019
+        {"Etc/UTC", {}},                             // a server's clock: floating
+        {"Africa/Casablanca", {}},                   // changes no yearly rule describes
+    };
+    for (const auto& [id, lines] : rows) {
+        SCOPED_TRACE(id);
+        const QTimeZone zone(id);
+        ASSERT_TRUE(zone.isValid());
+        auto o = optionsFor(1, 0, QDate(2026, 12, 5));
+        o.zone = zone;
+        const QByteArray text = Ics::exportDutyDays(*DefaultSchedule(), o).text;
+        const QString tzid = QStringLiteral("DTSTART;TZID=%1:20261205T070000\r\n").arg(id);
+        EXPECT_EQ(text.contains(tzid.toUtf8()), !lines.isEmpty());
+        EXPECT_EQ(text.contains("DTSTART:20261205T070000\r\n"), lines.isEmpty());
+        for (const QString& line : lines)
+            EXPECT_TRUE(text.contains(line.toUtf8() + "\r\n")) << line.toStdString();
+        if (lines.isEmpty())
+            continue;
+        // Every duty starts at 07:00 on the station's clock, summer and winter.
+        const ReadBack back = readBack(text, QDate(2029, 12, 5));
+        EXPECT_EQ(back.parseErrors, 0);
+        ASSERT_GT(back.occurrences.size(), 1000u);
+        for (const Occurrence& e : back.occurrences)
+            ASSERT_EQ(e.utc, QDateTime(e.date, QTime(7, 0), zone).toSecsSinceEpoch())
+                << e.date.toString(Qt::ISODate).toStdString();
+        o.hours = 0;
+        EXPECT_FALSE(Ics::exportDutyDays(*DefaultSchedule(), o).text.contains("VTIMEZONE"));
+    }
+}
+
 TEST(IcsExport, NearestCssColourName)
 {
     const std::pair<int32_t, const char*> rows[] = {

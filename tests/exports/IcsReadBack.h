@@ -11,6 +11,7 @@ struct Occurrence {
     QDate date;
     QTime time;      // null for an all-day event
     int seconds = 0; // duration
+    qint64 utc = 0;  // seconds since 1970 in UTC, for a time with a zone
     QString summary;
     QString category;
     QString uid;
@@ -49,6 +50,8 @@ inline ReadBack readBack(const QByteArray& ics, const QDate& last)
             if (o.date > last)
                 break;
             o.time = t.is_date ? QTime() : QTime(t.hour, t.minute, t.second);
+            if (start.zone && !t.is_date)
+                o.utc = icaltime_as_timet_with_zone(t, start.zone);
             r.occurrences.push_back(o);
         }
         icalrecur_iterator_free(it);
