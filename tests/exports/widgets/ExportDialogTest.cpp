@@ -111,7 +111,9 @@ TEST_F(ExportDialog, SitsAfterPrintPreviewAndWritesThePlatoonWithThePeriod)
     EXPECT_EQ(dialogs->saveRequests[0], QDir::home().filePath("Tolvar Fire Department - B.ics"));
     QFile written(out());
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    const ReadBack back = readBack(written.readAll(), QDate(2026, 12, 14));
+    const QByteArray text = written.readAll();
+    EXPECT_TRUE(text.contains("\r\nCOLOR:lime\r\n")); // B is 0x00FF00
+    const ReadBack back = readBack(text, QDate(2026, 12, 14));
     QStringList seen;
     for (const Occurrence& o : back.occurrences)
         seen << o.date.toString(QStringLiteral("d ")) +
