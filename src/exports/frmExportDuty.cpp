@@ -64,7 +64,7 @@ frmExportDuty::frmExportDuty(frmCal& owner) : QDialog(&owner), main_(owner)
     fields->addRow(QStringLiteral("&Shift:"), cboShift);
     fields->addRow(QStringLiteral("&Platoon:"), cboPlatoon);
     fields->addRow(QStringLiteral("&First date:"), dtpFirstDate);
-    fields->addRow(QStringLiteral("Duty &starts at:"), tmeStart);
+    fields->addRow(QStringLiteral("Duty &begins at:"), tmeStart);
     fields->addRow(QStringLiteral("&Hours on duty:"), spnHours);
     auto* all = new QVBoxLayout(this);
     all->addLayout(fields);
@@ -81,7 +81,7 @@ frmExportDuty::frmExportDuty(frmCal& owner) : QDialog(&owner), main_(owner)
 
     const bool hasPeriod = main_.SpecialPeriodLength() >= 1;
     chkSpecialPeriod->setText(
-        QStringLiteral("Add the recurring period \"%1\"").arg(main_.SpecialPeriodName()));
+        QStringLiteral("&Add the recurring period \"%1\"").arg(main_.SpecialPeriodName()));
     chkSpecialPeriod->setChecked(hasPeriod);
     chkSpecialPeriod->setVisible(hasPeriod);
 
