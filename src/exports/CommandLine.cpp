@@ -63,10 +63,9 @@ struct Options {
         QStringLiteral("H")};
 };
 
-QString fail(Parsed& p, const QString& message)
+void fail(Parsed& p, const QString& message)
 {
     p.error = message;
-    return message;
 }
 
 std::optional<int> wholeNumber(const QString& text)
