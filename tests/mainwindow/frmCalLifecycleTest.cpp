@@ -545,6 +545,7 @@ TEST_F(MainWindowTest, AboutIsOneWindowClosedWithTheMainWindow)
     f->close(); // closing the main window unloads the other windows
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(frmAbout::instance(), nullptr);
+    EXPECT_EQ(frmAbout::VersionText(QStringLiteral("2.10.3")), QStringLiteral("Version 2.10.3"));
 }
 
 TEST_F(MainWindowTest, SecondInstanceCannotTakeTheLock)
