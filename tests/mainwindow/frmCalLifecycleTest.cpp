@@ -41,14 +41,11 @@ TEST_F(MainWindowTest, FlagsSurviveUnloadAndLoad)
         SCOPED_TRACE(r.stored);
         putSetting("Settings", "Flags", QString::number(r.stored));
         auto f = makeForm();
-        ctlMonth* m = f->MonthControl();
+        const ctlMonth* m = f->MonthControl();
         EXPECT_TRUE(m->ShowToday());
-        EXPECT_EQ(m->FirstWeekday(), r.weekday);
-        EXPECT_EQ(m->ShowButtons(), r.buttons);
-        EXPECT_EQ(m->ShowFullGrid(), r.fullGrid);
-        EXPECT_EQ(m->ShowWeekends(), r.weekends);
-        EXPECT_EQ(m->FontBold(), r.bold);
-        EXPECT_EQ(m->FitRows(), r.fitRows);
+        EXPECT_EQ(std::make_tuple(m->FirstWeekday(), m->ShowButtons(), m->ShowFullGrid(),
+                                  m->ShowWeekends(), m->FontBold(), m->FitRows()),
+                  std::make_tuple(r.weekday, r.buttons, r.fullGrid, r.weekends, r.bold, r.fitRows));
         f->close();
         EXPECT_EQ(storedSetting("Settings", "Flags"), QString::number(r.written));
     }
@@ -168,10 +165,11 @@ TEST_F(MainWindowTest, AStoredPlaceIsUsedOnlyOnScreenAndOnlyANormalOneIsSaved)
                         {"from a larger monitor", QRect(30000, 450, 11400, 9000), QRect()}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        putSetting("Settings", "frmCal_Left", QString::number(r.stored.x()));
-        putSetting("Settings", "frmCal_Top", QString::number(r.stored.y()));
-        putSetting("Settings", "frmCal_Width", QString::number(r.stored.width()));
-        putSetting("Settings", "frmCal_Height", QString::number(r.stored.height()));
+        for (const auto& [key, value] : {std::pair{"Left", r.stored.x()},
+                                         {"Top", r.stored.y()},
+                                         {"Width", r.stored.width()},
+                                         {"Height", r.stored.height()}})
+            putSetting("Settings", QStringLiteral("frmCal_") + key, QString::number(value));
         auto f = makeForm();
         const QRect place(f->pos(), f->size());
         if (!r.expected.isEmpty()) {
@@ -183,7 +181,11 @@ TEST_F(MainWindowTest, AStoredPlaceIsUsedOnlyOnScreenAndOnlyANormalOneIsSaved)
         EXPECT_EQ(storedPlace(), place); // never the place it could not use
     }
     // Closed maximised, or moved off the screen: the last usable place stays.
-    for (auto spoil : {+[](frmCal& f) { f.setWindowState(Qt::WindowMaximized); },
+    for (auto spoil : {+[](frmCal& f) {
+                           f.show();
+                           f.setWindowState(Qt::WindowMaximized);
+                           QApplication::processEvents();
+                       },
                        +[](frmCal& f) { f.move(-5000, 40); }}) {
         const QRect before = storedPlace();
         auto f = makeForm();
