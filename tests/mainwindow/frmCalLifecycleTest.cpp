@@ -7,7 +7,6 @@
 #include "platform/widgets/OleColor.h"
 #include "specialperiod/frmSpecialPeriod.h"
 #include "support/ModalDialogs.h"
-#include "users/frmLogin.h"
 #include "users/frmUser.h"
 
 #include <QFileInfo>
@@ -398,12 +397,6 @@ TEST_F(MainWindowTest, LockGuardsTheThreeChangingCommandsOnly)
     EXPECT_EQ(user.runs(), 1);
     EXPECT_TRUE(fx.messages->shown.empty());
     EXPECT_EQ(period.runs(), 0);
-    // A cancelled log-in leaves the lock as it is, silently.
-    OnModal<frmLogin> login([](frmLogin& d) { child<QPushButton>(d, "cmdCancel")->click(); });
-    click(*f, "mnuFileLockSchedule");
-    EXPECT_EQ(login.runs(), 1);
-    EXPECT_TRUE(f->MenuAction("mnuFileLockSchedule")->isChecked());
-    EXPECT_TRUE(fx.messages->shown.empty());
 }
 
 TEST_F(MainWindowTest, BackcolorComesFromTheDialogAndCancelChangesNothing)
