@@ -104,21 +104,18 @@ TEST_F(FavoritesAdd, FailedWritesKeepTheOldFilesAndTheChanges)
     answerSave(2);
     click(*form, "mnuFileSave");
     EXPECT_FALSE(form->DataChanged());
-    for (const qint64 room : {0, 10, 100}) {
-        SCOPED_TRACE(room);
-        SetSaveFileMaker([room](const QString& path) {
-            return std::make_unique<FailingSaveFile>(path, room, false);
-        });
-        for (int option : {0, 1}) {
-            fx.messages->shown.clear();
-            form->setDataChanged(true);
-            answerSave(option);
-            click(*form, "mnuFileSave");
-            ASSERT_EQ(fx.messages->shown.size(), 1u) << option;
-            const QString path = option == 0 ? ScheduleFilePath() : ScheduleListPath();
-            EXPECT_TRUE(fx.messages->shown[0].text.contains(path)) << option;
-            EXPECT_TRUE(form->DataChanged()) << option;
-        }
+    // How a write fails is the storage tests' business: here, what the window keeps.
+    SetSaveFileMaker(
+        [](const QString& path) { return std::make_unique<FailingSaveFile>(path, 10, false); });
+    for (int option : {0, 1}) {
+        fx.messages->shown.clear();
+        form->setDataChanged(true);
+        answerSave(option);
+        click(*form, "mnuFileSave");
+        ASSERT_EQ(fx.messages->shown.size(), 1u) << option;
+        const QString path = option == 0 ? ScheduleFilePath() : ScheduleListPath();
+        EXPECT_TRUE(fx.messages->shown[0].text.contains(path)) << option;
+        EXPECT_TRUE(form->DataChanged()) << option;
     }
     EXPECT_EQ(fileBytes(ScheduleFilePath()), oldSchedule);
     EXPECT_EQ(fileBytes(ScheduleListPath()), oldList);

@@ -132,13 +132,3 @@ TEST_F(MonthPointToCell, FitRowsFollowsTheMonth)
     m->setFitRows(false);
     EXPECT_EQ(m->RowCount(), 8);
 }
-
-// Runs of three from the reference day of offset 2 (1 January 1970), every
-// other one filled; the four days before the reference stay unfilled.
-TEST(MonthGridSpecialPeriod, RunsOfTheCycleFromTheReference)
-{
-    QString got;
-    for (bool b : MonthGrid::specialPeriodCells(dn(1969, 12, 28), 3, 2))
-        got += QLatin1Char(b ? '1' : '0');
-    EXPECT_EQ(got, QStringLiteral("000000011100011100011100011100011100011100"));
-}

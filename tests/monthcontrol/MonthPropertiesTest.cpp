@@ -24,22 +24,6 @@ TEST_F(MonthProperties, FontRelativeSizeIsKeptWithinOneToFive)
     }
 }
 
-TEST_F(MonthProperties, FullDateSetter)
-{
-    // The announcements of a change are checked with the title and navigation clicks.
-    auto m = makeMonth(400, 300, dn(2008, 5, 1));
-    SignalLog log(*m);
-    m->setFullDate(dn(1965, 7, 15)); // before the first month shown
-    EXPECT_EQ(m->FullDate(), dn(1970, 1, 1));
-    EXPECT_EQ(m->TheYear(), 1970);
-    EXPECT_EQ(m->TheMonth(), 1);
-    log.take();
-    m->setFullDate(dn(1970, 1, 1)); // the 1st itself changes nothing
-    EXPECT_TRUE(log.take().isEmpty());
-    EXPECT_THROW(m->setFullDate(1e12), RuntimeError);
-    EXPECT_EQ(m->FullDate(), dn(1970, 1, 1));
-}
-
 TEST_F(MonthProperties, MonthThirteenCarriesButFlagsKeepTheirValues)
 {
     auto m = makeMonth(400, 300, dn(2008, 12, 1));

@@ -34,20 +34,23 @@ public:
     explicit SignalLog(ctlMonth& m)
     {
         auto add = [this](const QString& s) { log << s; };
+        auto mouse = [add](const char* name) {
+            return [add, name](int b, int, double, double) {
+                add(QString("%1(%2)").arg(name).arg(b));
+            };
+        };
         QObject::connect(&m, &ctlMonth::SettingChange,
                          [add](const QString& s) { add("SettingChange(" + s + ")"); });
-        QObject::connect(&m, &ctlMonth::Show, [add] { add("Show"); });
         QObject::connect(&m, &ctlMonth::SelectionChange, [add](double d) {
             add("SelectionChange(" + DayNumber::toDate(d).toString(Qt::ISODate) + ")");
         });
-        QObject::connect(&m, &ctlMonth::DateChange, [add] { add("DateChange"); });
-        QObject::connect(&m, &ctlMonth::MouseDown, [add](int b, int, double, double) {
-            add(QString("MouseDown(%1)").arg(b));
-        });
-        QObject::connect(&m, &ctlMonth::MouseUp,
-                         [add](int b, int, double, double) { add(QString("MouseUp(%1)").arg(b)); });
-        QObject::connect(&m, &ctlMonth::Click, [add] { add("Click"); });
-        QObject::connect(&m, &ctlMonth::DblClick, [add] { add("DblClick"); });
+        QObject::connect(&m, &ctlMonth::MouseDown, mouse("MouseDown"));
+        QObject::connect(&m, &ctlMonth::MouseUp, mouse("MouseUp"));
+        for (const auto& [signal, name] : {std::pair{&ctlMonth::Show, "Show"},
+                                           {&ctlMonth::DateChange, "DateChange"},
+                                           {&ctlMonth::Click, "Click"},
+                                           {&ctlMonth::DblClick, "DblClick"}})
+            QObject::connect(&m, signal, [add, name] { add(name); });
     }
     QStringList take() { return std::exchange(log, {}); }
     QStringList log;

@@ -28,17 +28,6 @@ TEST(Convert, NumbersAndFlagsFromText)
     EXPECT_EQ(errorOf([&] { CInt("40000"); }), Err::Overflow);
 }
 
-TEST(SettingsStore, ValuesReadBackAsTextInANewProcessView)
-{
-    ScopedFakeServices fakes;
-    fakes.settingsStore->SaveSetting("Settings", "Flags", "184");
-    fakes.settingsStore->SaveSetting("Settings", "HideInTray", BoolText(true));
-    fakes.reopenSettings();
-    EXPECT_EQ(fakes.settingsStore->GetSetting("Settings", "Flags", "0"), "184");
-    EXPECT_EQ(fakes.settingsStore->GetSetting("Settings", "HideInTray"), "True");
-    EXPECT_EQ(fakes.settingsStore->GetSetting("Long", "Missing", "dflt"), "dflt");
-}
-
 TEST(SettingsStore, DamagedFileIsCopiedAsideBeforeTheFirstWrite)
 {
     struct Row {

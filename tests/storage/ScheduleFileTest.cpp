@@ -33,17 +33,6 @@ QByteArray readBytes(const QString& path)
 
 } // namespace
 
-TEST(Module1Files, Folders)
-{
-    ScopedFakeServices fakes;
-    EXPECT_EQ(GetSpecialFolder(28), fakes.foldersFake->localAppData());
-    EXPECT_EQ(GetSpecialFolder(26), QString());
-    EXPECT_EQ(DataFolder(), fakes.dataFolder());
-    EXPECT_EQ(GetTempDir(), fakes.foldersFake->tempPath() + QLatin1Char('/'));
-    EXPECT_EQ(ScheduleFilePath(), fakes.dataFolder() + QStringLiteral("/myschedule.xml"));
-    EXPECT_EQ(ScheduleListPath(), fakes.dataFolder() + QStringLiteral("/mylist.xml"));
-}
-
 TEST(Module1Files, EnsureAppFolderMakesMissingParents)
 {
     ScopedFakeServices fakes;
@@ -51,26 +40,12 @@ TEST(Module1Files, EnsureAppFolderMakesMissingParents)
     EXPECT_TRUE(EnsureAppFolder());
     EXPECT_TRUE(QFileInfo(fakes.dataFolder()).isDir());
     EXPECT_TRUE(EnsureAppFolder()) << "an existing folder is fine";
+    EXPECT_EQ(ScheduleListPath(), fakes.dataFolder() + QStringLiteral("/mylist.xml"));
 
     // A file in the folder's place cannot become the folder.
     fakes.foldersFake->baseName = QStringLiteral("Occupied");
     writeBytes(DataFolder(), "x");
     EXPECT_FALSE(EnsureAppFolder());
-}
-
-TEST(Module1Files, FileExists)
-{
-    ScopedFakeServices fakes;
-    ASSERT_TRUE(EnsureAppFolder());
-    const QString file = fakes.dataFolder() + QStringLiteral("/a.txt");
-    writeBytes(file, "x");
-    EXPECT_TRUE(FileExists(file));
-    EXPECT_TRUE(FileExists(file + QLatin1Char('/')));
-    EXPECT_FALSE(FileExists(file + QStringLiteral("//")));
-    EXPECT_FALSE(FileExists(fakes.dataFolder()));
-    EXPECT_FALSE(FileExists(fakes.dataFolder() + QLatin1Char('/')));
-    EXPECT_FALSE(FileExists(fakes.dataFolder() + QStringLiteral("/missing.xml")));
-    EXPECT_FALSE(FileExists(QString()));
 }
 
 // The schedule line of a file, or what the user is told about it.
@@ -174,15 +149,6 @@ TEST(ScheduleList, ReadAndWrite)
     writeBytes(ScheduleListPath(),
                "junk\n " + a.toUtf8() + "\n" + b.toUtf8() + "\n<Schedule\r\n\r\n");
     EXPECT_EQ(ReadScheduleList(ScheduleListPath()), QStringList({b, QStringLiteral("<Schedule")}));
-}
-
-TEST(ScheduleList, MissingIsEmptyButUnreadableIsNothing)
-{
-    ScopedFakeServices fakes;
-    ASSERT_TRUE(EnsureAppFolder());
-    EXPECT_EQ(ReadScheduleList(ScheduleListPath()), QStringList());
-    ASSERT_TRUE(QDir().mkpath(ScheduleListPath())); // there, and not readable as a file
-    EXPECT_EQ(ReadScheduleList(ScheduleListPath()), std::nullopt);
 }
 
 TEST(ScheduleFile, AFailedWriteLeavesTheOldFileWhole)

@@ -14,16 +14,12 @@ public:
         chosen = colorAnswer;
         return true;
     }
-    QString saveFileName(QWidget*, const QString&, const QString& startPath,
-                         const QString&) override
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
     {
-        saveRequests.push_back(startPath);
-        return saveAnswer;
+        return QString();
     }
 
     bool cancelColor = false;
     int32_t colorAnswer = 0x0000FF; // red
     std::vector<int32_t> colorRequests;
-    QString saveAnswer;
-    std::vector<QString> saveRequests;
 };

@@ -17,11 +17,7 @@ public:
         shown = true;
         callback = std::move(onMessage);
     }
-    void remove() override
-    {
-        ++removes;
-        shown = false;
-    }
+    void remove() override { shown = false; }
     bool hasIcon() const override { return shown; }
     void popup(QMenu* menu) override { popups.push_back(menu); }
     // What a click on the icon would report.
@@ -34,7 +30,6 @@ public:
     bool available = true;
     bool shown = false;
     int adds = 0;
-    int removes = 0;
     QString lastTip;
     QMenu* contextMenu = nullptr;
     std::vector<QMenu*> popups;

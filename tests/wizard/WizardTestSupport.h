@@ -2,12 +2,12 @@
 // The wizard under test: the main window really shown, step windows found by
 // their object names, buttons pressed and calendar days clicked as a user does.
 #include "mainwindow/MainWindowTestSupport.h"
+#include "monthcontrol/MonthTestSupport.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -90,21 +90,14 @@ public:
     {
         return cell(*form, 1 + int(DayNumber::fromDate(day) - form->MonthControl()->StartDate()));
     }
-    // A click on the day's cell of the main calendar (the month shown must hold it).
+    // A click on the day's cell of the main calendar (the month shown must hold it);
+    // two rows of title and weekday names come before the weeks.
     void clickDay(const QDate& day)
     {
         ctlMonth* m = form->MonthControl();
         const int offset = static_cast<int>(DayNumber::fromDate(day) - m->StartDate());
         ASSERT_TRUE(offset >= 0 && offset < 42) << day.toString().toStdString();
-        // Two rows of title and weekday names come before the weeks.
-        const QPointF centre((offset % 7 + 0.5) * m->CellWidth() / m->TwipsPerPixelX(),
-                             (offset / 7 + 2.5) * m->CellHeight() / m->TwipsPerPixelY());
-        for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QMouseEvent e(t, centre, m->mapToGlobal(centre), Qt::LeftButton,
-                          t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                          Qt::NoModifier);
-            QApplication::sendEvent(m, &e);
-        }
+        clickAt(m, QRectF(cellPixels(*m, offset / 7 + 2, offset % 7)).center());
         settle();
     }
 
