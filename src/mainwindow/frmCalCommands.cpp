@@ -2,6 +2,7 @@
 #include "mainwindow/frmCal.h"
 
 #include "favorites/frmOpen.h"
+#include "imagecalendar/frmYear.h"
 #include "mainwindow/SharedRoutines.h"
 #include "mainwindow/frmAbout.h"
 #include "mainwindow/frmCalSupport.h"
@@ -11,9 +12,9 @@
 #include "monthcontrol/ctlMonth.h"
 #include "platform/HelpPage.h"
 #include "platform/IClock.h"
-#include "platform/widgets/MsgBox.h"
 #include "platform/Services.h"
 #include "platform/widgets/IDialogs.h"
+#include "platform/widgets/MsgBox.h"
 #include "specialperiod/frmSpecialPeriod.h"
 #include "users/Credentials.h"
 #include "users/frmLogin.h"
@@ -218,7 +219,37 @@ void frmCal::mnuFileSave_Click()
 
 void frmCal::mnuFilePrintPreview_Click()
 {
-    // The image calendar arrives with its own feature.
+    ShowImageCalendar();
+}
+
+frmYear* frmCal::ImageCalendar() const
+{
+    return imageCalendar_;
+}
+
+void frmCal::ShowImageCalendar()
+{
+    handled("ShowImageCalendar", [&] {
+        // One image calendar; an open one is shown again as it is.
+        if (!imageCalendar_) {
+            ImageCalendarSource source;
+            source.schedule = schedule_;
+            source.shiftIndex = shiftIndex_;
+            source.specialPeriodLength = specialPeriodLength_;
+            source.specialPeriodOffset = specialPeriodOffset_;
+            source.specialPeriodName = specialPeriodName_;
+            source.specialPeriodColor = SpecialPeriodColor();
+            source.currentSpecialPeriodColor = [self = QPointer<frmCal>(this)] {
+                return self ? self->SpecialPeriodColor() : 0;
+            };
+            source.monthFont = ctlMonth1->Font();
+            imageCalendar_ = new frmYear(std::move(source));
+            imageCalendar_->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        imageCalendar_->show();
+        imageCalendar_->raise();
+        imageCalendar_->activateWindow();
+    });
 }
 
 bool frmCal::VerifyLogin()
@@ -320,7 +351,7 @@ void frmCal::mnuFavoritesOpen_Click()
 
 void frmCal::mnuWindow_Open()
 {
-    // Opening the menu will show the image calendar once it exists.
+    ShowImageCalendar();
 }
 
 void frmCal::mnuHelpAbout_Click()
