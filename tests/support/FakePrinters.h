@@ -5,6 +5,7 @@
 #include "platform/widgets/IPrinters.h"
 
 #include <QPageLayout>
+#include <QPageSize>
 #include <QPrinter>
 #include <optional>
 
@@ -14,6 +15,8 @@ public:
     {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printerFile);
+        // Narrower than the calendar's letter shape, so width and height fits differ.
+        printer.setPageSize(QPageSize(QPageSize::A4));
     }
     QPrinter* defaultPrinter() override { return hasPrinter ? &printer : nullptr; }
     bool printDialog(QPrinter& p, QWidget*) override
