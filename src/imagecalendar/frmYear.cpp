@@ -70,7 +70,8 @@ protected:
     {
         QPainter p(this);
         p.fillRect(rect(), palette().color(QPalette::Window));
-        p.setPen(QPen(Qt::black, 0));
+        // One pixel wide rather than a hairline, which a PDF viewer may drop.
+        p.setPen(QPen(Qt::black, 1));
         p.setBrush(Qt::white);
         p.drawRect(frame_.adjusted(0, 0, -1, -1));
     }
