@@ -92,8 +92,7 @@ TEST_F(ImageCalendarTest, PrinterSetupReshapesTheWindowToTheChosenPaper)
     EXPECT_LT(f->PageRatio(), 1.0);
     EXPECT_EQ(f->Orientation(), 2);
     EXPECT_GT(f->width(), portraitWidth);
-    EXPECT_TRUE(f->MenuAction("mnuFilePrinterSetup")->isEnabled());
-    EXPECT_TRUE(f->ClientArea()->isEnabled());
+    EXPECT_TRUE(f->MenuAction("mnuFilePrinterSetup")->isEnabled() && f->ClientArea()->isEnabled());
 }
 
 TEST_F(ImageCalendarTest, SaveAsWritesTheFormatTheNameAsksFor)
