@@ -239,8 +239,9 @@ void frmCal::ShowImageCalendar()
             source.specialPeriodOffset = specialPeriodOffset_;
             source.specialPeriodName = specialPeriodName_;
             source.specialPeriodColor = SpecialPeriodColor();
-            source.currentSpecialPeriodColor = [self = QPointer<frmCal>(this)] {
-                return self ? self->SpecialPeriodColor() : 0;
+            source.currentSpecialPeriodColor = [self = QPointer<frmCal>(this),
+                                                last = source.specialPeriodColor] {
+                return self ? self->SpecialPeriodColor() : last;
             };
             source.monthFont = ctlMonth1->Font();
             imageCalendar_ = new frmYear(std::move(source));
