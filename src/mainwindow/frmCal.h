@@ -7,6 +7,7 @@
 #include "mainwindow/CalSettings.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QRect>
 #include <QSize>
 #include <QTimer>
@@ -17,6 +18,7 @@
 class clsSchedule;
 class clsShift;
 class ctlMonth;
+class frmYear;
 class PicturePane;
 class QAction;
 class QMenu;
@@ -96,6 +98,9 @@ public:
     void TrayMessage(int message);
     // Closes as the window's close box does (the path that may hide in the tray).
     void CloseFromCloseBox();
+    // Shows the image calendar, loading it when it is not open.
+    void ShowImageCalendar();
+    frmYear* ImageCalendar() const;
     // Lays the panes out for the current client size now (also done on every resize).
     void Form_Resize();
 
@@ -187,6 +192,7 @@ private:
     QString specialPeriodName_;
     QString currentTitle_;
     QString currentDescription_;
+    QPointer<frmYear> imageCalendar_;
 
     // Panes and the month control.
     PicturePane* client_ = nullptr;

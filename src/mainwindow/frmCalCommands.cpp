@@ -3,6 +3,7 @@
 
 #include "exports/frmExportDuty.h"
 #include "favorites/frmOpen.h"
+#include "imagecalendar/frmYear.h"
 #include "mainwindow/SharedRoutines.h"
 #include "mainwindow/frmAbout.h"
 #include "mainwindow/frmCalSupport.h"
@@ -222,7 +223,38 @@ void frmCal::mnuFileSave_Click()
 
 void frmCal::mnuFilePrintPreview_Click()
 {
-    // The image calendar arrives with its own feature.
+    ShowImageCalendar();
+}
+
+frmYear* frmCal::ImageCalendar() const
+{
+    return imageCalendar_;
+}
+
+void frmCal::ShowImageCalendar()
+{
+    handled("ShowImageCalendar", [&] {
+        // One image calendar; an open one is shown again as it is.
+        if (!imageCalendar_) {
+            ImageCalendarSource source;
+            source.schedule = schedule_;
+            source.shiftIndex = shiftIndex_;
+            source.specialPeriodLength = specialPeriodLength_;
+            source.specialPeriodOffset = specialPeriodOffset_;
+            source.specialPeriodName = specialPeriodName_;
+            source.specialPeriodColor = SpecialPeriodColor();
+            source.currentSpecialPeriodColor = [self = QPointer<frmCal>(this),
+                                                last = source.specialPeriodColor] {
+                return self ? self->SpecialPeriodColor() : last;
+            };
+            source.monthFont = ctlMonth1->Font();
+            imageCalendar_ = new frmYear(std::move(source));
+            imageCalendar_->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        imageCalendar_->show();
+        imageCalendar_->raise();
+        imageCalendar_->activateWindow();
+    });
 }
 
 void frmCal::mnuFileExportDutyDays_Click()
@@ -330,7 +362,7 @@ void frmCal::mnuFavoritesOpen_Click()
 
 void frmCal::mnuWindow_Open()
 {
-    // Opening the menu will show the image calendar once it exists.
+    ShowImageCalendar();
 }
 
 void frmCal::mnuHelpAbout_Click()

@@ -10,11 +10,12 @@
 #include "model/clsPlatoon.h"
 #include "model/clsSchedule.h"
 #include "model/clsShift.h"
+#include "monthcontrol/ScheduleFill.h"
 #include "monthcontrol/ctlMonth.h"
 #include "platform/Convert.h"
 #include "platform/IClock.h"
-#include "platform/widgets/MsgBox.h"
 #include "platform/Services.h"
+#include "platform/widgets/MsgBox.h"
 #include "wizard/frmOnDuty.h"
 
 #include <QAction>
@@ -118,40 +119,7 @@ int32_t frmCal::Backcolor(int item) const
 
 void frmCal::FillDays()
 {
-    const auto shift = shiftAt(shiftIndex_);
-    // No such shift (a schedule without shifts): the days show no platoon.
-    auto onDuty = [](const std::shared_ptr<clsShift>& s, double d) {
-        return s ? s->ONDuty(d) : std::make_shared<clsPlatoon>();
-    };
-    const double today = DayNumber::fromDate(clockService().today());
-    auto& days = ctlMonth1->Days();
-    const int16_t split = ctlMonth1->CellSplit();
-
-    for (int i = 0; i < 42; ++i) {
-        const double d = ctlMonth1->DateOfCell(static_cast<int16_t>(i + 1));
-        const auto p = onDuty(shift, d);
-        const auto& c = days.Item(i + 1);
-        c->setForeColor(p->Color());
-        QString tip = p->Code() + QLatin1Char(' ') + p->Description();
-        if (DayNumber::wholeDay(d) == today)
-            tip += QStringLiteral(" Today");
-        c->setToolTipText(tip);
-        if (split != 0) {
-            c->setLeftCaption(p->Code());
-            c->setLeftColor(p->Color());
-        }
-    }
-
-    const auto list = schedule_->Shifts();
-    if (list && list->Count() == 2 && split == 2) {
-        const auto second = list->Item(2);
-        for (int i = 0; i < 42; ++i) {
-            const auto p = second->ONDuty(ctlMonth1->DateOfCell(static_cast<int16_t>(i + 1)));
-            const auto& c = days.Item(i + 1);
-            c->setRightCaption(p->Code());
-            c->setRightColor(p->Color());
-        }
-    }
+    FillDaysFromSchedule(*ctlMonth1, schedule_, shiftIndex_);
 }
 
 void frmCal::Update()

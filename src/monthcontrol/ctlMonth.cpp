@@ -16,6 +16,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPolygonF>
 #include <cmath>
@@ -525,6 +526,14 @@ void ctlMonth::printAt(PaintPass& pass, double x, double y, const QString& text)
     if (pass.painter.font() != font)
         pass.painter.setFont(font);
     pass.painter.setPen(qcolor(pass.color));
+    if (pass.painter.paintEngine()->type() != QPaintEngine::Raster) {
+        // A printer or PDF file gets the text itself: laid-out static text
+        // would reach it as glyph outlines.
+        const QFontMetricsF fm(font, this);
+        pass.painter.drawText(QPointF(x / TwipsPerPixelX(), y / TwipsPerPixelY() + fm.ascent()),
+                              text);
+        return;
+    }
     pass.painter.drawStaticText(QPointF(x / TwipsPerPixelX(), y / TwipsPerPixelY()),
                                 laidOut(pass, text).text);
 }
@@ -600,7 +609,7 @@ void ctlMonth::paintSurface(QPainter& p, TextCache& fresh, int& line) const
     PaintPass pass{p, layout, fresh};
     line = 5;
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(QRectF(QPointF(0, 0), surface_.deviceIndependentSize()), qcolor(backColor_));
+    p.fillRect(QRectF(QPointF(0, 0), QSizeF(size())), qcolor(backColor_));
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     line = L::FillStep;
     const int32_t fillColor =
@@ -715,10 +724,21 @@ void ctlMonth::paintEvent(QPaintEvent*)
         Picture1_Paint();
     }
     QPainter p(this);
-    if (surface_.isNull() || surface_.size() != pixels)
-        p.fillRect(rect(), qcolor(backColor_));
-    if (!surface_.isNull())
-        p.drawImage(0, 0, surface_);
+    if (p.paintEngine()->type() != QPaintEngine::Raster && layout_) {
+        // Rendered onto a printer or into a PDF file: draw, so texts stay text.
+        TextCache fresh;
+        int line = 0;
+        try {
+            paintSurface(p, fresh, line);
+        } catch (const std::exception&) {
+            // The screen's own paint has reported it.
+        }
+    } else {
+        if (surface_.isNull() || surface_.size() != pixels)
+            p.fillRect(rect(), qcolor(backColor_));
+        if (!surface_.isNull())
+            p.drawImage(0, 0, surface_);
+    }
     if (focusShown_) {
         const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
         QPen pen(qcolor(foreColor_), 0);

@@ -10,6 +10,7 @@ class IShell;
 class IFolders;
 class IDialogs;
 class ITray;
+class IPrinters;
 
 struct Services {
     std::shared_ptr<IMessageBox> messageBox; // message boxes (windows library)
@@ -19,6 +20,7 @@ struct Services {
     std::shared_ptr<IFolders> folders;
     std::shared_ptr<IDialogs> dialogs; // colour, file and print dialogs (windows library)
     std::shared_ptr<ITray> tray;       // notification area (windows library)
+    std::shared_ptr<IPrinters> printers; // printer and print dialogs (windows library)
 };
 
 // The current services. Core defaults: the system clock, the real folders;

@@ -28,7 +28,13 @@ public:
         opened << target;
         return result;
     }
+    bool OpenWithChooser(const QString& path) override
+    {
+        openedWith << path;
+        return result;
+    }
     QStringList opened;
+    QStringList openedWith;
     bool result = true;
 };
 

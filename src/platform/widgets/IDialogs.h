@@ -11,7 +11,8 @@ public:
     virtual ~IDialogs() = default;
     // Colour chooser starting at an 0x00BBGGRR colour; false when cancelled.
     virtual bool chooseColor(QWidget* owner, int32_t initial, int32_t& chosen) = 0;
-    // Save-file chooser; empty when cancelled.
+    // Save-file chooser; empty when cancelled. The filter lists "text|pattern"
+    // pairs joined by "|", as "Windows Bitmap (*.bmp)|*.bmp".
     virtual QString saveFileName(QWidget* owner, const QString& caption, const QString& startPath,
                                  const QString& filter) = 0;
 };

@@ -7,7 +7,11 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusUnixFileDescriptor>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -88,6 +92,24 @@ bool QtShell::ShellOpen(const QString& target)
     return opener->exitStatus() == QProcess::NormalExit && opener->exitCode() == 0;
 }
 
+bool QtShell::OpenWithChooser(const QString& path)
+{
+    QFile file(path);
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected() && file.open(QIODevice::ReadOnly)) {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.portal.Desktop"),
+            QStringLiteral("/org/freedesktop/portal/desktop"),
+            QStringLiteral("org.freedesktop.portal.OpenURI"), QStringLiteral("OpenFile"));
+        call << QString() << QVariant::fromValue(QDBusUnixFileDescriptor(file.handle()))
+             << QVariantMap{{QStringLiteral("ask"), true}};
+        const QDBusMessage reply = bus.call(call, QDBus::Block, 5000);
+        if (reply.type() == QDBusMessage::ReplyMessage)
+            return true;
+    }
+    return ShellOpen(path);
+}
+
 bool QtDialogs::chooseColor(QWidget* owner, int32_t initial, int32_t& chosen)
 {
     const QColor c = QColorDialog::getColor(OleColor::toQColor(initial), owner, QString(),
@@ -101,7 +123,22 @@ bool QtDialogs::chooseColor(QWidget* owner, int32_t initial, int32_t& chosen)
 QString QtDialogs::saveFileName(QWidget* owner, const QString& caption, const QString& startPath,
                                 const QString& filter)
 {
-    return QFileDialog::getSaveFileName(owner, caption, startPath, filter);
+    // The filter comes as "text|pattern|text|pattern"; the dialog wants
+    // "text (patterns);;...", its patterns separated by spaces.
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString text = parts[i];
+        const int open = text.lastIndexOf(QLatin1String(" ("));
+        if (open > 0 && text.endsWith(QLatin1Char(')')))
+            text.truncate(open);
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '))
+            .replace(QLatin1Char(','), QLatin1Char(' '));
+        entries << text + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return QFileDialog::getSaveFileName(owner, caption, startPath,
+                                        entries.join(QStringLiteral(";;")));
 }
 
 IDialogs& dialogsService()

@@ -13,6 +13,8 @@ public:
 class QtShell : public IShell {
 public:
     bool ShellOpen(const QString& target) override;
+    // The desktop portal's chooser (ask=true), else xdg-open.
+    bool OpenWithChooser(const QString& path) override;
 };
 
 // Installs the Qt message box, shell and dialogs into services() where none is

@@ -1,0 +1,71 @@
+#include "imagecalendar/modCapture.h"
+
+#include "imagecalendar/YearLayout.h"
+#include "platform/widgets/ReportError.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QMainWindow>
+#include <QPainter>
+#include <QPrinter>
+
+QPixmap CaptureArea(QWidget& window, bool clientOnly, int left, int top, int width, int height)
+{
+    QWidget* source = &window;
+    if (auto* form = qobject_cast<QMainWindow*>(&window);
+        clientOnly && form && form->centralWidget())
+        source = form->centralWidget();
+    return source->grab(QRect(left, top, width, height));
+}
+
+QPixmap CaptureFormClient(QMainWindow& form)
+{
+    const QWidget* client = form.centralWidget() ? form.centralWidget() : &form;
+    return CaptureArea(form, true, 0, 0, client->width(), client->height());
+}
+
+void PrintPictureToFitPage(QPrinter& printer, const QPixmap& picture)
+{
+    const bool portrait = YearLayout::orientationForPicture(picture.size()) == YearLayout::Portrait;
+    printer.setPageOrientation(portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
+    try {
+        QPainter painter;
+        if (!painter.begin(&printer))
+            throw Err::make(482, QStringLiteral("Printer error"));
+        const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
+        const QSizeF out = YearLayout::fitToPage(picture.size(), printable.size());
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(QRectF(QPointF(0, 0), out), picture, QRectF(picture.rect()));
+        painter.end();
+    } catch (const std::exception& e) {
+        reportError(e, QStringLiteral("PrintPictureToFitPage"), UnitKind::Module,
+                    QStringLiteral("modCapture"));
+    }
+}
+
+QByteArray PictureFormatFor(const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("png"))
+        return "png";
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        return "jpeg";
+    if (suffix == QLatin1String("gif"))
+        return "gif";
+    if (suffix == QLatin1String("pdf"))
+        return "pdf";
+    return "bmp";
+}
+
+bool SavePicture(const QPixmap& picture, const QString& fileName, const QByteArray& format,
+                 QString* error)
+{
+    QImageWriter writer(fileName, format);
+    if (format == "jpeg")
+        writer.setQuality(95); // a calendar is lines and small text
+    if (writer.write(picture.toImage()))
+        return true;
+    if (error)
+        *error = writer.errorString();
+    return false;
+}

@@ -1,0 +1,48 @@
+#include "monthcontrol/ScheduleFill.h"
+
+#include "model/DayNumber.h"
+#include "model/clsPlatoon.h"
+#include "model/clsSchedule.h"
+#include "model/clsShift.h"
+#include "monthcontrol/ctlMonth.h"
+#include "platform/IClock.h"
+#include "platform/Services.h"
+
+void FillDaysFromSchedule(ctlMonth& month, const std::shared_ptr<clsSchedule>& schedule,
+                          int shiftIndex)
+{
+    const auto list = schedule ? schedule->Shifts() : nullptr;
+    const int count = list ? list->Count() : 0;
+    const auto shift = shiftIndex >= 1 && shiftIndex <= count ? list->Item(shiftIndex) : nullptr;
+    auto onDuty = [](const std::shared_ptr<clsShift>& s, double d) {
+        return s ? s->ONDuty(d) : std::make_shared<clsPlatoon>();
+    };
+    const double today = DayNumber::fromDate(clockService().today());
+    auto& days = month.Days();
+    const int16_t split = month.CellSplit();
+
+    for (int i = 0; i < 42; ++i) {
+        const double d = month.DateOfCell(static_cast<int16_t>(i + 1));
+        const auto p = onDuty(shift, d);
+        const auto& c = days.Item(i + 1);
+        c->setForeColor(p->Color());
+        QString tip = p->Code() + QLatin1Char(' ') + p->Description();
+        if (DayNumber::wholeDay(d) == today)
+            tip += QStringLiteral(" Today");
+        c->setToolTipText(tip);
+        if (split != 0) {
+            c->setLeftCaption(p->Code());
+            c->setLeftColor(p->Color());
+        }
+    }
+
+    if (count == 2 && split == 2) {
+        const auto second = list->Item(2);
+        for (int i = 0; i < 42; ++i) {
+            const auto p = second->ONDuty(month.DateOfCell(static_cast<int16_t>(i + 1)));
+            const auto& c = days.Item(i + 1);
+            c->setRightCaption(p->Code());
+            c->setRightColor(p->Color());
+        }
+    }
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The image calendar under test: fake services, no printer unless a test
+// sets one up, and a two-shift schedule whose platoons are told apart by colour.
+#include "imagecalendar/frmYear.h"
+#include "mainwindow/MainWindowTestSupport.h"
+#include "support/FakePrinters.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <optional>
+
+// The reference day 1 January 1970 takes the second character of a sequence:
+// shift 1 "12" has G on an even number of days since then, R on an odd one;
+// shift 2 "211" has U, M, U for 0, 1, 2 days after a multiple of three.
+constexpr int32_t Red = 0x0000FF, Green = 0x00C000, Blue = 0xFF0000, Magenta = 0xFF00FF;
+
+class ImageCalendarTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        services().printers = printers;
+    }
+    ImageCalendarSource source(std::shared_ptr<clsSchedule> schedule = TwoShiftSchedule())
+    {
+        ImageCalendarSource s;
+        s.schedule = std::move(schedule);
+        s.shiftIndex = 1;
+        s.specialPeriodLength = 0;
+        return s;
+    }
+    std::unique_ptr<frmYear> open(ImageCalendarSource s)
+    {
+        return std::make_unique<frmYear>(std::move(s));
+    }
+    std::unique_ptr<frmYear> open() { return open(source()); }
+    using MainWindowTest::click;
+    static void click(frmYear& f, const QString& action)
+    {
+        QAction* a = f.MenuAction(action);
+        ASSERT_NE(a, nullptr) << action.toStdString();
+        a->trigger();
+    }
+    QString file(const QString& name) const { return fx.dir.path() + QLatin1Char('/') + name; }
+
+    // Output of a poppler tool, or nothing when it is not installed.
+    static std::optional<QString> poppler(const QString& tool, const QStringList& args)
+    {
+        const QString exe = QStandardPaths::findExecutable(tool);
+        if (exe.isEmpty())
+            return std::nullopt;
+        QProcess p;
+        p.start(exe, args);
+        p.waitForFinished(20000);
+        return QString::fromUtf8(p.readAllStandardOutput());
+    }
+
+    std::shared_ptr<FakePrinters> printers =
+        std::make_shared<FakePrinters>(fx.dir.path() + QStringLiteral("/printer.pdf"));
+};
+
+inline QDate dateOf(double day)
+{
+    return DayNumber::toDate(day);
+}
