@@ -2,18 +2,20 @@
 
 #include "exports/ExportSources.h"
 #include "exports/IcsExport.h"
+#include "imagecalendar/frmYear.h"
 #include "mainwindow/CalSettings.h"
 #include "model/DayNumber.h"
 #include "model/clsSchedule.h"
 #include "monthcontrol/MonthGrid.h"
+#include "monthcontrol/ctlMonth.h"
 #include "platform/Convert.h"
 #include "platform/IClock.h"
 #include "platform/Services.h"
 #include "storage/ScheduleFile.h"
 
+#include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
@@ -36,6 +38,10 @@ struct Options {
         QStringLiteral("export-ics"),
         QStringLiteral("Write the duty days as an iCalendar file (RFC 5545) to FILE."),
         QStringLiteral("FILE")};
+    QCommandLineOption exportPdf{
+        QStringLiteral("export-pdf"),
+        QStringLiteral("Write the image calendar as a one-page PDF to FILE."),
+        QStringLiteral("FILE")};
     QCommandLineOption printMonth{
         QStringLiteral("print-month"),
         QStringLiteral("Print the platoon on duty for every day of the month, one line a day."),
@@ -45,15 +51,19 @@ struct Options {
         QStringLiteral("Read the schedule from XMLFILE instead of your own schedule "
                        "(the built-in example when you have none)."),
         QStringLiteral("XMLFILE")};
-    QCommandLineOption shift{QStringLiteral("shift"), QStringLiteral("Shift 1 or 2 (default 1)."),
-                             QStringLiteral("N")};
+    QCommandLineOption shift{
+        QStringLiteral("shift"),
+        QStringLiteral("Shift 1 or 2 (default 1); --export-pdf also takes both."),
+        QStringLiteral("N")};
     QCommandLineOption platoon{QStringLiteral("platoon"),
                                QStringLiteral("--export-ics: only the platoon with this code "
                                               "(default every platoon of the shift)."),
                                QStringLiteral("CODE")};
     QCommandLineOption from{QStringLiteral("from"),
-                            QStringLiteral("--export-ics: the first date (default today)."),
-                            QStringLiteral("YYYY-MM-DD")};
+                            QStringLiteral("--export-ics: the first date, YYYY-MM-DD; "
+                                           "--export-pdf: the first month, YYYY-MM "
+                                           "(default today)."),
+                            QStringLiteral("DATE")};
     QCommandLineOption start{QStringLiteral("start"),
                              QStringLiteral("--export-ics: time the duty starts (default 07:00)."),
                              QStringLiteral("HH:MM")};
@@ -61,11 +71,32 @@ struct Options {
         QStringLiteral("hours"),
         QStringLiteral("--export-ics: hours on duty, 0 for all-day events (default 24)."),
         QStringLiteral("H")};
+    QCommandLineOption months{QStringLiteral("months"),
+                              QStringLiteral("--export-pdf: months on the page, 1, 2, 3, 4, 6 "
+                                             "or 12 (default 6)."),
+                              QStringLiteral("N")};
+    QCommandLineOption landscape{
+        QStringLiteral("landscape"),
+        QStringLiteral("--export-pdf: a landscape page (default the printer page's shape).")};
 };
 
 void fail(Parsed& p, const QString& message)
 {
     p.error = message;
+}
+
+// A month as YYYY-MM, January 1970 or later; invalid (with the reason) otherwise.
+QDate monthArgument(Parsed& p, const QString& option, const QString& text)
+{
+    const QDate month =
+        QDate::fromString(text + QStringLiteral("-01"), QStringLiteral("yyyy-MM-dd"));
+    if (!month.isValid() || text.size() != 7)
+        fail(p, QStringLiteral("--%1 takes a month as YYYY-MM, not \"%2\".").arg(option, text));
+    else if (month < QDate(1970, 1, 1))
+        fail(p, QStringLiteral("The rotation starts in January 1970; %1 is earlier.").arg(text));
+    else
+        return month;
+    return QDate();
 }
 
 std::optional<int> wholeNumber(const QString& text)
@@ -113,15 +144,26 @@ LoadedSchedule loadSchedule(const QString& given, QTextStream& err)
 
 // The special period as the settings hold it; read only, so that a script can
 // never change what the user's window shows.
-std::optional<Ics::SpecialPeriod> storedSpecialPeriod(QTextStream& err)
+struct StoredPeriod {
+    QString name;
+    int32_t length = 0, offset = 0, color = 0;
+    bool shown = false; // View > Special Period of the main window
+    Ics::SpecialPeriod forExport() const { return specialPeriodFor(name, length, offset); }
+};
+
+std::optional<StoredPeriod> storedSpecialPeriod(QTextStream& err)
 {
     namespace S = CalSettings;
     try {
-        const int32_t length = CLng(S::readText(S::SpecialPeriodLength));
-        if (length < 1)
+        StoredPeriod sp;
+        sp.length = CLng(S::readText(S::SpecialPeriodLength));
+        if (sp.length < 1)
             return std::nullopt;
-        const int32_t offset = CLng(S::readText(S::SpecialPeriodOffset));
-        return specialPeriodFor(S::readText(S::SpecialPeriodName), length, offset);
+        sp.offset = CLng(S::readText(S::SpecialPeriodOffset));
+        sp.color = CLng(S::readText(S::SpecialPeriodColor));
+        sp.shown = CBool(S::readText(S::SpecialPeriodChecked));
+        sp.name = S::readText(S::SpecialPeriodName);
+        return sp;
     } catch (const std::exception& e) {
         err << "Warning: the stored recurring period is left out: " << e.what() << '\n';
     }
@@ -165,8 +207,8 @@ Parsed parse(const QStringList& arguments)
         QStringLiteral("Tarnwell Free, a shift calendar. Without options it opens the calendar "
                        "window; the commands below open no window."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({o.help, o.version, o.exportIcs, o.printMonth, o.schedule, o.shift, o.platoon,
-                       o.from, o.start, o.hours});
+    parser.addOptions({o.help, o.version, o.exportIcs, o.exportPdf, o.printMonth, o.schedule,
+                       o.shift, o.platoon, o.from, o.start, o.hours, o.months, o.landscape});
     p.help = parser.helpText();
     if (!parser.parse(arguments)) {
         fail(p, parser.errorText());
@@ -187,20 +229,72 @@ Parsed parse(const QStringList& arguments)
         return p;
     }
     const bool ics = parser.isSet(o.exportIcs);
+    const bool pdf = parser.isSet(o.exportPdf);
     const bool month = parser.isSet(o.printMonth);
-    if (ics == month) {
-        fail(p, ics ? QStringLiteral("Give only one of --export-ics and --print-month.")
-                    : QStringLiteral("No command given: use --export-ics or --print-month."));
+    if (int(ics) + int(pdf) + int(month) != 1) {
+        fail(p,
+             ics || pdf || month
+                 ? QStringLiteral("Give only one of --export-ics, --export-pdf and --print-month.")
+                 : QStringLiteral(
+                       "No command given: use --export-ics, --export-pdf or --print-month."));
         return p;
     }
-    for (const auto* option : {&o.exportIcs, &o.printMonth, &o.schedule, &o.shift, &o.platoon,
-                               &o.from, &o.start, &o.hours}) {
+    // Each command names the options that belong to another one.
+    const auto refuse = [&](const QString& command,
+                            std::initializer_list<const QCommandLineOption*> others) {
+        for (const auto* option : others) {
+            if (parser.isSet(*option)) {
+                fail(p, QStringLiteral("--%1 does not belong to --%2.")
+                            .arg(option->names().first(), command));
+                return true;
+            }
+        }
+        return false;
+    };
+    for (const auto* option : {&o.exportIcs, &o.exportPdf, &o.printMonth, &o.schedule, &o.shift,
+                               &o.platoon, &o.from, &o.start, &o.hours, &o.months}) {
         if (parser.values(*option).size() > 1) {
             fail(p, QStringLiteral("--%1 is given more than once.").arg(option->names().first()));
             return p;
         }
     }
     r.schedulePath = parser.value(o.schedule);
+    if (pdf) {
+        r.command = Command::ExportPdf;
+        if (refuse(QStringLiteral("export-pdf"), {&o.platoon, &o.start, &o.hours}))
+            return p;
+        r.outputPath = parser.value(o.exportPdf);
+        if (r.outputPath.isEmpty()) {
+            fail(p, QStringLiteral("--export-pdf needs a file name."));
+            return p;
+        }
+        const QString shiftText = parser.value(o.shift);
+        static const QStringList views{QStringLiteral("1"), QStringLiteral("2"),
+                                       QStringLiteral("both")};
+        if (parser.isSet(o.shift) && !views.contains(shiftText)) {
+            fail(p, QStringLiteral("--shift takes 1, 2 or both, not \"%1\".").arg(shiftText));
+            return p;
+        }
+        r.shiftView = parser.isSet(o.shift) ? views.indexOf(shiftText) + 1 : 1;
+        r.shift = r.shiftView == 2 ? 2 : 1;
+        if (parser.isSet(o.months)) {
+            const auto n = wholeNumber(parser.value(o.months));
+            static const QList<int> counts{1, 2, 3, 4, 6, 12};
+            if (!n || !counts.contains(*n)) {
+                fail(p, QStringLiteral("--months takes 1, 2, 3, 4, 6 or 12, not \"%1\".")
+                            .arg(parser.value(o.months)));
+                return p;
+            }
+            r.months = *n;
+        }
+        r.landscape = parser.isSet(o.landscape);
+        if (parser.isSet(o.from))
+            r.month = monthArgument(p, QStringLiteral("from"), parser.value(o.from));
+        return p;
+    }
+    if (refuse(ics ? QStringLiteral("export-ics") : QStringLiteral("print-month"),
+               {&o.months, &o.landscape}))
+        return p;
     if (parser.isSet(o.shift)) {
         const auto n = wholeNumber(parser.value(o.shift));
         if (!n || *n < 1 || *n > 2) {
@@ -212,25 +306,9 @@ Parsed parse(const QStringList& arguments)
 
     if (month) {
         r.command = Command::PrintMonth;
-        for (const auto* option : {&o.platoon, &o.from, &o.start, &o.hours}) {
-            if (parser.isSet(*option)) {
-                fail(p, QStringLiteral("--%1 belongs to --export-ics, not to --print-month.")
-                            .arg(option->names().first()));
-                return p;
-            }
-        }
-        const QString text = parser.value(o.printMonth);
-        r.month = QDate::fromString(text + QStringLiteral("-01"), QStringLiteral("yyyy-MM-dd"));
-        if (!r.month.isValid() || text.size() != 7) {
-            fail(p,
-                 QStringLiteral("--print-month takes a month as YYYY-MM, not \"%1\".").arg(text));
+        if (refuse(QStringLiteral("print-month"), {&o.platoon, &o.from, &o.start, &o.hours}))
             return p;
-        }
-        if (r.month < QDate(1970, 1, 1)) {
-            fail(p,
-                 QStringLiteral("The rotation starts in January 1970; %1 is earlier.").arg(text));
-            return p;
-        }
+        r.month = monthArgument(p, QStringLiteral("print-month"), parser.value(o.printMonth));
         return p;
     }
 
@@ -315,7 +393,8 @@ int exportIcs(const Request& request, QTextStream& out, QTextStream& err)
     o.hours = request.hours;
     o.stamp = clockService().now();
     o.zone = QTimeZone::systemTimeZone();
-    o.special = storedSpecialPeriod(err);
+    if (const auto special = storedSpecialPeriod(err))
+        o.special = special->forExport();
     const Ics::Result result = Ics::exportDutyDays(*loaded.schedule, o);
     if (!result.problem.isEmpty()) {
         err << "Nothing written: " << result.problem << '\n';
@@ -343,7 +422,8 @@ int printMonth(const Request& request, QTextStream& out, QTextStream& err)
         err << shift.error << '\n';
         return kFailed;
     }
-    const auto special = storedSpecialPeriod(err);
+    const auto stored = storedSpecialPeriod(err);
+    const auto special = stored ? std::optional(stored->forExport()) : std::nullopt;
     const auto platoons = shift.shift->Platoons();
     for (QDate d = request.month; d.month() == request.month.month(); d = d.addDays(1)) {
         const double day = DayNumber::fromDate(d);
@@ -361,6 +441,53 @@ int printMonth(const Request& request, QTextStream& out, QTextStream& err)
     return 0;
 }
 
+int exportPdf(const Request& request, QTextStream& out, QTextStream& err)
+{
+    Q_UNUSED(out);
+    const LoadedSchedule loaded = loadSchedule(request.schedulePath, err);
+    if (!loaded.schedule) {
+        err << loaded.error << '\n';
+        return kFailed;
+    }
+    const ShiftChoice shift = shiftOf(*loaded.schedule, request.shift);
+    if (!shift.shift) {
+        err << shift.error << '\n';
+        return kFailed;
+    }
+    if (request.shiftView == 3 && loaded.schedule->Shifts()->Count() < 2) {
+        err << "--shift both needs a schedule with two shifts." << '\n';
+        return kFailed;
+    }
+    ImageCalendarSource source;
+    source.schedule = loaded.schedule;
+    source.shiftIndex = static_cast<int16_t>(request.shift);
+    const auto special = storedSpecialPeriod(err);
+    if (special) {
+        source.specialPeriodLength = special->length;
+        source.specialPeriodOffset = special->offset;
+        source.specialPeriodName = special->name;
+        source.specialPeriodColor = special->color;
+    }
+    source.monthFont = ctlMonth().Font();
+    frmYear form(std::move(source));
+    // A wall calendar, like a printed one, carries no navigation arrows.
+    form.Month(0)->setShowButtons(false);
+    if (request.landscape)
+        form.setOrientation(2);
+    form.setMonthCount(static_cast<int16_t>(request.months));
+    form.setShiftView(request.shiftView);
+    // The page shows the period as the user's calendar does.
+    form.setSpecialPeriodShown(special && special->shown);
+    form.setFirstMonth(
+        DayNumber::fromDate(request.month.isValid() ? request.month : clockService().today()));
+    QString error;
+    if (!WriteCalendarPdf(form, request.outputPath, &error)) {
+        err << error << '\n';
+        return kFailed;
+    }
+    return 0;
+}
+
 int execute(const Parsed& parsed, QTextStream& out, QTextStream& err)
 {
     if (!parsed.error.isEmpty()) {
@@ -371,6 +498,7 @@ int execute(const Parsed& parsed, QTextStream& out, QTextStream& err)
     case Command::Help: out << parsed.help; return 0;
     case Command::Version: out << "Tarnwell Free " TARNWELL_VERSION << '\n'; return 0;
     case Command::ExportIcs: return exportIcs(parsed.request, out, err);
+    case Command::ExportPdf: return exportPdf(parsed.request, out, err);
     case Command::PrintMonth: return printMonth(parsed.request, out, err);
     case Command::Window: break;
     }
@@ -379,10 +507,22 @@ int execute(const Parsed& parsed, QTextStream& out, QTextStream& err)
 
 int run(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // The page is laid out by the window itself, which needs a GUI
+    // application; offscreen, it needs no display and shows nothing.
+    std::unique_ptr<QCoreApplication> app;
+    if (parse(arguments).request.command == Command::ExportPdf) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
     try {
+        // Again with the application up, so the help names the program.
         return execute(parse(QCoreApplication::arguments()), out, err);
     } catch (const std::exception& e) {
         err << e.what() << '\n';

@@ -11,7 +11,7 @@ class QTextStream;
 
 namespace CommandLine {
 
-enum class Command { Window, Help, Version, ExportIcs, PrintMonth };
+enum class Command { Window, Help, Version, ExportIcs, ExportPdf, PrintMonth };
 
 struct Request {
     Command command = Command::Window;
@@ -23,8 +23,12 @@ struct Request {
     QDate from;      // invalid = today
     QTime start{7, 0};
     int hours = 24;
-    // --print-month: its first day
+    // --print-month: its first day; --export-pdf: the first month shown
     QDate month;
+    // --export-pdf
+    int months = 6;
+    bool landscape = false; // else the page's own shape decides, as in the window
+    int shiftView = 1;      // 1, 2, or 3 for both shifts side by side
 };
 
 struct Parsed {
@@ -42,9 +46,12 @@ Parsed parse(const QStringList& arguments);
 // Exit codes: 0 done, 1 the command failed, 2 bad arguments.
 int exportIcs(const Request& request, QTextStream& out, QTextStream& err);
 int printMonth(const Request& request, QTextStream& out, QTextStream& err);
+// Needs a QApplication (any platform; offscreen will do).
+int exportPdf(const Request& request, QTextStream& out, QTextStream& err);
 int execute(const Parsed& parsed, QTextStream& out, QTextStream& err);
 
-// Runs a command in a process with no window system: a QCoreApplication only.
+// Runs a command in a process that opens no window: a QCoreApplication, or for
+// the PDF an application on the offscreen platform.
 int run(int argc, char** argv);
 
 } // namespace CommandLine

@@ -172,7 +172,7 @@ TEST_F(CommandLine, BadArgumentsAndFailuresSayWhyOnStandardError)
         {{"--schedule", garbage}, 2, "No command given"},
         {{"--print-month", "2026-13"}, 2, "as YYYY-MM"},
         {{"--print-month", "1969-12"}, 2, "starts in January 1970"},
-        {{"--print-month", "2026-01", "--platoon", "A"}, 2, "belongs to --export-ics"},
+        {{"--print-month", "2026-01", "--platoon", "A"}, 2, "does not belong to --print-month"},
         {{"--print-month", "2026-01", "--shift", "3"}, 2, "1 or 2"},
         {{"--export-ics"}, 2, "Missing value"},
         {{"--export-ics", f, "--print-month", "2026-01"}, 2, "only one"},
