@@ -2,6 +2,7 @@
 // navigation (all twelve months refilled from the rotation and painted, with
 // title, legend and description), and the capture plus BMP save behind
 // Save As and Open With.
+#include "WidgetBenchMain.h"
 #include "imagecalendar/frmYear.h"
 #include "imagecalendar/modCapture.h"
 #include "model/DayNumber.h"
@@ -74,13 +75,5 @@ BENCHMARK(BM_ImageCalendar12_paint_capture_bmp_save)->Unit(benchmark::kMilliseco
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }

@@ -1,6 +1,7 @@
 // One full paint of the month control (42 cells, 800 by 600) into a QImage,
 // in single and split view, against a QCalendarWidget of the same size
 // rendered the same way.
+#include "WidgetBenchMain.h"
 #include "monthcontrol/ctlMonth.h"
 
 #include <QApplication>
@@ -74,13 +75,5 @@ BENCHMARK(BM_QCalendarWidget)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }

@@ -170,19 +170,29 @@ std::optional<StoredPeriod> storedSpecialPeriod(QTextStream& err)
     return std::nullopt;
 }
 
-struct ShiftChoice {
+struct ScheduleAndShift {
+    std::shared_ptr<clsSchedule> schedule;
     std::shared_ptr<clsShift> shift;
-    QString error;
 };
 
-ShiftChoice shiftOf(const clsSchedule& schedule, int index)
+// The request's schedule and shift; nothing, after saying why on err, when
+// either cannot be had.
+std::optional<ScheduleAndShift> loadRequested(const Request& request, QTextStream& err)
 {
-    const auto shifts = schedule.Shifts();
-    if (index < 1 || index > shifts->Count())
-        return {nullptr, QStringLiteral("The schedule has no shift %1 (it has %2).")
-                             .arg(index)
-                             .arg(shifts->Count())};
-    return {shifts->Item(index), QString()};
+    const LoadedSchedule loaded = loadSchedule(request.schedulePath, err);
+    if (!loaded.schedule) {
+        err << loaded.error << '\n';
+        return std::nullopt;
+    }
+    const auto shifts = loaded.schedule->Shifts();
+    if (request.shift < 1 || request.shift > shifts->Count()) {
+        err << QStringLiteral("The schedule has no shift %1 (it has %2).")
+                   .arg(request.shift)
+                   .arg(shifts->Count())
+            << '\n';
+        return std::nullopt;
+    }
+    return ScheduleAndShift{loaded.schedule, shifts->Item(request.shift)};
 }
 
 } // namespace
@@ -359,20 +369,13 @@ Parsed parse(const QStringList& arguments)
 int exportIcs(const Request& request, QTextStream& out, QTextStream& err)
 {
     Q_UNUSED(out);
-    const LoadedSchedule loaded = loadSchedule(request.schedulePath, err);
-    if (!loaded.schedule) {
-        err << loaded.error << '\n';
+    const auto loaded = loadRequested(request, err);
+    if (!loaded)
         return kFailed;
-    }
-    const ShiftChoice shift = shiftOf(*loaded.schedule, request.shift);
-    if (!shift.shift) {
-        err << shift.error << '\n';
-        return kFailed;
-    }
     Ics::Options o;
     o.shiftIndex = request.shift;
     if (!request.platoon.isEmpty()) {
-        const auto platoons = shift.shift->Platoons();
+        const auto platoons = loaded->shift->Platoons();
         QStringList codes;
         for (int i = 1; i <= platoons->Count(); ++i) {
             const QString code = platoons->Item(i)->Code().trimmed();
@@ -395,7 +398,7 @@ int exportIcs(const Request& request, QTextStream& out, QTextStream& err)
     o.zone = QTimeZone::systemTimeZone();
     if (const auto special = storedSpecialPeriod(err))
         o.special = special->forExport();
-    const Ics::Result result = Ics::exportDutyDays(*loaded.schedule, o);
+    const Ics::Result result = Ics::exportDutyDays(*loaded->schedule, o);
     if (!result.problem.isEmpty()) {
         err << "Nothing written: " << result.problem << '\n';
         return kFailed;
@@ -412,22 +415,15 @@ int exportIcs(const Request& request, QTextStream& out, QTextStream& err)
 
 int printMonth(const Request& request, QTextStream& out, QTextStream& err)
 {
-    const LoadedSchedule loaded = loadSchedule(request.schedulePath, err);
-    if (!loaded.schedule) {
-        err << loaded.error << '\n';
+    const auto loaded = loadRequested(request, err);
+    if (!loaded)
         return kFailed;
-    }
-    const ShiftChoice shift = shiftOf(*loaded.schedule, request.shift);
-    if (!shift.shift) {
-        err << shift.error << '\n';
-        return kFailed;
-    }
     const auto stored = storedSpecialPeriod(err);
     const auto special = stored ? std::optional(stored->forExport()) : std::nullopt;
-    const auto platoons = shift.shift->Platoons();
+    const auto platoons = loaded->shift->Platoons();
     for (QDate d = request.month; d.month() == request.month.month(); d = d.addDays(1)) {
         const double day = DayNumber::fromDate(d);
-        const auto onDuty = shift.shift->ONDuty(day);
+        const auto onDuty = loaded->shift->ONDuty(day);
         bool named = false;
         for (const auto& p : *platoons)
             named = named || p == onDuty;
@@ -444,22 +440,15 @@ int printMonth(const Request& request, QTextStream& out, QTextStream& err)
 int exportPdf(const Request& request, QTextStream& out, QTextStream& err)
 {
     Q_UNUSED(out);
-    const LoadedSchedule loaded = loadSchedule(request.schedulePath, err);
-    if (!loaded.schedule) {
-        err << loaded.error << '\n';
+    const auto loaded = loadRequested(request, err);
+    if (!loaded)
         return kFailed;
-    }
-    const ShiftChoice shift = shiftOf(*loaded.schedule, request.shift);
-    if (!shift.shift) {
-        err << shift.error << '\n';
-        return kFailed;
-    }
-    if (request.shiftView == 3 && loaded.schedule->Shifts()->Count() < 2) {
+    if (request.shiftView == 3 && loaded->schedule->Shifts()->Count() < 2) {
         err << "--shift both needs a schedule with two shifts." << '\n';
         return kFailed;
     }
     ImageCalendarSource source;
-    source.schedule = loaded.schedule;
+    source.schedule = loaded->schedule;
     source.shiftIndex = static_cast<int16_t>(request.shift);
     const auto special = storedSpecialPeriod(err);
     if (special) {
