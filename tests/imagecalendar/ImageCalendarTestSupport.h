@@ -4,10 +4,7 @@
 #include "imagecalendar/frmYear.h"
 #include "mainwindow/MainWindowTestSupport.h"
 #include "support/FakePrinters.h"
-
-#include <QProcess>
-#include <QStandardPaths>
-#include <optional>
+#include "support/Poppler.h"
 
 // The reference day 1 January 1970 takes the second character of a sequence:
 // shift 1 "12" has G on an even number of days since then, R on an odd one;
@@ -42,18 +39,6 @@ protected:
         a->trigger();
     }
     QString file(const QString& name) const { return fx.dir.path() + QLatin1Char('/') + name; }
-
-    // Output of a poppler tool, or nothing when it is not installed.
-    static std::optional<QString> poppler(const QString& tool, const QStringList& args)
-    {
-        const QString exe = QStandardPaths::findExecutable(tool);
-        if (exe.isEmpty())
-            return std::nullopt;
-        QProcess p;
-        p.start(exe, args);
-        p.waitForFinished(20000);
-        return QString::fromUtf8(p.readAllStandardOutput());
-    }
 
     std::shared_ptr<FakePrinters> printers =
         std::make_shared<FakePrinters>(fx.dir.path() + QStringLiteral("/printer.pdf"));

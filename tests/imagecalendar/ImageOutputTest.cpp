@@ -6,25 +6,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMenu>
-#include <QRegularExpression>
-
-namespace {
-struct PdfInfo {
-    int pages = 0;
-    double width = 0, height = 0; // points
-};
-PdfInfo parsePdfInfo(const QString& text)
-{
-    PdfInfo info;
-    const auto pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(text);
-    const auto size =
-        QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+)")).match(text);
-    info.pages = pages.captured(1).toInt();
-    info.width = size.captured(1).toDouble();
-    info.height = size.captured(2).toDouble();
-    return info;
-}
-} // namespace
 
 TEST_F(ImageCalendarTest, PrintToTheDefaultPrinterFillsThePageAndHidesTheButtons)
 {
