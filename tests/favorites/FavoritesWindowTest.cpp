@@ -1,5 +1,3 @@
-// The Favorites window: its two lists, Delete, and OK bringing an entry back
-// onto the calendar, with the checks that guard the schedule on display.
 #include "wizard/WizardTestSupport.h"
 
 #include "storage/Module1Files.h"
@@ -44,8 +42,7 @@ TEST_F(FavoritesWindow, ListsArePairedByEntryAndDeleteWritesTheFile)
     // Sorted ignoring case ("b" after "A"), numbered by entry; the other line is dropped.
     EXPECT_EQ(rows("List1"), QStringList({"A2", "b1", "C3"}));
     EXPECT_EQ(rows("List2"), QStringList({"b description1", "A description2", "C description3"}));
-    EXPECT_FALSE(deleteEnabled());
-    EXPECT_FALSE(control<QLabel>("frmOpen", "Label1")->isVisible());
+    EXPECT_FALSE(deleteEnabled() || control<QLabel>("frmOpen", "Label1")->isVisible());
     // Rows picked in one list, and the row of the same entry in the other.
     const struct {
         const char *from, *to;
