@@ -104,11 +104,6 @@ protected:
         QApplication::setQuitOnLastWindowClosed(true);
     }
 
-    void putSetting(const char* section, const QString& key, const QString& value)
-    {
-        fx.settingsStore->SaveSetting(QString::fromLatin1(section), key, value);
-        fx.settingsStore->sync();
-    }
     // Entries written as "Section/Key=value".
     void putSettings(const QStringList& entries)
     {

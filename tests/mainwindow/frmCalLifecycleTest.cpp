@@ -2,7 +2,6 @@
 #include "MainWindowTestSupport.h"
 #include "mainwindow/FormPlacement.h"
 #include "mainwindow/Module1.h"
-#include "mainwindow/SharedRoutines.h"
 #include "mainwindow/frmAbout.h"
 #include "platform/widgets/OleColor.h"
 #include "specialperiod/frmSpecialPeriod.h"
@@ -15,12 +14,6 @@
 #include <QLockFile>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
-
-namespace {
-const QString kNoSchedule =
-    QStringLiteral("User schedule has not been defined\r\nCalendar will display default schedule");
-}
 
 TEST_F(MainWindowTest, FlagsSurviveUnloadAndLoad)
 {
@@ -38,7 +31,7 @@ TEST_F(MainWindowTest, FlagsSurviveUnloadAndLoad)
                         {47, 7, true, false, false, false, false, 47}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.stored);
-        putSetting("Settings", "Flags", QString::number(r.stored));
+        putSettings({"Settings/Flags=" + QString::number(r.stored)});
         auto f = makeForm();
         const ctlMonth* m = f->MonthControl();
         EXPECT_TRUE(m->ShowToday());
@@ -53,7 +46,7 @@ TEST_F(MainWindowTest, FlagsSurviveUnloadAndLoad)
 
 TEST_F(MainWindowTest, AFreshStartSaysNothingAndUnloadWritesEveryKeyAsText)
 {
-    putSetting("Settings", "Backcolor2", "12345");
+    putSettings({"Settings/Backcolor2=12345"});
     auto f = makeForm();
     showCalendar(*f);
     EXPECT_EQ(fx.messages->texts(), QStringList());
@@ -139,21 +132,20 @@ TEST_F(MainWindowTest, AStoredPlaceIsUsedOnlyOnScreenAndOnlyANormalOneIsSaved)
                      qRound(storedSetting("Settings", "frmCal_Width").toDouble() / tx),
                      qRound(storedSetting("Settings", "frmCal_Height").toDouble() / ty));
     };
-    struct Row {
+    // Where an unusable place goes is FormPlacement's table.
+    const struct {
         const char* name;
         QRect stored;   // twips
         QRect expected; // pixels; empty: anywhere on the screen
-    };
-    // Where an unusable place goes is FormPlacement's table.
-    const Row rows[] = {{"on the screen", QRect(600, 450, 7500, 6300), QRect(40, 30, 500, 420)},
-                        {"from a larger monitor", QRect(30000, 450, 11400, 9000), QRect()}};
-    for (const Row& r : rows) {
+    } rows[] = {{"on the screen", QRect(600, 450, 7500, 6300), QRect(40, 30, 500, 420)},
+                {"from a larger monitor", QRect(30000, 450, 11400, 9000), QRect()}};
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         for (const auto& [key, value] : {std::pair{"Left", r.stored.x()},
                                          {"Top", r.stored.y()},
                                          {"Width", r.stored.width()},
                                          {"Height", r.stored.height()}})
-            putSetting("Settings", QStringLiteral("frmCal_") + key, QString::number(value));
+            putSettings({QStringLiteral("Settings/frmCal_%1=%2").arg(key).arg(value)});
         auto f = makeForm();
         const QRect place(f->pos(), f->size());
         if (!r.expected.isEmpty()) {
@@ -188,18 +180,15 @@ struct Unusable {
     bool readerError = false;
 };
 // The storage tests list the problems; these are the three ways the window meets them.
-std::vector<Unusable> unusableFiles()
-{
-    return {
-        {"empty", QByteArray(""), "The file is empty."},
-        {"a folder", QByteArray(), "It is a folder, not a file."},
-        {"rejected by the reader",
-         "<Schedule Title=\"Bad\" Initials=\"B\" Description=\"d\"><Shift Title=\"s\" "
-         "Initials=\"s\" Description=\"s\" Sequence=\"1\"><Platoon Description=\"p\" "
-         "Code=\"P\" Color=\"zz\"/></Shift></Schedule>\r\n",
-         "Error 13 (Type mismatch) in procedure LoadSchedule of Form frmCal", true},
-    };
-}
+const Unusable kUnusable[] = {
+    {"empty", QByteArray(""), "The file is empty."},
+    {"a folder", QByteArray(), "It is a folder, not a file."},
+    {"rejected by the reader",
+     "<Schedule Title=\"Bad\" Initials=\"B\" Description=\"d\"><Shift Title=\"s\" "
+     "Initials=\"s\" Description=\"s\" Sequence=\"1\"><Platoon Description=\"p\" "
+     "Code=\"P\" Color=\"zz\"/></Shift></Schedule>\r\n",
+     "Error 13 (Type mismatch) in procedure LoadSchedule of Form frmCal", true},
+};
 
 void putUnusable(const QString& path, const Unusable& r)
 {
@@ -239,7 +228,9 @@ TEST_F(MainWindowTest, LoadMyScheduleReplacesTheDisplayOnlyWithAReadSchedule)
     EXPECT_EQ(fx.messages->texts(), QStringList()); // no file at start: no message
     showCalendar(*f);
     click(*f, "mnuFileLoadMySchedule");
-    ASSERT_EQ(fx.messages->texts(), QStringList{kNoSchedule});
+    ASSERT_EQ(fx.messages->texts(),
+              QStringList{
+                  "User schedule has not been defined\r\nCalendar will display default schedule"});
     EXPECT_EQ(fx.messages->shown[0].title, QStringLiteral("Tarnwell Free"));
 
     const QString path = fx.dataFolder() + QStringLiteral("/myschedule.xml");
@@ -252,7 +243,7 @@ TEST_F(MainWindowTest, LoadMyScheduleReplacesTheDisplayOnlyWithAReadSchedule)
     EXPECT_FALSE(f->DataChanged());
     EXPECT_TRUE(fx.messages->shown.empty());
 
-    for (const Unusable& r : unusableFiles()) {
+    for (const Unusable& r : kUnusable) {
         SCOPED_TRACE(r.name);
         putUnusable(path, r);
         f->setDataChanged(true); // unsaved changes on display stay unsaved
@@ -276,7 +267,7 @@ TEST_F(MainWindowTest, LoadMyScheduleReplacesTheDisplayOnlyWithAReadSchedule)
 TEST_F(MainWindowTest, AtStartAnUnusableScheduleFileIsNamedAndTheExampleShownWhole)
 {
     const QString path = fx.dataFolder() + QStringLiteral("/myschedule.xml");
-    for (const Unusable& r : unusableFiles()) {
+    for (const Unusable& r : kUnusable) {
         SCOPED_TRACE(r.name);
         putUnusable(path, r);
         fx.messages->shown.clear();
@@ -306,7 +297,7 @@ TEST_F(MainWindowTest, StartUpAfterUnsavedChangesWarnsOnceTheWindowIsUpAndGoesOn
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.stored);
-        putSetting("Schedule", "DataChanged", r.stored);
+        putSettings({QStringLiteral("Schedule/DataChanged=") + r.stored});
         services().tray = tray;
         fx.messages->shown.clear();
         bool windowUp = false;
@@ -333,7 +324,7 @@ TEST_F(MainWindowTest, StartUpAfterUnsavedChangesWarnsOnceTheWindowIsUpAndGoesOn
 
 TEST_F(MainWindowTest, LockGuardsTheThreeChangingCommandsOnly)
 {
-    putSetting("Long", "LockSchedule", "True");
+    putSettings({"Long/LockSchedule=True"});
     auto f = makeForm();
     f->show();
     ASSERT_TRUE(f->MenuAction("mnuFileLockSchedule")->isChecked());
@@ -386,7 +377,7 @@ TEST_F(MainWindowTest, BackcolorComesFromTheDialogAndCancelChangesNothing)
 TEST_F(MainWindowTest, CloseBoxHidesInTrayAndExitEnds)
 {
     tray->available = true;
-    putSetting("Settings", "HideInTray", "True");
+    putSettings({"Settings/HideInTray=True"});
     auto f = makeForm();
     int unloaded = 0;
     QObject::connect(f.get(), &frmCal::Unloaded, [&] { ++unloaded; });
@@ -422,7 +413,7 @@ TEST_F(MainWindowTest, WithoutATrayTheCloseBoxUnloads)
     for (const bool atStart : {true, false}) { // the tray gone since start-up, or never there
         SCOPED_TRACE(atStart);
         tray->available = atStart;
-        putSetting("Settings", "HideInTray", "True");
+        putSettings({"Settings/HideInTray=True"});
         auto f = makeForm();
         int unloaded = 0;
         QObject::connect(f.get(), &frmCal::Unloaded, [&] { ++unloaded; });
