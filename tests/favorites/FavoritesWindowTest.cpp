@@ -5,33 +5,27 @@
 
 #include <QScrollBar>
 
-using FavoritesWindow = WizardTest;
-
-namespace {
-std::shared_ptr<clsSchedule> titled(const char* title)
-{
-    return MakeSchedule(QString::fromLatin1(title), {{"S", "SI", "D", "12", {{"A", "A", 255}}}});
-}
-QString entry(const char* title)
-{
-    return titled(title)->xml();
-}
-QListWidget* list(const char* name)
-{
-    return WizardTest::control<QListWidget>("frmOpen", name);
-}
-QStringList rows(const char* name)
-{
-    QStringList texts;
-    for (int r = 0; r < list(name)->count(); ++r)
-        texts << list(name)->item(r)->text();
-    return texts;
-}
-bool deleteEnabled()
-{
-    return WizardTest::control<QPushButton>("frmOpen", "cmdDelete")->isEnabled();
-}
-} // namespace
+class FavoritesWindow : public WizardTest {
+protected:
+    static std::shared_ptr<clsSchedule> titled(const char* title)
+    {
+        return MakeSchedule(QString::fromLatin1(title),
+                            {{"S", "SI", "D", "12", {{"A", "A", 255}}}});
+    }
+    static QString entry(const char* title) { return titled(title)->xml(); }
+    static QListWidget* list(const char* name) { return control<QListWidget>("frmOpen", name); }
+    static QStringList rows(const char* name)
+    {
+        QStringList texts;
+        for (int r = 0; r < list(name)->count(); ++r)
+            texts << list(name)->item(r)->text();
+        return texts;
+    }
+    static bool deleteEnabled()
+    {
+        return control<QPushButton>("frmOpen", "cmdDelete")->isEnabled();
+    }
+};
 
 TEST_F(FavoritesWindow, ListsArePairedByEntryAndDeleteWritesTheFile)
 {
