@@ -71,14 +71,11 @@ inline QByteArray fileBytes(const QString& path)
 // Two shifts whose four platoon colours differ from each other and from black.
 inline std::shared_ptr<clsSchedule> TwoShiftSchedule()
 {
+    const std::vector<PlatoonDef> days{{"R", "Red", 0x0000FF}, {"G", "Green", 0x00C000}},
+        nights{{"U", "Blue", 0xFF0000}, {"M", "Magenta", 0xFF00FF}};
     return MakeSchedule(
         QStringLiteral("Harbor Station"),
-        {{"Day Shift", "DS", "Days", "12", {{"R", "Red", 0x0000FF}, {"G", "Green", 0x00C000}}},
-         {"Night Shift",
-          "NS",
-          "Nights",
-          "211",
-          {{"U", "Blue", 0xFF0000}, {"M", "Magenta", 0xFF00FF}}}});
+        {{"Day Shift", "DS", "Days", "12", days}, {"Night Shift", "NS", "Nights", "211", nights}});
 }
 
 // Acts on the next modal window once it runs its own event loop, so no test waits for a user.

@@ -18,18 +18,17 @@
 TEST_F(MainWindowTest, FlagsSurviveUnloadAndLoad)
 {
     // Today's bit (32) is written from the control but never applied on reading.
-    struct Row {
+    const struct {
         int32_t stored;
         int weekday;
         bool buttons, fullGrid, weekends, bold, fitRows;
         int32_t written;
-    };
-    const Row rows[] = {{184, 0, true, true, false, true, false, 184},
-                        {0, 0, false, false, false, false, false, 32},
-                        {329, 1, true, false, true, false, true, 361},
-                        {146, 2, false, true, false, true, false, 178},
-                        {47, 7, true, false, false, false, false, 47}};
-    for (const Row& r : rows) {
+    } rows[] = {{184, 0, true, true, false, true, false, 184},
+                {0, 0, false, false, false, false, false, 32},
+                {329, 1, true, false, true, false, true, 361},
+                {146, 2, false, true, false, true, false, 178},
+                {47, 7, true, false, false, false, false, 47}};
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.stored);
         putSettings({"Settings/Flags=" + QString::number(r.stored)});
         auto f = makeForm();
