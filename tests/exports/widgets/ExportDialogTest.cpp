@@ -62,10 +62,9 @@ TEST(SpecialPeriodIcs, RunsMatchTheMonthControlsFilledCells)
 
 // The file dialog answers what the test says and records where it started.
 struct SaveDialogs : FakeDialogs {
-    QString saveFileName(QWidget*, const QString&, const QString& startPath,
-                         const QString&) override
+    QString saveFileName(QWidget*, const QString&, const QString& start, const QString&) override
     {
-        saveRequests.push_back(startPath);
+        saveRequests.push_back(start);
         return saveAnswer;
     }
     QString saveAnswer;
@@ -74,14 +73,10 @@ struct SaveDialogs : FakeDialogs {
 
 class ExportDialog : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        services().dialogs = saving;
-    }
     // Opens the dialog from the File menu and acts on it while it is up.
     void throughMenu(frmCal& f, std::function<void(frmExportDuty&)> act)
     {
+        services().dialogs = saving;
         OnModal<frmExportDuty> modal(act);
         click(f, "mnuFileExportDutyDays");
         EXPECT_EQ(modal.runs(), 1);
