@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QTime>
 #include <libical/ical.h>
 #include <vector>
@@ -58,4 +59,17 @@ inline ReadBack readBack(const QByteArray& ics, const QDate& last)
     }
     icalcomponent_free(cal);
     return r;
+}
+
+// "day start hours summary" for each occurrence, as a person checks a calendar.
+inline QStringList dayLines(const ReadBack& r)
+{
+    QStringList l;
+    for (const Occurrence& o : r.occurrences)
+        l << QStringLiteral("%1 %2 %3 %4")
+                 .arg(o.date.day())
+                 .arg(o.time.isNull() ? QStringLiteral("all-day") : o.time.toString("HH:mm"))
+                 .arg(o.seconds / 3600)
+                 .arg(o.summary);
+    return l;
 }

@@ -1,22 +1,10 @@
-// Adding schedules to the list file: the duplicate question, and what a
-// list that cannot be read or written keeps.
 #include "wizard/WizardTestSupport.h"
 
 #include "storage/Module1Files.h"
 #include "storage/ScheduleFile.h"
 #include "support/FailingSaveFile.h"
 
-#include <QFile>
-
 using FavoritesAdd = WizardTest;
-
-namespace {
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-} // namespace
 
 TEST_F(FavoritesAdd, AMissingFolderIsMadeAndAnUnreadableListIsKept)
 {
@@ -43,8 +31,7 @@ TEST_F(FavoritesAdd, AMissingFolderIsMadeAndAnUnreadableListIsKept)
     ASSERT_EQ(fx.messages->shown.size(), 1u);
     EXPECT_TRUE(fx.messages->shown[0].text.contains(ScheduleListPath()));
     EXPECT_TRUE(fx.messages->shown[0].text.contains("cannot be read"));
-    EXPECT_TRUE(form->DataChanged());
-    EXPECT_TRUE(QFileInfo(ScheduleListPath()).isDir());
+    EXPECT_TRUE(form->DataChanged() && QFileInfo(ScheduleListPath()).isDir());
 }
 
 TEST_F(FavoritesAdd, TheDuplicateQuestion)
@@ -124,8 +111,7 @@ TEST_F(FavoritesAdd, FailedWritesKeepTheOldFilesAndTheChanges)
     fx.messages->shown.clear();
     answerSave(0);
     EXPECT_FALSE(form->close());
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(fx.messages->shown.size(), 1u);
+    EXPECT_TRUE(form->isVisible() && fx.messages->shown.size() == 1u);
     SetSaveFileMaker(nullptr);
     answerSave(0);
     EXPECT_TRUE(form->close());

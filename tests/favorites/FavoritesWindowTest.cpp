@@ -1,5 +1,3 @@
-// The Favorites window: its two lists, Delete, and OK bringing an entry back
-// onto the calendar, with the checks that guard the schedule on display.
 #include "wizard/WizardTestSupport.h"
 
 #include "storage/Module1Files.h"
@@ -7,33 +5,27 @@
 
 #include <QScrollBar>
 
-using FavoritesWindow = WizardTest;
-
-namespace {
-std::shared_ptr<clsSchedule> titled(const char* title)
-{
-    return MakeSchedule(QString::fromLatin1(title), {{"S", "SI", "D", "12", {{"A", "A", 255}}}});
-}
-QString entry(const char* title)
-{
-    return titled(title)->xml();
-}
-QListWidget* list(const char* name)
-{
-    return WizardTest::control<QListWidget>("frmOpen", name);
-}
-QStringList rows(const char* name)
-{
-    QStringList texts;
-    for (int r = 0; r < list(name)->count(); ++r)
-        texts << list(name)->item(r)->text();
-    return texts;
-}
-bool deleteEnabled()
-{
-    return WizardTest::control<QPushButton>("frmOpen", "cmdDelete")->isEnabled();
-}
-} // namespace
+class FavoritesWindow : public WizardTest {
+protected:
+    static std::shared_ptr<clsSchedule> titled(const char* title)
+    {
+        return MakeSchedule(QString::fromLatin1(title),
+                            {{"S", "SI", "D", "12", {{"A", "A", 255}}}});
+    }
+    static QString entry(const char* title) { return titled(title)->xml(); }
+    static QListWidget* list(const char* name) { return control<QListWidget>("frmOpen", name); }
+    static QStringList rows(const char* name)
+    {
+        QStringList texts;
+        for (int r = 0; r < list(name)->count(); ++r)
+            texts << list(name)->item(r)->text();
+        return texts;
+    }
+    static bool deleteEnabled()
+    {
+        return control<QPushButton>("frmOpen", "cmdDelete")->isEnabled();
+    }
+};
 
 TEST_F(FavoritesWindow, ListsArePairedByEntryAndDeleteWritesTheFile)
 {
@@ -44,8 +36,7 @@ TEST_F(FavoritesWindow, ListsArePairedByEntryAndDeleteWritesTheFile)
     // Sorted ignoring case ("b" after "A"), numbered by entry; the other line is dropped.
     EXPECT_EQ(rows("List1"), QStringList({"A2", "b1", "C3"}));
     EXPECT_EQ(rows("List2"), QStringList({"b description1", "A description2", "C description3"}));
-    EXPECT_FALSE(deleteEnabled());
-    EXPECT_FALSE(control<QLabel>("frmOpen", "Label1")->isVisible());
+    EXPECT_FALSE(deleteEnabled() || control<QLabel>("frmOpen", "Label1")->isVisible());
     // Rows picked in one list, and the row of the same entry in the other.
     const struct {
         const char *from, *to;

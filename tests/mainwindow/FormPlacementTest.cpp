@@ -12,12 +12,10 @@ const QSize kMinimum(320, 260);
 
 TEST(FormPlacement, StoredPlacesAreKeptMovedInOrReplaced)
 {
-    struct Row {
+    const struct {
         const char* name;
-        QRect stored;
-        QRect expected;
-    };
-    const Row rows[] = {
+        QRect stored, expected;
+    } rows[] = {
         {"on the primary screen", QRect(30, 40, 500, 420), QRect(30, 40, 500, 420)},
         {"on the second screen", QRect(1500, 100, 800, 600), QRect(1500, 100, 800, 600)},
         {"past every screen", QRect(3300, 100, 760, 600), QRect(252, 188, 760, 600)},
@@ -27,7 +25,7 @@ TEST(FormPlacement, StoredPlacesAreKeptMovedInOrReplaced)
         {"larger than its screen", QRect(10, 10, 3000, 2000), QRect(0, 0, 1264, 976)},
         {"hanging off the right edge", QRect(1200, 500, 500, 400), QRect(764, 500, 500, 400)},
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         const QRect place = PlaceOnScreen(r.stored, kScreens, kDefault, kMinimum);
         EXPECT_EQ(place, r.expected);

@@ -62,22 +62,24 @@ inline std::shared_ptr<clsSchedule> MakeSchedule(const QString& title,
     return s;
 }
 
+inline QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 // Two shifts whose four platoon colours differ from each other and from black.
 inline std::shared_ptr<clsSchedule> TwoShiftSchedule()
 {
+    const std::vector<PlatoonDef> days{{"R", "Red", 0x0000FF}, {"G", "Green", 0x00C000}},
+        nights{{"U", "Blue", 0xFF0000}, {"M", "Magenta", 0xFF00FF}};
     return MakeSchedule(
         QStringLiteral("Harbor Station"),
-        {{"Day Shift", "DS", "Days", "12", {{"R", "Red", 0x0000FF}, {"G", "Green", 0x00C000}}},
-         {"Night Shift",
-          "NS",
-          "Nights",
-          "211",
-          {{"U", "Blue", 0xFF0000}, {"M", "Magenta", 0xFF00FF}}}});
+        {{"Day Shift", "DS", "Days", "12", days}, {"Night Shift", "NS", "Nights", "211", nights}});
 }
 
-// Acts on the next modal window once it is open (it runs its own event loop
-// then): a real modal dialog in a test never waits for a user. Each poll owns
-// its own copy of the action, so nothing is left behind once it has acted.
+// Acts on the next modal window once it runs its own event loop, so no test waits for a user.
+// Each poll owns a copy of the action: nothing is left behind once it has acted.
 inline void onNextModal(std::function<void(QWidget*)> act, int triesLeft = 500)
 {
     QTimer::singleShot(triesLeft == 500 ? 0 : 10, [act, triesLeft] {
@@ -99,9 +101,12 @@ protected:
         QApplication::setQuitOnLastWindowClosed(true);
     }
 
-    void putSetting(const char* section, const QString& key, const QString& value)
+    // Entries written as "Section/Key=value".
+    void putSettings(const QStringList& entries)
     {
-        fx.settingsStore->SaveSetting(QString::fromLatin1(section), key, value);
+        for (const QString& e : entries)
+            fx.settingsStore->SaveSetting(e.section('/', 0, 0),
+                                          e.section('/', 1).section('=', 0, 0), e.section('=', 1));
         fx.settingsStore->sync();
     }
     // As the next run of the program would read it.
@@ -110,6 +115,19 @@ protected:
         fx.reopenSettings();
         return fx.settingsStore->GetSetting(QString::fromLatin1(section), key,
                                             QStringLiteral("<none>"));
+    }
+    // What is stored under the keys of such entries, in the same form.
+    QStringList storedAs(const QStringList& entries)
+    {
+        fx.reopenSettings();
+        QStringList found;
+        for (const QString& e : entries) {
+            const QString key = e.section('=', 0, 0);
+            found << key + '=' +
+                         fx.settingsStore->GetSetting(key.section('/', 0, 0), key.section('/', 1),
+                                                      "<none>");
+        }
+        return found;
     }
     void writeScheduleFile(const QByteArray& content)
     {

@@ -1,12 +1,9 @@
 // What the main window puts on the calendar: cells, views, legend, title, layout, pixels.
 #include "MainWindowTestSupport.h"
-#include "mainwindow/PicturePane.h"
-#include "monthcontrol/MonthGrid.h"
 #include "monthcontrol/MonthTestSupport.h"
 #include "platform/widgets/OleColor.h"
 #include "support/Pixels.h"
 
-#include <QFile>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
@@ -28,6 +25,11 @@ QMap<QDate, QString> defaultRotation()
     return days;
 }
 
+QAction* viewPick(frmCal& f, int k)
+{
+    return f.MenuAction(QStringLiteral("mnuviewSchedulePick_%1").arg(k));
+}
+
 void pickWeekday(ctlMonth& m, int index)
 {
     m.mnuDebug()
@@ -36,8 +38,6 @@ void pickWeekday(ctlMonth& m, int index)
 }
 } // namespace
 
-// Every cell shows the platoon of its own date, for each first weekday and
-// view; the built-in rotation is worked by hand, split cells are painted.
 TEST_F(MainWindowTest, EveryCellShowsItsDaysPlatoonInEachViewAndFirstWeekday)
 {
     auto f = makeForm();
@@ -68,18 +68,17 @@ TEST_F(MainWindowTest, EveryCellShowsItsDaysPlatoonInEachViewAndFirstWeekday)
     f->setSchedule(schedule);
     const auto first = schedule->Shifts()->Item(1), second = schedule->Shifts()->Item(2);
     for (int pick : {1, 2, 3}) {
-        click(*f, QStringLiteral("mnuviewSchedulePick_%1").arg(pick).toLatin1().constData());
+        viewPick(*f, pick)->trigger();
         for (int weekday : {1, 2}) {
             SCOPED_TRACE(pick * 10 + weekday);
             pickWeekday(*m, weekday);
             for (int i = 1; i <= 42; ++i) {
-                const double d = cell(*f, i)->FullDate();
-                const auto p = (pick == 2 ? second : first)->ONDuty(d);
-                EXPECT_EQ(cell(*f, i)->ForeColor(), p->Color());
-                EXPECT_TRUE(
-                    cell(*f, i)->ToolTipText().startsWith(p->Code() + " " + p->Description()));
+                const auto c = cell(*f, i);
+                const auto p = (pick == 2 ? second : first)->ONDuty(c->FullDate());
+                EXPECT_EQ(c->ForeColor(), p->Color());
+                EXPECT_TRUE(c->ToolTipText().startsWith(p->Code() + " " + p->Description()));
                 if (pick == 3) {
-                    EXPECT_EQ(cell(*f, i)->RightCaption(), second->ONDuty(d)->Code());
+                    EXPECT_EQ(c->RightCaption(), second->ONDuty(c->FullDate())->Code());
                 }
             }
         }
@@ -111,62 +110,49 @@ TEST_F(MainWindowTest, ViewMenuSwitchesShiftsWithOneCheckMark)
 {
     auto f = makeForm();
     showCalendar(*f);
-    const auto schedule = TwoShiftSchedule();
-    f->setSchedule(schedule);
-    ctlMonth* m = f->MonthControl();
-    auto checks = [&] {
-        QString s;
-        for (int k = 1; k <= 3; ++k)
-            s += f->MenuAction(QStringLiteral("mnuviewSchedulePick_%1").arg(k))->isChecked() ? "x"
-                                                                                             : "-";
-        return s;
-    };
-    EXPECT_EQ(f->MenuAction("mnuviewSchedulePick_1")->text(), QStringLiteral("Days"));
-    EXPECT_EQ(f->MenuAction("mnuviewSchedulePick_2")->text(), QStringLiteral("Nights"));
-
-    struct Row {
+    f->setSchedule(TwoShiftSchedule());
+    EXPECT_EQ(viewPick(*f, 1)->text(), QStringLiteral("Days"));
+    EXPECT_EQ(viewPick(*f, 2)->text(), QStringLiteral("Nights"));
+    const struct {
         int pick;
-        int shift;
-        int split;
-        const char* checks;
-        const char* title;
-    };
-    const Row rows[] = {{2, 2, 1, "-x-", "Night Shift"},
-                        {3, 1, 2, "--x", "Harbor Station"},
-                        {1, 1, 1, "x--", "Day Shift"},
-                        {3, 1, 2, "--x", "Harbor Station"}};
-    for (const Row& r : rows) {
+        int16_t shift, split;
+        const char *checks, *title;
+    } rows[] = {{2, 2, 1, "-x-", "Night Shift"},
+                {3, 1, 2, "--x", "Harbor Station"},
+                {1, 1, 1, "x--", "Day Shift"},
+                {3, 1, 2, "--x", "Harbor Station"}};
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.pick);
-        click(*f, QStringLiteral("mnuviewSchedulePick_%1").arg(r.pick).toLatin1().constData());
-        EXPECT_EQ(f->ShiftIndex(), r.shift);
-        EXPECT_EQ(m->CellSplit(), r.split);
-        EXPECT_EQ(checks(), QString::fromLatin1(r.checks));
-        EXPECT_EQ(f->CurrentTitle(), QString::fromLatin1(r.title));
+        viewPick(*f, r.pick)->trigger();
+        QString checks;
+        for (int k = 1; k <= 3; ++k)
+            checks += viewPick(*f, k)->isChecked() ? 'x' : '-';
+        EXPECT_EQ(std::make_tuple(f->ShiftIndex(), f->MonthControl()->CellSplit(), checks,
+                                  f->CurrentTitle()),
+                  std::make_tuple(r.shift, r.split, QString(r.checks), QString(r.title)));
     }
 }
 
 TEST_F(MainWindowTest, LoadingAOneShiftScheduleLeavesTheSecondAndSplitViews)
 {
-    // Shift 2 or both of a two-shift schedule, then a one-shift schedule: no
-    // stale second codes, no error, shift 1 on display.
+    // No stale second codes, no error, shift 1 on display.
     auto f = makeForm();
     showCalendar(*f);
     for (int pick : {2, 3}) {
         SCOPED_TRACE(pick);
         f->setSchedule(TwoShiftSchedule());
-        click(*f, pick == 2 ? "mnuviewSchedulePick_2" : "mnuviewSchedulePick_3");
+        viewPick(*f, pick)->trigger();
         f->setSchedule(MakeSchedule("Solo", {{"Only", "O", "Only", "1", {{"X", "X", 0x123456}}}}));
         EXPECT_EQ(f->ShiftIndex(), 1);
         EXPECT_EQ(f->MonthControl()->CellSplit(), 1);
-        EXPECT_TRUE(f->MenuAction("mnuviewSchedulePick_1")->isChecked());
+        EXPECT_TRUE(viewPick(*f, 1)->isChecked());
         EXPECT_EQ(cell(*f, 10)->ForeColor(), 0x123456);
         EXPECT_EQ(f->CurrentTitle(), QStringLiteral("Only"));
     }
     EXPECT_TRUE(fx.messages->shown.empty());
-    EXPECT_FALSE(f->MenuAction("mnuviewSchedulePick_2")->isVisible());
-    EXPECT_FALSE(f->MenuAction("mnuviewSchedulePick_3")->isVisible());
-    f->MenuAction("mnuviewSchedulePick_2")->setEnabled(true); // as if it could be reached
-    click(*f, "mnuviewSchedulePick_2");
+    EXPECT_FALSE(viewPick(*f, 2)->isVisible() || viewPick(*f, 3)->isVisible());
+    viewPick(*f, 2)->setEnabled(true); // as if it could be reached
+    viewPick(*f, 2)->trigger();
     EXPECT_EQ(f->ShiftIndex(), 1);
 }
 
@@ -193,26 +179,23 @@ TEST_F(MainWindowTest, PageKeysMoveByMonthAndYearHomeReturnsAndF1OpensHelp)
     ctlMonth* m = f->MonthControl();
     int keyDowns = 0;
     QObject::connect(m, &ctlMonth::KeyDown, [&] { ++keyDowns; });
-    struct Row {
+    const struct {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
-        int year;
-        int month;
-    };
-    const Row rows[] = {{Qt::Key_PageDown, Qt::NoModifier, 2027, 1},
-                        {Qt::Key_PageDown, Qt::ControlModifier, 2028, 1},
-                        {Qt::Key_PageUp, Qt::NoModifier, 2027, 12},
-                        {Qt::Key_PageUp, Qt::ControlModifier, 2026, 12},
-                        {Qt::Key_PageUp, Qt::NoModifier, 2026, 11},
-                        {Qt::Key_Home, Qt::NoModifier, 2026, 12}};
+        int year, month;
+    } rows[] = {{Qt::Key_PageDown, Qt::NoModifier, 2027, 1},
+                {Qt::Key_PageDown, Qt::ControlModifier, 2028, 1},
+                {Qt::Key_PageUp, Qt::NoModifier, 2027, 12},
+                {Qt::Key_PageUp, Qt::ControlModifier, 2026, 12},
+                {Qt::Key_PageUp, Qt::NoModifier, 2026, 11},
+                {Qt::Key_Home, Qt::NoModifier, 2026, 12}};
     int sent = 0;
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(sent);
         QKeyEvent press(QEvent::KeyPress, r.key, r.modifiers);
         QApplication::sendEvent(m, &press); // the control has the focus
         ++sent;
-        EXPECT_EQ(m->TheYear(), r.year);
-        EXPECT_EQ(m->TheMonth(), r.month);
+        EXPECT_EQ(QDate(m->TheYear(), m->TheMonth(), 1), QDate(r.year, r.month, 1));
         // The new month's cells are filled for their dates.
         const double first = DayNumber::fromDate(QDate(r.year, r.month, 1));
         const int i = static_cast<int>(first - m->StartDate()) + 1;
@@ -231,26 +214,22 @@ TEST_F(MainWindowTest, LegendDividesThePaneIntoEqualCentredColumns)
     auto f = makeForm();
     f->resize(900, 600);
     f->Form_Resize();
-    f->setSchedule(MakeSchedule("Four", {{"Four",
-                                          "F",
-                                          "Four",
-                                          "1234",
-                                          {{"A", "One", 0x0000FF},
-                                           {"B", "Two", 0x00FF00},
-                                           {"C", "Three", 0xFF0000},
-                                           {"D", "Four", 0x808080}}}}));
+    const std::vector<PlatoonDef> four = {{"A", "One", 0x0000FF},
+                                          {"B", "Two", 0x00FF00},
+                                          {"C", "Three", 0xFF0000},
+                                          {"D", "Four", 0x808080}};
+    f->setSchedule(MakeSchedule("Four", {{"Four", "F", "Four", "1234", four}}));
     const PicturePane* pane = f->Pane("picPlatoons");
     ASSERT_GT(pane->width(), 100);
     const auto& printed = pane->Printed();
     ASSERT_EQ(printed.size(), 4u);
     const double column = pane->width() / 4.0;
-    const int32_t colors[] = {0x0000FF, 0x00FF00, 0xFF0000, 0x808080};
     for (size_t i = 0; i < 4; ++i) {
         const QFontMetricsF fm(printed[i].font, pane);
         const double centre = printed[i].topLeft.x() + fm.horizontalAdvance(printed[i].text) / 2;
         EXPECT_NEAR(centre, (i + 0.5) * column, 1.5) << i;
         EXPECT_LE(fm.horizontalAdvance(printed[i].text), 0.8 * column + 1) << i;
-        EXPECT_EQ(printed[i].color, colors[i]);
+        EXPECT_EQ(printed[i].color, four[i].color);
     }
 }
 
@@ -261,17 +240,13 @@ TEST_F(MainWindowTest, TitleThatMustShrinkIsReplacedByInitials)
     f->setSchedule(MakeSchedule(
         "S",
         {{"Metropolitan County Consolidated Fire District", "MCFD", "d", "1", {{"A", "A", 255}}}}));
-    struct Row {
-        int width;
-        bool initials;
-    };
-    for (const Row& r : {Row{260, true}, Row{4000, false}}) {
-        f->resize(r.width, 600);
+    for (const int width : {260, 4000}) { // too narrow: initials
+        f->resize(width, 600);
         f->Form_Resize();
         f->Update();
         const auto& printed = f->Pane("picTitle")->Printed();
         ASSERT_EQ(printed.size(), 1u);
-        EXPECT_EQ(printed[0].text, r.initials ? QStringLiteral("MCFD") : longTitle) << r.width;
+        EXPECT_EQ(printed[0].text, width < 1000 ? QStringLiteral("MCFD") : longTitle) << width;
     }
 }
 
@@ -288,8 +263,7 @@ TEST(CalLayoutTable, PanesFollowTheBandsAtFifteenTwipsPerPixel)
     EXPECT_EQ(l.picDescription, QRect(1, 43, 780, 40)); // 42.5 rounds to 43
     // A client no larger than 240 twips keeps the month control's size.
     const CalLayout tiny = ComputeCalLayout(QSize(16, 10), 15, 15, QSize(33, 44));
-    EXPECT_FALSE(tiny.monthWidthSet);
-    EXPECT_FALSE(tiny.monthHeightSet);
+    EXPECT_FALSE(tiny.monthWidthSet || tiny.monthHeightSet);
     EXPECT_EQ(tiny.month.size(), QSize(33, 44));
     EXPECT_GE(tiny.picTitle.width(), 0);
 }

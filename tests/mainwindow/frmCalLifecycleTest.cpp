@@ -2,7 +2,6 @@
 #include "MainWindowTestSupport.h"
 #include "mainwindow/FormPlacement.h"
 #include "mainwindow/Module1.h"
-#include "mainwindow/SharedRoutines.h"
 #include "mainwindow/frmAbout.h"
 #include "platform/widgets/OleColor.h"
 #include "specialperiod/frmSpecialPeriod.h"
@@ -15,30 +14,23 @@
 #include <QLockFile>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
-
-namespace {
-const QString kNoSchedule =
-    QStringLiteral("User schedule has not been defined\r\nCalendar will display default schedule");
-}
 
 TEST_F(MainWindowTest, FlagsSurviveUnloadAndLoad)
 {
     // Today's bit (32) is written from the control but never applied on reading.
-    struct Row {
+    const struct {
         int32_t stored;
         int weekday;
         bool buttons, fullGrid, weekends, bold, fitRows;
         int32_t written;
-    };
-    const Row rows[] = {{184, 0, true, true, false, true, false, 184},
-                        {0, 0, false, false, false, false, false, 32},
-                        {329, 1, true, false, true, false, true, 361},
-                        {146, 2, false, true, false, true, false, 178},
-                        {47, 7, true, false, false, false, false, 47}};
-    for (const Row& r : rows) {
+    } rows[] = {{184, 0, true, true, false, true, false, 184},
+                {0, 0, false, false, false, false, false, 32},
+                {329, 1, true, false, true, false, true, 361},
+                {146, 2, false, true, false, true, false, 178},
+                {47, 7, true, false, false, false, false, 47}};
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.stored);
-        putSetting("Settings", "Flags", QString::number(r.stored));
+        putSettings({"Settings/Flags=" + QString::number(r.stored)});
         auto f = makeForm();
         const ctlMonth* m = f->MonthControl();
         EXPECT_TRUE(m->ShowToday());
@@ -48,15 +40,15 @@ TEST_F(MainWindowTest, FlagsSurviveUnloadAndLoad)
         f->close();
         EXPECT_EQ(storedSetting("Settings", "Flags"), QString::number(r.written));
     }
-    EXPECT_TRUE(fx.messages->shown.empty()) << fx.messages->texts().join('|').toStdString();
+    EXPECT_EQ(fx.messages->texts(), QStringList());
 }
 
 TEST_F(MainWindowTest, AFreshStartSaysNothingAndUnloadWritesEveryKeyAsText)
 {
-    putSetting("Settings", "Backcolor2", "12345");
+    putSettings({"Settings/Backcolor2=12345"});
     auto f = makeForm();
     showCalendar(*f);
-    EXPECT_TRUE(fx.messages->shown.empty()) << fx.messages->texts().join('|').toStdString();
+    EXPECT_EQ(fx.messages->texts(), QStringList());
     EXPECT_EQ(f->Schedule()->title(), QStringLiteral("Tolvar Fire Department"));
     EXPECT_FALSE(f->TrayCapable());
     EXPECT_FALSE(f->MenuAction("mnuFileHideInTray")->isVisible());
@@ -73,44 +65,29 @@ TEST_F(MainWindowTest, AFreshStartSaysNothingAndUnloadWritesEveryKeyAsText)
     f->close();
     EXPECT_EQ(offered, QStringLiteral("frmSave"));
     EXPECT_EQ(unloaded, 1);
-    const struct {
-        const char* section;
-        const char* key;
-        const char* value;
-    } rows[] = {
-        {"Schedule", "DataChanged", "True"},          {"Settings", "Backcolor1", "-2147483643"},
-        {"Settings", "Backcolor2", "12345"},          {"Settings", "Flags", "184"},
-        {"Settings", "HideInTray", "False"},          {"Long", "LockSchedule", "False"},
-        {"Settings", "SpecialPeriodChecked", "False"}};
-    for (const auto& r : rows) {
-        EXPECT_EQ(storedSetting(r.section, QString::fromLatin1(r.key)),
-                  QString::fromLatin1(r.value))
-            << r.key;
-    }
+    const QStringList want{"Schedule/DataChanged=True",          "Settings/Backcolor1=-2147483643",
+                           "Settings/Backcolor2=12345",          "Settings/Flags=184",
+                           "Settings/HideInTray=False",          "Long/LockSchedule=False",
+                           "Settings/SpecialPeriodChecked=False"};
+    EXPECT_EQ(storedAs(want), want);
 }
 
 TEST_F(MainWindowTest, AnUnreadableSettingIsReportedOnceAndTheRestStaysAsStored)
 {
-    struct Row {
-        const char* section;
-        const char* key;
-        const char* message;
+    const struct {
+        const char *section, *key;
+        int line;
+        const char* procedure;
         const char* storedAfter; // at once, before the window closes
-    };
-    const Row rows[] = {
-        {"Settings", "Flags",
-         "Error 13 (Type mismatch) in line 8 in procedure Form_Load of Form frmCal", "184"},
-        {"Settings", "Backcolor1",
-         "Error 13 (Type mismatch) in line 8 in procedure Form_Load of Form frmCal", "-2147483643"},
-        {"Settings", "SpecialPeriodLength",
-         "Error 13 (Type mismatch) in line 5 in procedure Form_Load of Form frmCal", "0"},
-        {"Long", "LockSchedule",
-         "Error 13 (Type mismatch) in line 4 in procedure Form_Load of Form frmCal", "False"},
-        {"Settings", "frmCal_Top",
-         "Error 13 (Type mismatch) in line 10 in procedure Form_Load of Form frmCal", nullptr},
-        {"Schedule", "DataChanged",
-         "Error 13 (Type mismatch) in line 2 in procedure ctlMonth1_Show of Form frmCal", "False"}};
-    for (const Row& r : rows) {
+    } rows[] = {{"Settings", "Flags", 8, "Form_Load", "184"},
+                {"Settings", "Backcolor1", 8, "Form_Load", "-2147483643"},
+                {"Settings", "SpecialPeriodLength", 5, "Form_Load", "0"},
+                {"Long", "LockSchedule", 4, "Form_Load", "False"},
+                {"Settings", "frmCal_Top", 10, "Form_Load", nullptr},
+                {"Schedule", "DataChanged", 2, "ctlMonth1_Show", "False"}};
+    const QString told =
+        QStringLiteral("Error 13 (Type mismatch) in line %1 in procedure %2 of Form frmCal");
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.key);
         ScopedFakeUiServices local;
         services().dialogs = dialogs;
@@ -121,7 +98,7 @@ TEST_F(MainWindowTest, AnUnreadableSettingIsReportedOnceAndTheRestStaysAsStored)
         local.reopenSettings();
         auto f = std::make_unique<frmCal>();
         showCalendar(*f);
-        ASSERT_EQ(local.messages->texts(), QStringList{QString::fromLatin1(r.message)});
+        ASSERT_EQ(local.messages->texts(), QStringList{told.arg(r.line).arg(r.procedure)});
         // The rest of the start went on: the schedule is on the calendar.
         EXPECT_EQ(f->CurrentTitle(), QStringLiteral("Tolvar Fire Department"));
         EXPECT_EQ(cell(*f, 10)->LeftCaption().size(), 1);
@@ -154,21 +131,20 @@ TEST_F(MainWindowTest, AStoredPlaceIsUsedOnlyOnScreenAndOnlyANormalOneIsSaved)
                      qRound(storedSetting("Settings", "frmCal_Width").toDouble() / tx),
                      qRound(storedSetting("Settings", "frmCal_Height").toDouble() / ty));
     };
-    struct Row {
+    // Where an unusable place goes is FormPlacement's table.
+    const struct {
         const char* name;
         QRect stored;   // twips
         QRect expected; // pixels; empty: anywhere on the screen
-    };
-    // Where an unusable place goes is FormPlacement's table.
-    const Row rows[] = {{"on the screen", QRect(600, 450, 7500, 6300), QRect(40, 30, 500, 420)},
-                        {"from a larger monitor", QRect(30000, 450, 11400, 9000), QRect()}};
-    for (const Row& r : rows) {
+    } rows[] = {{"on the screen", QRect(600, 450, 7500, 6300), QRect(40, 30, 500, 420)},
+                {"from a larger monitor", QRect(30000, 450, 11400, 9000), QRect()}};
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         for (const auto& [key, value] : {std::pair{"Left", r.stored.x()},
                                          {"Top", r.stored.y()},
                                          {"Width", r.stored.width()},
                                          {"Height", r.stored.height()}})
-            putSetting("Settings", QStringLiteral("frmCal_") + key, QString::number(value));
+            putSettings({QStringLiteral("Settings/frmCal_%1=%2").arg(key).arg(value)});
         auto f = makeForm();
         const QRect place(f->pos(), f->size());
         if (!r.expected.isEmpty()) {
@@ -195,65 +171,52 @@ TEST_F(MainWindowTest, AStoredPlaceIsUsedOnlyOnScreenAndOnlyANormalOneIsSaved)
 }
 
 namespace {
-// A schedule file that gives no schedule: what is in it (a folder of that
-// name when null) and what the user is told. Only the reader's own refusal
-// has a message of its own; the others name the file and the problem.
+// A file that gives no schedule (a folder when content is null) and what the user is told.
 struct Unusable {
     const char* name;
     QByteArray content;
     const char* told;
     bool readerError = false;
 };
-// Which problems a file can have is the storage tests' business; these
-// are the three ways the window meets them.
-std::vector<Unusable> unusableFiles()
-{
-    return {
-        {"empty", QByteArray(""), "The file is empty."},
-        {"a folder", QByteArray(), "It is a folder, not a file."},
-        {"rejected by the reader",
-         "<Schedule Title=\"Bad\" Initials=\"B\" Description=\"d\"><Shift Title=\"s\" "
-         "Initials=\"s\" Description=\"s\" Sequence=\"1\"><Platoon Description=\"p\" "
-         "Code=\"P\" Color=\"zz\"/></Shift></Schedule>\r\n",
-         "Error 13 (Type mismatch) in procedure LoadSchedule of Form frmCal", true},
-    };
-}
+// The storage tests list the problems; these are the three ways the window meets them.
+const Unusable kUnusable[] = {
+    {"empty", QByteArray(""), "The file is empty."},
+    {"a folder", QByteArray(), "It is a folder, not a file."},
+    {"rejected by the reader",
+     "<Schedule Title=\"Bad\" Initials=\"B\" Description=\"d\"><Shift Title=\"s\" "
+     "Initials=\"s\" Description=\"s\" Sequence=\"1\"><Platoon Description=\"p\" "
+     "Code=\"P\" Color=\"zz\"/></Shift></Schedule>\r\n",
+     "Error 13 (Type mismatch) in procedure LoadSchedule of Form frmCal", true},
+};
 
 void putUnusable(const QString& path, const Unusable& r)
 {
     QDir(path).removeRecursively();
     QFile::remove(path);
     QDir().mkpath(QFileInfo(path).absolutePath());
-    if (r.content.isNull()) {
-        ASSERT_TRUE(QDir().mkpath(path));
-        return;
-    }
     QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(r.content);
+    ASSERT_TRUE(r.content.isNull() ? QDir().mkpath(path)
+                                   : f.open(QIODevice::WriteOnly) && f.write(r.content) >= 0);
 }
 
 // Reading never writes: the file, or the folder, is as it was.
 void expectUntouched(const QString& path, const Unusable& r)
 {
-    if (r.content.isNull()) {
-        EXPECT_TRUE(QFileInfo(path).isDir());
-        return;
-    }
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), r.content);
+    const QFileInfo info(path);
+    EXPECT_TRUE(r.content.isNull() ? info.isDir() : info.isFile() && fileBytes(path) == r.content);
 }
 
-void expectTold(const ShownMessage& m, const QString& path, const Unusable& r, const char* ending)
+void expectTold(const std::vector<ShownMessage>& shown, const QString& path, const Unusable& r,
+                const char* ending)
 {
+    ASSERT_EQ(shown.size(), 1u);
+    const ShownMessage& m = shown[0];
     if (r.readerError) {
         EXPECT_EQ(m.text, QString::fromLatin1(r.told));
         return;
     }
     for (const QString& part :
-         {path, QString::fromUtf8(r.told), QStringLiteral("The file has not been changed."),
-          QString::fromLatin1(ending)})
+         {path, QString(r.told), QString("The file has not been changed."), QString(ending)})
         EXPECT_TRUE(m.text.contains(part)) << m.text.toStdString();
 }
 } // namespace
@@ -261,10 +224,12 @@ void expectTold(const ShownMessage& m, const QString& path, const Unusable& r, c
 TEST_F(MainWindowTest, LoadMyScheduleReplacesTheDisplayOnlyWithAReadSchedule)
 {
     auto f = makeForm();
-    EXPECT_TRUE(fx.messages->shown.empty()); // no file at start: no message
+    EXPECT_EQ(fx.messages->texts(), QStringList()); // no file at start: no message
     showCalendar(*f);
     click(*f, "mnuFileLoadMySchedule");
-    ASSERT_EQ(fx.messages->texts(), QStringList{kNoSchedule});
+    ASSERT_EQ(fx.messages->texts(),
+              QStringList{
+                  "User schedule has not been defined\r\nCalendar will display default schedule"});
     EXPECT_EQ(fx.messages->shown[0].title, QStringLiteral("Tarnwell Free"));
 
     const QString path = fx.dataFolder() + QStringLiteral("/myschedule.xml");
@@ -277,7 +242,7 @@ TEST_F(MainWindowTest, LoadMyScheduleReplacesTheDisplayOnlyWithAReadSchedule)
     EXPECT_FALSE(f->DataChanged());
     EXPECT_TRUE(fx.messages->shown.empty());
 
-    for (const Unusable& r : unusableFiles()) {
+    for (const Unusable& r : kUnusable) {
         SCOPED_TRACE(r.name);
         putUnusable(path, r);
         f->setDataChanged(true); // unsaved changes on display stay unsaved
@@ -285,15 +250,13 @@ TEST_F(MainWindowTest, LoadMyScheduleReplacesTheDisplayOnlyWithAReadSchedule)
         click(*f, "mnuFileLoadMySchedule");
         EXPECT_EQ(f->Schedule()->title(), QStringLiteral("Harbor Station"));
         EXPECT_TRUE(f->DataChanged());
-        ASSERT_EQ(fx.messages->shown.size(), 1u);
-        expectTold(fx.messages->shown[0], path, r, "keeps the schedule on display");
+        expectTold(fx.messages->shown, path, r, "keeps the schedule on display");
         expectUntouched(path, r);
     }
 
     // A schedule without shifts shows days without platoons and no view entries.
-    putUnusable(
-        path,
-        {"", "<Schedule Title=\"Empty\" Initials=\"E\" Description=\"none\"></Schedule>\r\n", ""});
+    writeScheduleFile(
+        "<Schedule Title=\"Empty\" Initials=\"E\" Description=\"none\"></Schedule>\r\n");
     click(*f, "mnuFileLoadMySchedule");
     EXPECT_EQ(f->Schedule()->title(), QStringLiteral("Empty"));
     EXPECT_FALSE(f->MenuAction("mnuviewSchedulePick_1")->isVisible());
@@ -303,13 +266,12 @@ TEST_F(MainWindowTest, LoadMyScheduleReplacesTheDisplayOnlyWithAReadSchedule)
 TEST_F(MainWindowTest, AtStartAnUnusableScheduleFileIsNamedAndTheExampleShownWhole)
 {
     const QString path = fx.dataFolder() + QStringLiteral("/myschedule.xml");
-    for (const Unusable& r : unusableFiles()) {
+    for (const Unusable& r : kUnusable) {
         SCOPED_TRACE(r.name);
         putUnusable(path, r);
         fx.messages->shown.clear();
         auto f = makeForm();
-        ASSERT_EQ(fx.messages->shown.size(), 1u);
-        expectTold(fx.messages->shown[0], path, r, "shows the built-in example schedule");
+        expectTold(fx.messages->shown, path, r, "shows the built-in example schedule");
         f->show();
         // The whole example: title, legend and description, not a half-refreshed display.
         EXPECT_EQ(f->Pane("picTitle")->Printed().at(0).text,
@@ -322,23 +284,19 @@ TEST_F(MainWindowTest, AtStartAnUnusableScheduleFileIsNamedAndTheExampleShownWho
     }
 }
 
-// The real start: Main shows the window and runs the event loop, and the box
-// runs an event loop of its own, as a real one does.
+// The real start: Main runs the event loop, and the box runs one of its own.
 TEST_F(MainWindowTest, StartUpAfterUnsavedChangesWarnsOnceTheWindowIsUpAndGoesOn)
 {
-    struct Row {
-        const char* stored;
-        const char* message;
-        const char* title;
+    const struct {
+        const char *stored, *told; // title: text
+    } rows[] = {
+        {"True", "Schedule Changed: Schedule has been changed!\r\n\r\nVerify accuracy."},
+        {"maybe", "Tarnwell Free: Error 13 (Type mismatch) in line 2 in procedure ctlMonth1_Show "
+                  "of Form frmCal"},
     };
-    const Row rows[] = {
-        {"True", "Schedule has been changed!\r\n\r\nVerify accuracy.", "Schedule Changed"},
-        {"maybe", "Error 13 (Type mismatch) in line 2 in procedure ctlMonth1_Show of Form frmCal",
-         "Tarnwell Free"},
-    };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.stored);
-        putSetting("Schedule", "DataChanged", r.stored);
+        putSettings({QStringLiteral("Schedule/DataChanged=") + r.stored});
         services().tray = tray;
         fx.messages->shown.clear();
         bool windowUp = false;
@@ -349,15 +307,14 @@ TEST_F(MainWindowTest, StartUpAfterUnsavedChangesWarnsOnceTheWindowIsUpAndGoesOn
                 QTimer::singleShot(20, f, [f] { f->close(); });
         };
         QTimer safety;
-        safety.setSingleShot(true);
-        QObject::connect(&safety, &QTimer::timeout, [] {
-            if (frmCal::Current())
-                frmCal::Current()->close();
+        safety.callOnTimeout([] {
+            if (frmCal* f = frmCal::Current())
+                f->close();
         });
         safety.start(5000);
         EXPECT_EQ(Main(*qApp), 0);
-        ASSERT_EQ(fx.messages->texts(), QStringList{QString::fromUtf8(r.message)});
-        EXPECT_EQ(fx.messages->shown[0].title, QString::fromUtf8(r.title));
+        ASSERT_EQ(fx.messages->shown.size(), 1u);
+        EXPECT_EQ(fx.messages->shown[0].title + ": " + fx.messages->shown[0].text, r.told);
         EXPECT_TRUE(windowUp);
         // The run ended through the unload step: the next start says nothing.
         EXPECT_EQ(storedSetting("Schedule", "DataChanged"), QStringLiteral("False"));
@@ -366,7 +323,7 @@ TEST_F(MainWindowTest, StartUpAfterUnsavedChangesWarnsOnceTheWindowIsUpAndGoesOn
 
 TEST_F(MainWindowTest, LockGuardsTheThreeChangingCommandsOnly)
 {
-    putSetting("Long", "LockSchedule", "True");
+    putSettings({"Long/LockSchedule=True"});
     auto f = makeForm();
     f->show();
     ASSERT_TRUE(f->MenuAction("mnuFileLockSchedule")->isChecked());
@@ -376,8 +333,7 @@ TEST_F(MainWindowTest, LockGuardsTheThreeChangingCommandsOnly)
         SCOPED_TRACE(guarded);
         fx.messages->shown.clear();
         click(*f, guarded);
-        ASSERT_EQ(fx.messages->shown.size(), 1u);
-        EXPECT_EQ(fx.messages->shown[0].text, QStringLiteral("Schedule is Locked"));
+        ASSERT_EQ(fx.messages->texts(), QStringList{"Schedule is Locked"});
         EXPECT_EQ(fx.messages->shown[0].title, QStringLiteral("Access Denied"));
         EXPECT_EQ(fx.messages->shown[0].icon, Msg::Critical);
     }
@@ -404,17 +360,15 @@ TEST_F(MainWindowTest, BackcolorComesFromTheDialogAndCancelChangesNothing)
     auto f = makeForm();
     dialogs->colorAnswer = 0x00FFEE;
     click(*f, "mnuViewBackcolor");
-    ASSERT_EQ(dialogs->colorRequests.size(), 1u);
-    EXPECT_EQ(dialogs->colorRequests[0], OleColor::WindowBackground);
-    EXPECT_EQ(f->Backcolor(1), 0x00FFEE);
-    EXPECT_EQ(f->MonthControl()->BackColor(), 0x00FFEE);
-    EXPECT_EQ(f->Pane("picTitle")->BackColor(), 0x00FFEE);
+    EXPECT_EQ(dialogs->colorRequests, std::vector<int32_t>{OleColor::WindowBackground});
+    EXPECT_EQ(QList<int32_t>({f->MonthControl()->BackColor(), f->Pane("picTitle")->BackColor()}),
+              QList<int32_t>(2, 0x00FFEE));
     dialogs->cancelColor = true;
     click(*f, "mnuViewBackcolor");
     EXPECT_EQ(dialogs->colorRequests.back(), 0x00FFEE);
-    EXPECT_EQ(f->Backcolor(1), 0x00FFEE);
-    EXPECT_EQ(f->Backcolor(2), OleColor::WindowBackground);
-    EXPECT_TRUE(fx.messages->shown.empty());
+    EXPECT_EQ(QList<int32_t>({f->Backcolor(1), f->Backcolor(2)}),
+              QList<int32_t>({0x00FFEE, OleColor::WindowBackground}));
+    EXPECT_EQ(fx.messages->texts(), QStringList());
     f->close();
     EXPECT_EQ(storedSetting("Settings", "Backcolor1"), QString::number(0x00FFEE));
 }
@@ -422,17 +376,17 @@ TEST_F(MainWindowTest, BackcolorComesFromTheDialogAndCancelChangesNothing)
 TEST_F(MainWindowTest, CloseBoxHidesInTrayAndExitEnds)
 {
     tray->available = true;
-    putSetting("Settings", "HideInTray", "True");
+    putSettings({"Settings/HideInTray=True"});
     auto f = makeForm();
     int unloaded = 0;
     QObject::connect(f.get(), &frmCal::Unloaded, [&] { ++unloaded; });
+    // In the tray, shown, unloaded.
+    auto state = [&] { return std::make_tuple(f->InTray(), f->isVisible(), unloaded); };
     ASSERT_TRUE(f->TrayCapable());
     ASSERT_TRUE(f->MenuAction("mnuFileHideInTray")->isChecked());
     f->show();
     f->CloseFromCloseBox();
-    EXPECT_TRUE(f->InTray());
-    EXPECT_FALSE(f->isVisible());
-    EXPECT_EQ(unloaded, 0);
+    EXPECT_EQ(state(), std::make_tuple(true, false, 0));
     EXPECT_EQ(tray->lastTip, QStringLiteral("Tarnwell"));
     EXPECT_EQ(tray->contextMenu, f->TrayMenu()); // Show and Exit on the icon's own menu
     EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
@@ -441,64 +395,54 @@ TEST_F(MainWindowTest, CloseBoxHidesInTrayAndExitEnds)
     ASSERT_EQ(tray->popups.size(), 1u);
     EXPECT_EQ(tray->popups[0], f->TrayMenu());
     click(*f, "mnuTrayShow");
-    EXPECT_FALSE(f->InTray());
-    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(state(), std::make_tuple(false, true, 0));
     EXPECT_FALSE(tray->shown);
     tray->click(516);
     EXPECT_EQ(tray->popups.size(), 1u); // not in the tray: no menu
 
     click(*f, "mnufileExit"); // by the program: never to the tray
-    EXPECT_EQ(unloaded, 1);
-    EXPECT_FALSE(f->InTray());
+    EXPECT_EQ(state(), std::make_tuple(false, false, 1));
     EXPECT_EQ(storedSetting("Settings", "HideInTray"), QStringLiteral("True"));
     QApplication::setQuitOnLastWindowClosed(true);
 }
 
-// With no tray to hide in, the close box unloads; without one at start the
-// stored choice is not read, and the unload writes what the menu shows.
+// Without a tray at start the stored choice is not read: the unload writes what the menu shows.
 TEST_F(MainWindowTest, WithoutATrayTheCloseBoxUnloads)
 {
-    struct Row {
-        const char* name;
-        bool atStart;
-        const char* storedAfter;
-    };
-    for (const Row& r :
-         {Row{"tray gone since start-up", true, "True"}, Row{"no tray at all", false, "False"}}) {
-        SCOPED_TRACE(r.name);
-        tray->available = r.atStart;
-        putSetting("Settings", "HideInTray", "True");
+    for (const bool atStart : {true, false}) { // the tray gone since start-up, or never there
+        SCOPED_TRACE(atStart);
+        tray->available = atStart;
+        putSettings({"Settings/HideInTray=True"});
         auto f = makeForm();
         int unloaded = 0;
         QObject::connect(f.get(), &frmCal::Unloaded, [&] { ++unloaded; });
-        EXPECT_EQ(f->TrayCapable(), r.atStart);
-        EXPECT_EQ(f->MenuAction("mnuFileHideInTray")->isVisible(), r.atStart);
+        EXPECT_EQ(f->TrayCapable(), atStart);
+        EXPECT_EQ(f->MenuAction("mnuFileHideInTray")->isVisible(), atStart);
         f->show();
         tray->available = false;
         f->CloseFromCloseBox();
         EXPECT_FALSE(f->InTray());
         EXPECT_EQ(tray->adds, 0);
         EXPECT_EQ(unloaded, 1);
-        EXPECT_EQ(storedSetting("Settings", "HideInTray"), QString::fromLatin1(r.storedAfter));
+        EXPECT_EQ(storedSetting("Settings", "HideInTray"), atStart ? "True" : "False");
     }
 }
 
 TEST_F(MainWindowTest, ClockShowsTheTimeTogglesAndStopsWhenMinimised)
 {
     auto f = makeForm();
-    QAction* time = f->MenuAction("mnuTime");
-    EXPECT_EQ(time->text(), QStringLiteral("Time"));
-    EXPECT_TRUE(f->ClockRunning());
+    auto clock = [&] {
+        return f->MenuAction("mnuTime")->text() + (f->ClockRunning() ? "" : " off");
+    };
+    EXPECT_EQ(clock(), QStringLiteral("Time"));
     fx.clockFake->current = QDateTime(QDate(2026, 12, 6), QTime(21, 5, 9));
     f->Timer1_Timer();
-    EXPECT_EQ(time->text(), QStringLiteral("21:05:09"));
+    EXPECT_EQ(clock(), QStringLiteral("21:05:09"));
     click(*f, "mnuTime");
-    EXPECT_FALSE(f->ClockRunning());
-    EXPECT_EQ(time->text(), QStringLiteral("Time"));
+    EXPECT_EQ(clock(), QStringLiteral("Time off"));
     fx.clockFake->current = QDateTime(QDate(2026, 12, 6), QTime(7, 0, 1));
     click(*f, "mnuTime");
-    EXPECT_TRUE(f->ClockRunning());
-    EXPECT_EQ(time->text(), QStringLiteral("07:00:01"));
+    EXPECT_EQ(clock(), QStringLiteral("07:00:01"));
     f->setWindowState(Qt::WindowMinimized);
     EXPECT_FALSE(f->ClockRunning());
     f->setWindowState(Qt::WindowNoState);
@@ -557,33 +501,25 @@ TEST_F(MainWindowTest, SecondInstanceCannotTakeTheLock)
 
 TEST_F(MainWindowTest, SpecialPeriodSettingsAreReadAtLoad)
 {
-    struct Row {
-        const char* checked;
-        int32_t controlLength;
-    };
-    for (const Row r : {Row{"True", 7}, Row{"False", 0}}) {
-        SCOPED_TRACE(r.checked);
-        for (const auto& [key, value] : {std::pair{"Length", "7"},
-                                         {"Offset", "2"},
-                                         {"Name", "Pay Period"},
-                                         {"Color", "255"},
-                                         {"Checked", r.checked}})
-            putSetting("Settings", QStringLiteral("SpecialPeriod") + key, value);
+    for (const bool checked : {true, false}) {
+        SCOPED_TRACE(checked);
+        putSettings({"Settings/SpecialPeriodLength=7", "Settings/SpecialPeriodOffset=2",
+                     "Settings/SpecialPeriodName=Pay Period", "Settings/SpecialPeriodColor=255",
+                     checked ? "Settings/SpecialPeriodChecked=True"
+                             : "Settings/SpecialPeriodChecked=False"});
         auto f = makeForm();
         QAction* view = f->MenuAction("mnuViewSpecialPeriod");
-        EXPECT_EQ(f->SpecialPeriodLength(), 7);
-        EXPECT_EQ(f->SpecialPeriodOffset(), 2);
-        EXPECT_EQ(f->SpecialPeriodName(), QStringLiteral("Pay Period"));
-        EXPECT_EQ(f->SpecialPeriodColor(), 255);
+        EXPECT_EQ(std::make_tuple(f->SpecialPeriodLength(), f->SpecialPeriodOffset(),
+                                  f->SpecialPeriodName(), f->SpecialPeriodColor()),
+                  std::make_tuple(7, 2, QStringLiteral("Pay Period"), 255));
         EXPECT_TRUE(view->isVisible());
         EXPECT_EQ(view->text(), QStringLiteral("Pay Period"));
-        EXPECT_EQ(view->isChecked(), QString::fromLatin1(r.checked) == "True");
-        EXPECT_EQ(f->MonthControl()->SpecialPeriodLength(), r.controlLength);
+        EXPECT_EQ(view->isChecked(), checked);
+        EXPECT_EQ(f->MonthControl()->SpecialPeriodLength(), checked ? 7 : 0);
         view->trigger(); // toggles the marks
-        EXPECT_EQ(f->MonthControl()->SpecialPeriodLength(), 7 - r.controlLength);
+        EXPECT_EQ(f->MonthControl()->SpecialPeriodLength(), checked ? 0 : 7);
         f->close();
-        EXPECT_EQ(storedSetting("Settings", "SpecialPeriodChecked"),
-                  QString::fromLatin1(r.controlLength ? "False" : "True"));
+        EXPECT_EQ(storedSetting("Settings", "SpecialPeriodChecked"), checked ? "False" : "True");
     }
     // A fresh installation: no period, the entry hidden.
     ScopedFakeUiServices fresh;
@@ -593,8 +529,6 @@ TEST_F(MainWindowTest, SpecialPeriodSettingsAreReadAtLoad)
     EXPECT_EQ(f.SpecialPeriodColor(), OleColor::ButtonFace);
 }
 
-// The read's own problems come first, then the error that stopped it; the
-// display keeps the schedule it had.
 TEST_F(MainWindowTest, LoadingTellsWhatTheReadMetBeforeTheErrorThatStoppedIt)
 {
     const QString getValue = QStringLiteral(

@@ -1,5 +1,4 @@
-// The schedule lock, the log-in box and the user box, driven through their
-// controls over the shown main window.
+// The schedule lock, the log-in box and the user box over the shown main window.
 #include "MainWindowTestSupport.h"
 #include "support/ModalDialogs.h"
 #include "users/HashText.h"
@@ -18,8 +17,7 @@ protected:
         f->show();
         QApplication::processEvents();
     }
-    // Clicks the lock item, answers the log-in box (no password: Cancel) and
-    // gives the messages shown.
+    // Answers the log-in box (no password: Cancel) and gives the messages shown.
     QStringList toggleLock(const char* userName, const char* password)
     {
         fx.messages->shown.clear();
@@ -33,15 +31,13 @@ protected:
         return fx.messages->texts();
     }
     QAction* lock() const { return f->MenuAction(QStringLiteral("mnuFileLockSchedule")); }
-    // Opens the user box from the File menu and runs act on it.
     void openUser(std::function<void(frmUser&)> act)
     {
         OnModal<frmUser> modal(std::move(act));
         click(*f, "mnuFileUser");
         EXPECT_EQ(modal.runs(), 1);
     }
-    // Fills name, password, confirmation and old password, clicks OK and gives
-    // the messages shown.
+    // Name, password, confirmation and old password, then OK: the messages shown.
     QString save(frmUser& d, const QStringList& texts)
     {
         const char* boxes[] = {"txtUserName", "txtPassword1", "txtPassword2", "txtOldPassword"};
@@ -54,9 +50,6 @@ protected:
     std::unique_ptr<frmCal> f;
 };
 
-// The first save needs no old password and empties the box for another save;
-// each answer to the log-in box then locks or unlocks; later changes need the
-// old password and the current name; the lock outlives the run.
 TEST_F(ScheduleLock, UserBoxCredentialsAndTheLock)
 {
     openUser([&](frmUser& d) {
@@ -72,15 +65,13 @@ TEST_F(ScheduleLock, UserBoxCredentialsAndTheLock)
     // Stored as hashes under hashed keys, never in clear.
     EXPECT_EQ(storedSetting("Long", QString::number(HashText(QStringLiteral("Password")))),
               QString::number(HashText(QStringLiteral("EMBER42"))));
-    QFile ini(fx.settingsPath());
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    const QByteArray text = ini.readAll().toUpper();
-    EXPECT_FALSE(text.contains("EMBER42") || text.contains("CHIEF")) << text.constData();
+    const QByteArray text = fileBytes(fx.settingsPath()).toUpper();
+    EXPECT_TRUE(text.contains("[LONG]") && !text.contains("EMBER42") && !text.contains("CHIEF"))
+        << text.constData();
 
     const struct {
-        const char* userName;
-        const char* password; // nullptr: Cancel
-        const char* message;  // nullptr: the lock changes; "": refused silently
+        const char *userName, *password; // password nullptr: Cancel
+        const char* message;             // nullptr: the lock changes; "": refused silently
     } cases[] = {
         {"Chief", "Ember42", nullptr},
         {"  chief ", " EMBER42  ", nullptr}, // case and outer blanks do not count

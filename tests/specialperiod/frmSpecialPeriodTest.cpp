@@ -1,5 +1,3 @@
-// The "Recurring Period" box driven through its controls over the shown main
-// window, and the period as the main window paints it.
 #include "specialperiod/frmSpecialPeriod.h"
 #include "mainwindow/MainWindowTestSupport.h"
 #include "monthcontrol/MonthTestSupport.h"
@@ -74,16 +72,15 @@ TEST_F(SpecialPeriodDialog, WorkedExamplesAndLengthZeroOnThePaintedCalendar)
         });
         click(*f, "mnuFileConfigureRecurringPeriod");
         EXPECT_EQ(modal.runs(), 1);
-        EXPECT_EQ(view->isVisible(), s.length >= 1);
-        EXPECT_EQ(view->isChecked(), s.length >= 1);
+        EXPECT_EQ(std::make_pair(view->isVisible(), view->isChecked()),
+                  std::make_pair(s.length >= 1, s.length >= 1));
         EXPECT_EQ(view->text(), QStringLiteral("Pay Period"));
         EXPECT_EQ(paintedOctober2009(*f), s.painted);
-        QStringList stored;
-        for (const char* key : {"SpecialPeriodLength", "SpecialPeriodOffset", "SpecialPeriodName",
-                                "SpecialPeriodColor"})
-            stored << storedSetting("Settings", QString::fromLatin1(key));
-        EXPECT_EQ(stored, QStringList({QString::number(s.length), QString::fromLatin1(s.offset),
-                                       QStringLiteral("Pay Period"), QString::number(Fill)}));
+        const QStringList stored{QStringLiteral("Settings/SpecialPeriodLength=%1").arg(s.length),
+                                 QStringLiteral("Settings/SpecialPeriodOffset=") + s.offset,
+                                 "Settings/SpecialPeriodName=Pay Period",
+                                 QStringLiteral("Settings/SpecialPeriodColor=%1").arg(Fill)};
+        EXPECT_EQ(storedAs(stored), stored);
     }
     f->close();
 }

@@ -17,11 +17,10 @@
 // The period event against the cells the month control fills, grid by grid.
 TEST(SpecialPeriodIcs, RunsMatchTheMonthControlsFilledCells)
 {
-    struct Row {
+    const struct {
         int32_t length, offset;
         QDate first, start; // start: worked by hand
-    };
-    const Row rows[] = {
+    } rows[] = {
         {7, 2, QDate(2009, 10, 10), QDate(2009, 10, 8)},  // inside the run of 8 to 14 October
         {7, 2, QDate(2009, 10, 14), QDate(2009, 10, 8)},  // its last day
         {7, 2, QDate(2009, 10, 1), QDate(2009, 10, 8)},   // an unfilled run: the next one
@@ -30,7 +29,7 @@ TEST(SpecialPeriodIcs, RunsMatchTheMonthControlsFilledCells)
         {1, 1, QDate(2026, 12, 6), QDate(2026, 12, 7)},
         {14, 9, QDate(2026, 2, 27), QDate(2026, 3, 5)}, // (20511 - 7) \ 14 even
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.first.toString(Qt::ISODate).toStdString());
         Ics::Options o;
         o.first = row.first;
@@ -61,33 +60,43 @@ TEST(SpecialPeriodIcs, RunsMatchTheMonthControlsFilledCells)
     }
 }
 
+// The file dialog answers what the test says and records where it started.
+struct SaveDialogs : FakeDialogs {
+    QString saveFileName(QWidget*, const QString&, const QString& start, const QString&) override
+    {
+        saveRequests.push_back(start);
+        return saveAnswer;
+    }
+    QString saveAnswer;
+    std::vector<QString> saveRequests;
+};
+
 class ExportDialog : public MainWindowTest {
 protected:
     // Opens the dialog from the File menu and acts on it while it is up.
     void throughMenu(frmCal& f, std::function<void(frmExportDuty&)> act)
     {
+        services().dialogs = saving;
         OnModal<frmExportDuty> modal(act);
         click(f, "mnuFileExportDutyDays");
         EXPECT_EQ(modal.runs(), 1);
     }
     QString out() const { return fx.dir.path() + QStringLiteral("/duty.ics"); }
+    std::shared_ptr<SaveDialogs> saving = std::make_shared<SaveDialogs>();
 };
 
 TEST_F(ExportDialog, SitsAfterPrintPreviewAndWritesThePlatoonWithThePeriod)
 {
-    putSetting("Settings", QStringLiteral("SpecialPeriodLength"), QStringLiteral("7"));
-    putSetting("Settings", QStringLiteral("SpecialPeriodOffset"), QStringLiteral("2"));
-    putSetting("Settings", QStringLiteral("SpecialPeriodName"), QStringLiteral("Pay Period"));
+    putSettings({"Settings/SpecialPeriodLength=7", "Settings/SpecialPeriodOffset=2",
+                 "Settings/SpecialPeriodName=Pay Period"});
     auto f = makeForm();
-    QStringList file;
-    for (QAction* a : f->findChild<QMenu*>(QStringLiteral("mnuFile"))->actions())
-        file << a->objectName();
-    EXPECT_EQ(file.indexOf(QStringLiteral("mnuFileExportDutyDays")),
-              file.indexOf(QStringLiteral("mnuFilePrintPreview")) + 1);
+    const QList<QAction*> file = f->findChild<QMenu*>(QStringLiteral("mnuFile"))->actions();
+    EXPECT_EQ(file.indexOf(f->MenuAction("mnuFileExportDutyDays")),
+              file.indexOf(f->MenuAction("mnuFilePrintPreview")) + 1);
     EXPECT_EQ(f->MenuAction(QStringLiteral("mnuFileExportDutyDays"))->text(),
               QStringLiteral("Export &Duty Days..."));
 
-    dialogs->saveAnswer = out();
+    saving->saveAnswer = out();
     throughMenu(*f, [&](frmExportDuty& d) {
         auto* platoon = child<QComboBox>(d, "cboPlatoon");
         QStringList names;
@@ -96,9 +105,10 @@ TEST_F(ExportDialog, SitsAfterPrintPreviewAndWritesThePlatoonWithThePeriod)
         EXPECT_EQ(names, QStringList({"All platoons", "A Platoon", "B Platoon", "C Platoon"}));
         EXPECT_FALSE(platoon->itemIcon(1).isNull());
         EXPECT_EQ(child<QComboBox>(d, "cboShift")->count(), 1);
-        EXPECT_EQ(child<QDateEdit>(d, "dtpFirstDate")->date(), QDate(2026, 12, 6));
-        EXPECT_EQ(child<QTimeEdit>(d, "tmeStart")->time(), QTime(7, 0));
-        EXPECT_EQ(child<QSpinBox>(d, "spnHours")->value(), 24);
+        EXPECT_EQ(std::make_tuple(child<QDateEdit>(d, "dtpFirstDate")->date(),
+                                  child<QTimeEdit>(d, "tmeStart")->time(),
+                                  child<QSpinBox>(d, "spnHours")->value()),
+                  std::make_tuple(QDate(2026, 12, 6), QTime(7, 0), 24));
         auto* period = child<QCheckBox>(d, "chkSpecialPeriod");
         EXPECT_TRUE(period->isVisible() && period->isChecked());
         EXPECT_TRUE(period->text().contains(QStringLiteral("Pay Period")));
@@ -107,20 +117,15 @@ TEST_F(ExportDialog, SitsAfterPrintPreviewAndWritesThePlatoonWithThePeriod)
         child<QPushButton>(d, "cmdExport")->click();
         EXPECT_FALSE(d.isVisible());
     });
-    ASSERT_EQ(dialogs->saveRequests.size(), 1u);
-    EXPECT_EQ(dialogs->saveRequests[0], QDir::home().filePath("Tolvar Fire Department - B.ics"));
-    QFile written(out());
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    const QByteArray text = written.readAll();
+    ASSERT_EQ(saving->saveRequests.size(), 1u);
+    EXPECT_EQ(saving->saveRequests[0], QDir::home().filePath("Tolvar Fire Department - B.ics"));
+    const QByteArray text = fileBytes(out());
     EXPECT_TRUE(text.contains("\r\nCOLOR:lime\r\n")); // B is 0x00FF00
-    const ReadBack back = readBack(text, QDate(2026, 12, 14));
-    QStringList seen;
-    for (const Occurrence& o : back.occurrences)
-        seen << o.date.toString(QStringLiteral("d ")) +
-                    (o.category.isEmpty() ? o.summary : o.category);
     // B by hand on 6, 8 and 13 December. The 6th is 20793 days after 1 January
     // 1970 and 20793 \ 7 = 2970 is even: unfilled, so the period starts on the 10th.
-    EXPECT_EQ(seen, QStringList({"6 B", "8 B", "13 B", "10 Pay Period"}));
+    const QString b = QStringLiteral(" all-day 24 B Platoon - Tolvar Fire Department");
+    EXPECT_EQ(dayLines(readBack(text, QDate(2026, 12, 14))),
+              QStringList({"6" + b, "8" + b, "13" + b, "10 all-day 168 Pay Period"}));
     EXPECT_TRUE(fx.messages->shown.empty());
 }
 
@@ -130,7 +135,7 @@ TEST_F(ExportDialog, OffersOnlyTheSchedulesShiftsAndReportsFailures)
     auto schedule = TwoShiftSchedule();
     schedule->Shifts()->Item(2)->setSequence(QStringLiteral("0"));
     f->setSchedule(schedule);
-    dialogs->saveAnswer = fx.dir.path() + QStringLiteral("/missing/folder/duty.ics");
+    saving->saveAnswer = fx.dir.path() + QStringLiteral("/missing/folder/duty.ics");
     throughMenu(*f, [&](frmExportDuty& d) {
         auto* shift = child<QComboBox>(d, "cboShift");
         EXPECT_EQ(shift->count(), 2);
@@ -144,7 +149,7 @@ TEST_F(ExportDialog, OffersOnlyTheSchedulesShiftsAndReportsFailures)
     ASSERT_EQ(fx.messages->shown.size(), 2u);
     EXPECT_TRUE(fx.messages->shown[0].text.contains(QStringLiteral("could not be written")));
     EXPECT_TRUE(fx.messages->shown[1].text.contains(QStringLiteral("No platoon is on duty")));
-    EXPECT_EQ(dialogs->saveRequests.size(),
-              1u); // no file is asked for when nothing would be written
-    EXPECT_FALSE(QFile::exists(dialogs->saveAnswer));
+    // No file is asked for when nothing would be written.
+    EXPECT_EQ(saving->saveRequests.size(), 1u);
+    EXPECT_FALSE(QFile::exists(saving->saveAnswer));
 }
