@@ -60,29 +60,16 @@ TEST(SpecialPeriodIcs, RunsMatchTheMonthControlsFilledCells)
     }
 }
 
-// The file dialog answers what the test says and records where it started.
-struct SaveDialogs : FakeDialogs {
-    QString saveFileName(QWidget*, const QString&, const QString& start, const QString&) override
-    {
-        saveRequests.push_back(start);
-        return saveAnswer;
-    }
-    QString saveAnswer;
-    std::vector<QString> saveRequests;
-};
-
 class ExportDialog : public MainWindowTest {
 protected:
     // Opens the dialog from the File menu and acts on it while it is up.
     void throughMenu(frmCal& f, std::function<void(frmExportDuty&)> act)
     {
-        services().dialogs = saving;
         OnModal<frmExportDuty> modal(act);
         click(f, "mnuFileExportDutyDays");
         EXPECT_EQ(modal.runs(), 1);
     }
     QString out() const { return fx.dir.path() + QStringLiteral("/duty.ics"); }
-    std::shared_ptr<SaveDialogs> saving = std::make_shared<SaveDialogs>();
 };
 
 TEST_F(ExportDialog, SitsAfterPrintPreviewAndWritesThePlatoonWithThePeriod)
@@ -96,7 +83,7 @@ TEST_F(ExportDialog, SitsAfterPrintPreviewAndWritesThePlatoonWithThePeriod)
     EXPECT_EQ(f->MenuAction(QStringLiteral("mnuFileExportDutyDays"))->text(),
               QStringLiteral("Export &Duty Days..."));
 
-    saving->saveAnswer = out();
+    dialogs->saveAnswer = out();
     throughMenu(*f, [&](frmExportDuty& d) {
         auto* platoon = child<QComboBox>(d, "cboPlatoon");
         QStringList names;
@@ -117,8 +104,8 @@ TEST_F(ExportDialog, SitsAfterPrintPreviewAndWritesThePlatoonWithThePeriod)
         child<QPushButton>(d, "cmdExport")->click();
         EXPECT_FALSE(d.isVisible());
     });
-    ASSERT_EQ(saving->saveRequests.size(), 1u);
-    EXPECT_EQ(saving->saveRequests[0], QDir::home().filePath("Tolvar Fire Department - B.ics"));
+    ASSERT_EQ(dialogs->saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs->saveRequests[0], QDir::home().filePath("Tolvar Fire Department - B.ics"));
     const QByteArray text = fileBytes(out());
     EXPECT_TRUE(text.contains("\r\nCOLOR:lime\r\n")); // B is 0x00FF00
     // B by hand on 6, 8 and 13 December. The 6th is 20793 days after 1 January
@@ -135,7 +122,7 @@ TEST_F(ExportDialog, OffersOnlyTheSchedulesShiftsAndReportsFailures)
     auto schedule = TwoShiftSchedule();
     schedule->Shifts()->Item(2)->setSequence(QStringLiteral("0"));
     f->setSchedule(schedule);
-    saving->saveAnswer = fx.dir.path() + QStringLiteral("/missing/folder/duty.ics");
+    dialogs->saveAnswer = fx.dir.path() + QStringLiteral("/missing/folder/duty.ics");
     throughMenu(*f, [&](frmExportDuty& d) {
         auto* shift = child<QComboBox>(d, "cboShift");
         EXPECT_EQ(shift->count(), 2);
@@ -150,6 +137,6 @@ TEST_F(ExportDialog, OffersOnlyTheSchedulesShiftsAndReportsFailures)
     EXPECT_TRUE(fx.messages->shown[0].text.contains(QStringLiteral("could not be written")));
     EXPECT_TRUE(fx.messages->shown[1].text.contains(QStringLiteral("No platoon is on duty")));
     // No file is asked for when nothing would be written.
-    EXPECT_EQ(saving->saveRequests.size(), 1u);
-    EXPECT_FALSE(QFile::exists(saving->saveAnswer));
+    EXPECT_EQ(dialogs->saveRequests.size(), 1u);
+    EXPECT_FALSE(QFile::exists(dialogs->saveAnswer));
 }
