@@ -1,5 +1,6 @@
 // The real program run the way a script runs it: no display of any kind.
 #include "exports/IcsReadBack.h"
+#include "support/Poppler.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,8 +70,9 @@ TEST_F(CommandLine, HelpAndVersion)
 {
     const Finished help = run({"--help"});
     EXPECT_EQ(help.code, 0);
-    for (const char* option : {"--export-ics <FILE>", "--print-month <YYYY-MM>", "--schedule",
-                               "--shift", "--platoon", "--from", "--start", "--hours"})
+    for (const char* option :
+         {"--export-ics <FILE>", "--export-pdf <FILE>", "--print-month <YYYY-MM>", "--schedule",
+          "--shift", "--platoon", "--from", "--start", "--hours", "--months", "--landscape"})
         EXPECT_TRUE(help.out.contains(QString::fromLatin1(option))) << option;
     EXPECT_EQ(run({"--version"}).out, QStringLiteral("Tarnwell Free 1.0.0\n"));
 }
@@ -143,9 +145,30 @@ TEST_F(CommandLine, ExportIcsWritesWhatTheDialogWrites)
               QStringList({"6" + b, "8" + b, "13" + b, "10 all-day 168 Pay Period"}));
 }
 
+TEST_F(CommandLine, ExportPdfWritesTheWallCalendarPage)
+{
+    const QString file = home.path() + QStringLiteral("/wall.pdf");
+    const Finished r =
+        run({"--export-pdf", file, "--months", "12", "--from", "2027-01", "--landscape"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    const auto info = poppler("pdfinfo", {file});
+    if (!info)
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    const PdfInfo page = parsePdfInfo(*info);
+    EXPECT_EQ(page.pages, 1);
+    EXPECT_GT(page.width, page.height);
+    // Full month names: the first month has no navigation arrows to make room for.
+    const QString text = poppler("pdftotext", {file, "-"}).value_or(QString());
+    for (const char* expected : {"Tolvar Fire Department", "January 2027", "December 2027",
+                                 "A Platoon", "C Platoon", "24-Hour Shift"})
+        EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected;
+    EXPECT_FALSE(text.contains(QStringLiteral("2026")));
+}
+
 TEST_F(CommandLine, BadArgumentsAndFailuresSayWhyOnStandardError)
 {
     const QString f = home.path() + QStringLiteral("/never.ics");
+    const QString pdf = home.path() + QStringLiteral("/never.pdf");
     const QString garbage = write(QStringLiteral("garbage.xml"), "not a schedule\r\n");
     const struct {
         QStringList arguments;
@@ -168,6 +191,12 @@ TEST_F(CommandLine, BadArgumentsAndFailuresSayWhyOnStandardError)
         {{"--print-month", "2026-01", "--schedule", f}, 1, "does not exist"},
         {{"--export-ics", f, "--schedule", garbage}, 1, "could not be used"},
         {{"--export-ics", home.path() + "/no/folder.ics"}, 1, "Could not write"},
+        {{"--export-pdf", pdf, "--months", "5"}, 2, "1, 2, 3, 4, 6 or 12"},
+        {{"--export-pdf", pdf, "--from", "2027-01-01"}, 2, "as YYYY-MM"},
+        {{"--export-pdf", pdf, "--hours", "12"}, 2, "does not belong to --export-pdf"},
+        {{"--print-month", "2026-01", "--landscape"}, 2, "does not belong to --print-month"},
+        {{"--export-pdf", pdf, "--shift", "both"}, 1, "needs a schedule with two shifts"},
+        {{"--export-pdf", home.path() + "/no/folder.pdf"}, 1, "Cannot write"},
     };
     for (const auto& row : rows) {
         const Finished r = run(row.arguments);
@@ -175,5 +204,5 @@ TEST_F(CommandLine, BadArgumentsAndFailuresSayWhyOnStandardError)
         EXPECT_TRUE(r.err.contains(QString::fromLatin1(row.message))) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty()) << row.message;
     }
-    EXPECT_FALSE(QFile::exists(f));
+    EXPECT_FALSE(QFile::exists(f) || QFile::exists(pdf));
 }
