@@ -14,12 +14,16 @@ public:
         chosen = colorAnswer;
         return true;
     }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
+    QString saveFileName(QWidget*, const QString&, const QString& startPath,
+                         const QString&) override
     {
-        return QString();
+        saveRequests.push_back(startPath);
+        return saveAnswer;
     }
 
     bool cancelColor = false;
     int32_t colorAnswer = 0x0000FF; // red
     std::vector<int32_t> colorRequests;
+    QString saveAnswer;
+    std::vector<QString> saveRequests;
 };
