@@ -14,13 +14,6 @@ const QString DefaultLine = QStringLiteral(
     "<Platoon Description=\"Platoon\" Code=\"C\" Color=\"0\"/>"
     "</Shift></Schedule>");
 
-QString getValueMessage(const char* unit)
-{
-    return QStringLiteral("Error 5 (Invalid procedure call or argument) in procedure GetValue "
-                          "of Class Module %1")
-        .arg(QLatin1String(unit));
-}
-
 // Written by hand in the writer's form: colours of every width and values
 // holding characters that are markup elsewhere.
 const QString TwoShifts = QStringLiteral(
@@ -52,14 +45,10 @@ TEST(ScheduleXml, WriterForms)
     changed->Shifts()->Item(1)->Platoons()->Item(1)->setCode(QStringLiteral("Z"));
     EXPECT_EQ(DefaultSchedule()->xml(), DefaultLine) << "a new default schedule every time";
     EXPECT_EQ(clsShift().xml(),
-              QStringLiteral(
-                  "<Shift Title=\"\" Initials=\"\" Description=\"Shift\" Sequence=\"0\"></Shift>"));
-    EXPECT_EQ(clsPlatoon().xml(),
-              QStringLiteral("<Platoon Description=\"Platoon\" Code=\" \" Color=\"0\"/>"));
-    EXPECT_EQ(
-        clsSchedule().xml(),
-        QStringLiteral(
-            "<Schedule Title=\"Title\" Initials=\"\" Description=\"Description\"></Schedule>"));
+              "<Shift Title=\"\" Initials=\"\" Description=\"Shift\" Sequence=\"0\"></Shift>");
+    EXPECT_EQ(clsPlatoon().xml(), "<Platoon Description=\"Platoon\" Code=\" \" Color=\"0\"/>");
+    EXPECT_EQ(clsSchedule().xml(),
+              "<Schedule Title=\"Title\" Initials=\"\" Description=\"Description\"></Schedule>");
 }
 
 TEST(ScheduleXml, ColorsInHexadecimal)
@@ -148,9 +137,10 @@ TEST(ScheduleXml, MissingAttributeIsAProblemOfTheReadAndEmpty)
                        "<Platoon Description=\"\" Code=\"A\" Color=\"FF\"/></Shift></Schedule>"));
     EXPECT_EQ(s.Shifts()->Item(1)->SequenceLength(), 0);
 
+    const QString message = "Error 5 (Invalid procedure call or argument) in procedure GetValue "
+                            "of Class Module ";
     EXPECT_EQ(s.ReadProblems(),
-              QStringList({getValueMessage("clsSchedule"), getValueMessage("clsShift"),
-                           getValueMessage("clsPlatoon")}));
+              QStringList({message + "clsSchedule", message + "clsShift", message + "clsPlatoon"}));
     // The next read starts afresh.
     s.setXml(DefaultLine);
     EXPECT_TRUE(s.ReadProblems().isEmpty());
