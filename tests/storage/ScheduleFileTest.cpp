@@ -39,11 +39,8 @@ TEST_F(ScheduleFile, EnsureAppFolderMakesMissingParents)
 // The schedule line of a file, or what the user is told about it.
 TEST_F(ScheduleFile, WhichFirstLineIsAccepted)
 {
-    const struct {
-        const char* name;
-        QByteArray content;
-        const char* problem; // null: accepted
-    } rows[] = {
+    // What, the file's content, what the user is told (null: the line is accepted).
+    const std::tuple<const char*, QByteArray, const char*> rows[] = {
         {"only the first line counts", Line + "\r\n<Schedule other></Schedule>\r\n", nullptr},
         {"bare line feed", Line + "\nrest\n", nullptr},
         {"bare carriage return", Line + "\rrest", nullptr},
@@ -56,18 +53,12 @@ TEST_F(ScheduleFile, WhichFirstLineIsAccepted)
         {"empty file", "", "The file is empty."},
         {"blanks only", " \r\n\r\n", "The file is empty."},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        writeBytes(ScheduleFilePath(), row.content);
+    for (const auto& [what, content, problem] : rows) {
+        SCOPED_TRACE(what);
+        writeBytes(ScheduleFilePath(), content);
         const ScheduleFileRead read = ReadScheduleFile(ScheduleFilePath());
-        if (row.problem) {
-            EXPECT_FALSE(read.line);
-            EXPECT_EQ(read.problem, QString::fromUtf8(row.problem));
-        } else {
-            ASSERT_TRUE(read.line);
-            EXPECT_EQ(*read.line, QString::fromUtf8(Line));
-            EXPECT_TRUE(read.problem.isEmpty());
-        }
+        EXPECT_EQ(read.line.value_or("<none>"), problem ? "<none>" : QString::fromUtf8(Line));
+        EXPECT_EQ(read.problem, QString::fromUtf8(problem));
     }
     // Files that cannot be read at all are told, not raised.
     EXPECT_EQ(ReadScheduleFile(fakes.dataFolder()).problem,
