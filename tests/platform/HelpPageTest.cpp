@@ -4,43 +4,20 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-namespace {
-// An executable's folder in a throw-away prefix, with the desktop's data
-// folders pointed into the same place for the length of a test.
-class HelpPageTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(root.isValid());
-        savedHome = qgetenv("XDG_DATA_HOME");
-        savedDirs = qgetenv("XDG_DATA_DIRS");
-        qputenv("XDG_DATA_HOME", QFile::encodeName(root.filePath("data-home")));
-        qputenv("XDG_DATA_DIRS", QFile::encodeName(root.filePath("data-dirs")));
-        ASSERT_TRUE(QDir().mkpath(exeDir()));
-    }
-    void TearDown() override
-    {
-        qputenv("XDG_DATA_HOME", savedHome);
-        qputenv("XDG_DATA_DIRS", savedDirs);
-    }
-
-    QString exeDir() const { return root.filePath("prefix/bin"); }
-    QString installedDir() const
-    {
-        return QDir::cleanPath(exeDir() + QStringLiteral("/" TARNWELL_HELP_FROM_BINDIR));
-    }
-
-    QTemporaryDir root;
-    QByteArray savedHome, savedDirs;
-};
-} // namespace
-
 // Where copies lie and which one is opened: beside the executable (the build
 // tree), installed relative to it, then the desktop's data folders.
-TEST_F(HelpPageTest, NearestCopyWins)
+TEST(HelpPage, NearestCopyWins)
 {
+    // An executable's folder in a throw-away prefix, with the desktop's data
+    // folders pointed into the same place.
+    QTemporaryDir root;
+    const QString exeDir = root.filePath("prefix/bin");
+    ASSERT_TRUE(QDir().mkpath(exeDir));
+    const QByteArray savedHome = qgetenv("XDG_DATA_HOME"), savedDirs = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(root.filePath("data-home")));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(root.filePath("data-dirs")));
     enum Place { Beside = 1, Installed = 2, DataHome = 4, DataDirs = 8 };
-    const QString places[] = {exeDir(), installedDir(),
+    const QString places[] = {exeDir, QDir::cleanPath(exeDir + "/" TARNWELL_HELP_FROM_BINDIR),
                               root.filePath("data-home/" TARNWELL_DATA_SUBDIR),
                               root.filePath("data-dirs/" TARNWELL_DATA_SUBDIR)};
     // What, the places holding a copy, the place opened (none: the place beside).
@@ -55,6 +32,8 @@ TEST_F(HelpPageTest, NearestCopyWins)
             if (present & (1 << i) && QDir().mkpath(places[i]))
                 writeBytes(places[i] + QStringLiteral("/help.html"), "<html></html>");
         }
-        EXPECT_EQ(LocateHelpPage(exeDir()), places[expected] + QStringLiteral("/help.html"));
+        EXPECT_EQ(LocateHelpPage(exeDir), places[expected] + QStringLiteral("/help.html"));
     }
+    qputenv("XDG_DATA_HOME", savedHome);
+    qputenv("XDG_DATA_DIRS", savedDirs);
 }
