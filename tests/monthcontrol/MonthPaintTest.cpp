@@ -186,10 +186,7 @@ TEST_F(MonthPaint, EveryChangeThatDecidesTheLayoutRepaintsAsAFreshControlWould)
 {
     // The layout settles the fitted sizes before the first paint; painting
     // never touches the font as set.
-    const struct {
-        const char* name;
-        std::function<void(ctlMonth&)> change;
-    } changes[] = {
+    const std::pair<const char*, std::function<void(ctlMonth&)>> changes[] = {
         {"size", [](ctlMonth& m) { m.resize(530, 410); }},
         {"font", [](ctlMonth& m) { m.setFont(QFont(m.Font().family(), 15)); }},
         {"bold", [](ctlMonth& m) { m.setFontBold(false); }},
@@ -203,13 +200,13 @@ TEST_F(MonthPaint, EveryChangeThatDecidesTheLayoutRepaintsAsAFreshControlWould)
         {"special period", [](ctlMonth& m) { m.SetSpecialPeriod(5, 3); }},
         {"split cells", [](ctlMonth& m) { m.setCellSplit(2); }},
     };
-    for (const auto& c : changes) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
         auto changed = makeMonth(640, 380, dn(2008, 3, 1));
         changed->setSpecialPeriodColor(0xFFE0C0);
         fillLikeAHost(*changed);
         const QImage before = render(*changed);
-        c.change(*changed);
+        change(*changed);
         const QString font = changed->WriteProperties().value("Font").toString();
         const QImage after = render(*changed);
         EXPECT_NE(after, before);
@@ -217,7 +214,7 @@ TEST_F(MonthPaint, EveryChangeThatDecidesTheLayoutRepaintsAsAFreshControlWould)
         EXPECT_EQ(changed->WriteProperties().value("Font").toString(), font);
         auto fresh = makeMonth(640, 380, dn(2008, 3, 1));
         fresh->setSpecialPeriodColor(0xFFE0C0);
-        c.change(*fresh);
+        change(*fresh);
         fillLikeAHost(*fresh);
         EXPECT_EQ(render(*fresh), after);
     }
