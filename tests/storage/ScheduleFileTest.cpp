@@ -132,17 +132,12 @@ TEST_F(ScheduleFile, AFailedWriteLeavesTheOldFileWhole)
         SetSaveFileMaker([n = room, cut = shortWrite](const QString& path) {
             return std::make_unique<FailingSaveFile>(path, n, cut);
         });
-        for (const QString& path : {ScheduleFilePath(), ScheduleListPath()}) {
-            writeBytes(path, old);
-            const int error = errorOf([&] {
-                if (path == ScheduleFilePath())
-                    WriteScheduleFile(path, xml);
-                else
-                    WriteScheduleList(path, {xml});
-            });
-            EXPECT_EQ(error, Err::DiskFull) << qPrintable(path);
-            EXPECT_EQ(readBytes(path), old) << qPrintable(path);
-        }
+        writeBytes(ScheduleFilePath(), old);
+        writeBytes(ScheduleListPath(), old);
+        EXPECT_EQ(errorOf([&] { WriteScheduleFile(ScheduleFilePath(), xml); }), Err::DiskFull);
+        EXPECT_EQ(errorOf([&] { WriteScheduleList(ScheduleListPath(), {xml}); }), Err::DiskFull);
+        EXPECT_EQ(readBytes(ScheduleFilePath()), old);
+        EXPECT_EQ(readBytes(ScheduleListPath()), old);
         // Nothing half-written is left beside them.
         EXPECT_EQ(QDir(fakes.dataFolder()).entryList(QDir::Files).size(), 2);
     }
