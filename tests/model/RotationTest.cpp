@@ -14,11 +14,6 @@ double day(int y, int m, int d, double fraction = 0.0)
     return DayNumber::fromDate(QDate(y, m, d)) + fraction;
 }
 
-std::shared_ptr<clsShift> defaultShift()
-{
-    return DefaultSchedule()->Shifts()->Item(1);
-}
-
 std::shared_ptr<clsShift> shiftWith(const QString& sequence, int platoonCount)
 {
     auto shift = std::make_shared<clsShift>();
@@ -55,7 +50,7 @@ TEST(Rotation, DefaultScheduleWorkedExample)
         {"30 December 1969", day(1969, 12, 30), "A", 0},
         {"1 January 1960", day(1960, 1, 1), "A", -6},
     };
-    const auto shift = defaultShift();
+    const auto shift = DefaultSchedule()->Shifts()->Item(1);
     for (const auto& [name, date, code, pointer] : rows) {
         SCOPED_TRACE(name);
         EXPECT_EQ(shift->ONDuty(date)->Code(), code);
@@ -122,7 +117,7 @@ TEST(Rotation, Failures)
     EXPECT_EQ(empty->ONDuty(day(2026, 1, 1))->Code(), QStringLiteral(" "));
     EXPECT_EQ(errorOf([&] { empty->Pointer(day(2026, 1, 1)); }), Err::DivisionByZero);
 
-    const auto shift = defaultShift();
+    const auto shift = DefaultSchedule()->Shifts()->Item(1);
     EXPECT_EQ(errorOf([&] { shift->GetKey(0); }), Err::InvalidCall);
     EXPECT_EQ(errorOf([&] { shift->GetKey(10); }), Err::InvalidCall);
     EXPECT_EQ(errorOf([&] { shift->GetKey(9); }), 0);
