@@ -30,13 +30,6 @@ const QString TwoShifts = QStringLiteral(
 const QString OpenShift =
     QStringLiteral("<Schedule Title=\"New\" Initials=\"\" Description=\"\">"
                    "<Shift Title=\"\" Initials=\"\" Description=\"\" Sequence=\"1\">");
-
-clsSchedule twoShiftSchedule()
-{
-    clsSchedule s;
-    s.setXml(TwoShifts);
-    return s;
-}
 } // namespace
 
 TEST(ScheduleXml, WriterForms)
@@ -109,7 +102,8 @@ TEST(ScheduleXml, RoundTrips)
 
 TEST(ScheduleXml, TextsThatChangeNothing)
 {
-    clsSchedule s = twoShiftSchedule();
+    clsSchedule s;
+    s.setXml(TwoShifts);
     const auto shifts = s.Shifts();
     const QString before = s.xml();
     for (const QString& text :
@@ -161,7 +155,8 @@ TEST(ScheduleXml, BadColourRaisesTypeMismatch)
     };
     for (const auto& [name, platoon, error, problems] : rows) {
         SCOPED_TRACE(name);
-        clsSchedule s = twoShiftSchedule();
+        clsSchedule s;
+        s.setXml(TwoShifts);
         const auto shifts = s.Shifts();
         const QString text = OpenShift + platoon + "</Shift></Schedule>";
         EXPECT_EQ(errorOf([&, &t = text] { s.setXml(t); }), error);
@@ -173,7 +168,8 @@ TEST(ScheduleXml, BadColourRaisesTypeMismatch)
 
 TEST(ScheduleXml, UnfinishedElementsRaise)
 {
-    clsSchedule s = twoShiftSchedule();
+    clsSchedule s;
+    s.setXml(TwoShifts);
     const auto shifts = s.Shifts();
     // A shift without its end tag: the title is read, Shifts stays.
     EXPECT_EQ(errorOf([&] { s.setXml(OpenShift + "</Schedule>"); }), Err::InvalidCall);
