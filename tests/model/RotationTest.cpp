@@ -5,8 +5,6 @@
 #include <QDate>
 #include <QFile>
 #include <QStringList>
-#include <QTime>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -14,11 +12,6 @@ namespace {
 double day(int y, int m, int d, double fraction = 0.0)
 {
     return DayNumber::fromDate(QDate(y, m, d)) + fraction;
-}
-
-std::shared_ptr<clsShift> defaultShift()
-{
-    return DefaultSchedule()->Shifts()->Item(1);
 }
 
 std::shared_ptr<clsShift> shiftWith(const QString& sequence, int platoonCount)
@@ -33,20 +26,13 @@ std::shared_ptr<clsShift> shiftWith(const QString& sequence, int platoonCount)
     }
     return shift;
 }
-
-struct RotationRow {
-    const char* name;
-    double date;
-    const char* code;
-    int pointer;
-};
 } // namespace
 
 // The worked example of the default schedule ("312123231"; A, B, C), plus the
 // rows around the reference date and the time of day.
 TEST(Rotation, DefaultScheduleWorkedExample)
 {
-    const RotationRow rows[] = {
+    const std::tuple<const char*, double, const char*, int> rows[] = {
         {"reference day uses the second character", day(1970, 1, 1), "A", 2},
         {"second day", day(1970, 1, 2), "B", 3},
         {"third day", day(1970, 1, 3), "A", 4},
@@ -64,11 +50,11 @@ TEST(Rotation, DefaultScheduleWorkedExample)
         {"30 December 1969", day(1969, 12, 30), "A", 0},
         {"1 January 1960", day(1960, 1, 1), "A", -6},
     };
-    const auto shift = defaultShift();
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(shift->ONDuty(row.date)->Code(), QString::fromLatin1(row.code));
-        EXPECT_EQ(shift->Pointer(row.date), row.pointer);
+    const auto shift = DefaultSchedule()->Shifts()->Item(1);
+    for (const auto& [name, date, code, pointer] : rows) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(shift->ONDuty(date)->Code(), code);
+        EXPECT_EQ(shift->Pointer(date), pointer);
     }
 }
 
@@ -77,16 +63,11 @@ TEST(Rotation, DefaultScheduleWorkedExample)
 // and leap days included.
 TEST(Rotation, EveryDayAgainstReferenceFiles)
 {
-    struct Row {
-        const char* file;
-        const char* sequence;
-    };
-    for (const Row& r :
-         {Row{"default_312123231.ref", "312123231"}, Row{"days_off_1203x9120.ref", "1203x9120"}}) {
-        SCOPED_TRACE(r.file);
-        QFile f(QStringLiteral(TARNWELL_TEST_DATA "/model/data/") + QLatin1String(r.file));
+    for (const char* name : {"default_312123231", "days_off_1203x9120"}) {
+        SCOPED_TRACE(name);
+        QFile f(QStringLiteral(TARNWELL_TEST_DATA "/model/data/%1.ref").arg(name));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text));
-        const auto shift = shiftWith(QLatin1String(r.sequence), 3);
+        const auto shift = shiftWith(QString(name).section('_', -1), 3); // named after its sequence
         int days = 0;
         while (!f.atEnd()) {
             const QString line = QString::fromUtf8(f.readLine()).trimmed();
@@ -94,10 +75,9 @@ TEST(Rotation, EveryDayAgainstReferenceFiles)
                 continue;
             const QStringList parts = line.split(QLatin1Char(' '));
             const QDate date = QDate::fromString(parts.at(0), Qt::ISODate);
-            const QString expected =
-                parts.at(1) == QLatin1String("-") ? QStringLiteral(" ") : parts.at(1);
             // Noon: the time of day plays no part.
-            ASSERT_EQ(shift->ONDuty(DayNumber::fromDate(date) + 0.5)->Code(), expected)
+            ASSERT_EQ(shift->ONDuty(DayNumber::fromDate(date) + 0.5)->Code(),
+                      parts.at(1) == QLatin1String("-") ? QStringLiteral(" ") : parts.at(1))
                 << qPrintable(line);
             ++days;
         }
@@ -105,7 +85,8 @@ TEST(Rotation, EveryDayAgainstReferenceFiles)
     }
 }
 
-TEST(Rotation, DaysWithoutPlatoonGiveFreshDefaultPlatoons)
+// Days without a platoon get a fresh default each; a one-platoon shift hands out its own.
+TEST(Rotation, PlatoonsOnDuty)
 {
     // "0", a letter and a digit beyond the two platoons.
     const auto shift = shiftWith(QStringLiteral("0x3"), 2);
@@ -120,16 +101,13 @@ TEST(Rotation, DaysWithoutPlatoonGiveFreshDefaultPlatoons)
     }
     for (int i = 1; i <= 3; ++i)
         EXPECT_EQ(shift->GetKey(i), 0);
-}
 
-TEST(Rotation, OneCharacterSequenceAndSharedPlatoon)
-{
-    const auto shift = shiftWith(QStringLiteral("1"), 1);
+    const auto one = shiftWith(QStringLiteral("1"), 1);
     for (double d = day(1969, 6, 1); d < day(1971, 1, 1); ++d)
-        ASSERT_EQ(shift->ONDuty(d), shift->Platoons()->Item(1));
+        ASSERT_EQ(one->ONDuty(d), one->Platoons()->Item(1));
     // A change through the platoon on duty is a change of the shift.
-    shift->ONDuty(day(2026, 12, 6))->setColor(255);
-    EXPECT_EQ(shift->Platoons()->Item(1)->Color(), 255);
+    one->ONDuty(day(2026, 12, 6))->setColor(255);
+    EXPECT_EQ(one->Platoons()->Item(1)->Color(), 255);
 }
 
 TEST(Rotation, Failures)
@@ -139,7 +117,7 @@ TEST(Rotation, Failures)
     EXPECT_EQ(empty->ONDuty(day(2026, 1, 1))->Code(), QStringLiteral(" "));
     EXPECT_EQ(errorOf([&] { empty->Pointer(day(2026, 1, 1)); }), Err::DivisionByZero);
 
-    const auto shift = defaultShift();
+    const auto shift = DefaultSchedule()->Shifts()->Item(1);
     EXPECT_EQ(errorOf([&] { shift->GetKey(0); }), Err::InvalidCall);
     EXPECT_EQ(errorOf([&] { shift->GetKey(10); }), Err::InvalidCall);
     EXPECT_EQ(errorOf([&] { shift->GetKey(9); }), 0);

@@ -2,7 +2,6 @@
 #include "model/clsSchedule.h"
 #include "support/ErrorOf.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,13 +13,6 @@ const QString DefaultLine = QStringLiteral(
     "<Platoon Description=\"Platoon\" Code=\"B\" Color=\"FF00\"/>"
     "<Platoon Description=\"Platoon\" Code=\"C\" Color=\"0\"/>"
     "</Shift></Schedule>");
-
-QString getValueMessage(const char* unit)
-{
-    return QStringLiteral("Error 5 (Invalid procedure call or argument) in procedure GetValue "
-                          "of Class Module %1")
-        .arg(QLatin1String(unit));
-}
 
 // Written by hand in the writer's form: colours of every width and values
 // holding characters that are markup elsewhere.
@@ -34,12 +26,10 @@ const QString TwoShifts = QStringLiteral(
     "<Platoon Description=\"Night A\" Code=\"a\" Color=\"FFFF\"/>"
     "<Platoon Description=\"Night B\" Code=\" \" Color=\"FFFFFFFF\"/></Shift></Schedule>");
 
-clsSchedule twoShiftSchedule()
-{
-    clsSchedule s;
-    s.setXml(TwoShifts);
-    return s;
-}
+// A new title and an open shift, for texts that go wrong after them.
+const QString OpenShift =
+    QStringLiteral("<Schedule Title=\"New\" Initials=\"\" Description=\"\">"
+                   "<Shift Title=\"\" Initials=\"\" Description=\"\" Sequence=\"1\">");
 } // namespace
 
 TEST(ScheduleXml, WriterForms)
@@ -48,37 +38,25 @@ TEST(ScheduleXml, WriterForms)
     changed->Shifts()->Item(1)->Platoons()->Item(1)->setCode(QStringLiteral("Z"));
     EXPECT_EQ(DefaultSchedule()->xml(), DefaultLine) << "a new default schedule every time";
     EXPECT_EQ(clsShift().xml(),
-              QStringLiteral(
-                  "<Shift Title=\"\" Initials=\"\" Description=\"Shift\" Sequence=\"0\"></Shift>"));
-    EXPECT_EQ(clsPlatoon().xml(),
-              QStringLiteral("<Platoon Description=\"Platoon\" Code=\" \" Color=\"0\"/>"));
-    EXPECT_EQ(
-        clsSchedule().xml(),
-        QStringLiteral(
-            "<Schedule Title=\"Title\" Initials=\"\" Description=\"Description\"></Schedule>"));
+              "<Shift Title=\"\" Initials=\"\" Description=\"Shift\" Sequence=\"0\"></Shift>");
+    EXPECT_EQ(clsPlatoon().xml(), "<Platoon Description=\"Platoon\" Code=\" \" Color=\"0\"/>");
+    EXPECT_EQ(clsSchedule().xml(),
+              "<Schedule Title=\"Title\" Initials=\"\" Description=\"Description\"></Schedule>");
 }
 
 TEST(ScheduleXml, ColorsInHexadecimal)
 {
-    const struct {
-        int32_t color;
-        const char* written;
-    } rows[] = {
-        {0, "0"},
-        {65280, "FF00"},
-        {static_cast<int32_t>(0x80000005), "80000005"},
-        {-1, "FFFFFFFF"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.written);
-        clsPlatoon p;
-        p.setColor(row.color);
-        const QString text = p.xml();
-        EXPECT_TRUE(text.contains(QStringLiteral("Color=\"%1\"").arg(QLatin1String(row.written))));
-        clsPlatoon back;
+    for (const auto& [color, written] : {std::pair{0, "0"},
+                                         {65280, "FF00"},
+                                         {int32_t(0x80000005), "80000005"},
+                                         {-1, "FFFFFFFF"}}) {
+        SCOPED_TRACE(written);
+        clsPlatoon p, back;
+        p.setColor(color);
+        EXPECT_TRUE(p.xml().contains(QStringLiteral("Color=\"%1\"").arg(written)));
         QStringList problems;
-        back.setXml(text, problems);
-        EXPECT_EQ(back.Color(), row.color);
+        back.setXml(p.xml(), problems);
+        EXPECT_EQ(back.Color(), color);
         EXPECT_TRUE(problems.isEmpty());
     }
     // Hand-written forms the reader also takes.
@@ -93,11 +71,7 @@ TEST(ScheduleXml, ColorsInHexadecimal)
 // is pinned by WriterForms, so equal texts mean equal fields in the same order.
 TEST(ScheduleXml, RoundTrips)
 {
-    const struct {
-        const char* name;
-        QString text;
-        int shifts;
-    } rows[] = {
+    const std::tuple<const char*, QString, int> rows[] = {
         {"two shifts, odd colours", TwoShifts, 2},
         // Values holding another attribute's name once spoiled the fields after them.
         {"attribute names inside values",
@@ -116,19 +90,20 @@ TEST(ScheduleXml, RoundTrips)
              "Title=\"After\" Initials=\"A\" Description=\"After shift\" Sequence=\"1\"><Platoon "
              "Description=\"Late\" Code=\"L\" Color=\"A\"/></Shift></Schedule>",
          2}};
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
+    for (const auto& [name, text, shifts] : rows) {
+        SCOPED_TRACE(name);
         clsSchedule copy;
-        copy.setXml(r.text);
+        copy.setXml(text);
         EXPECT_TRUE(copy.ReadProblems().isEmpty());
-        EXPECT_EQ(copy.Shifts()->Count(), r.shifts);
-        EXPECT_EQ(copy.xml(), r.text);
+        EXPECT_EQ(copy.Shifts()->Count(), shifts);
+        EXPECT_EQ(copy.xml(), text);
     }
 }
 
 TEST(ScheduleXml, TextsThatChangeNothing)
 {
-    clsSchedule s = twoShiftSchedule();
+    clsSchedule s;
+    s.setXml(TwoShifts);
     const auto shifts = s.Shifts();
     const QString before = s.xml();
     for (const QString& text :
@@ -149,21 +124,17 @@ TEST(ScheduleXml, MissingAttributeIsAProblemOfTheReadAndEmpty)
     s.setXml(QStringLiteral("<Schedule Title=\"T\" Description=\"D\">"
                             "<Shift Title=\"S\" Initials=\"s\" Description=\"Sd\">"
                             "<Platoon Code=\"A\" Color=\"FF\"/></Shift></Schedule>"));
-    EXPECT_EQ(s.title(), QStringLiteral("T"));
-    EXPECT_EQ(s.Initials(), QString());
-    EXPECT_EQ(s.Description(), QStringLiteral("D"));
-    ASSERT_EQ(s.Shifts()->Count(), 1);
-    const auto sh = s.Shifts()->Item(1);
-    EXPECT_EQ(sh->Sequence(), QString());
-    EXPECT_EQ(sh->SequenceLength(), 0);
-    ASSERT_EQ(sh->Platoons()->Count(), 1);
-    EXPECT_EQ(sh->Platoons()->Item(1)->Description(), QString());
-    EXPECT_EQ(sh->Platoons()->Item(1)->Code(), QStringLiteral("A"));
-    EXPECT_EQ(sh->Platoons()->Item(1)->Color(), 255);
+    EXPECT_EQ(
+        s.xml(),
+        QStringLiteral("<Schedule Title=\"T\" Initials=\"\" Description=\"D\">"
+                       "<Shift Title=\"S\" Initials=\"s\" Description=\"Sd\" Sequence=\"\">"
+                       "<Platoon Description=\"\" Code=\"A\" Color=\"FF\"/></Shift></Schedule>"));
+    EXPECT_EQ(s.Shifts()->Item(1)->SequenceLength(), 0);
 
+    const QString message = "Error 5 (Invalid procedure call or argument) in procedure GetValue "
+                            "of Class Module ";
     EXPECT_EQ(s.ReadProblems(),
-              QStringList({getValueMessage("clsSchedule"), getValueMessage("clsShift"),
-                           getValueMessage("clsPlatoon")}));
+              QStringList({message + "clsSchedule", message + "clsShift", message + "clsPlatoon"}));
     // The next read starts afresh.
     s.setXml(DefaultLine);
     EXPECT_TRUE(s.ReadProblems().isEmpty());
@@ -171,12 +142,8 @@ TEST(ScheduleXml, MissingAttributeIsAProblemOfTheReadAndEmpty)
 
 TEST(ScheduleXml, BadColourRaisesTypeMismatch)
 {
-    const struct {
-        const char* name;
-        const char* platoon;
-        int error;
-        int problems;
-    } rows[] = {
+    // What, the platoon, the error, the problems met before it.
+    const std::tuple<const char*, const char*, int, int> rows[] = {
         {"not hexadecimal", "<Platoon Description=\"P\" Code=\"A\" Color=\"GG\"/>",
          Err::TypeMismatch, 0},
         {"empty", "<Platoon Description=\"P\" Code=\"A\" Color=\"\"/>", Err::TypeMismatch, 0},
@@ -186,35 +153,26 @@ TEST(ScheduleXml, BadColourRaisesTypeMismatch)
         {"beyond 32 bits", "<Platoon Description=\"P\" Code=\"A\" Color=\"100000000\"/>",
          Err::Overflow, 0},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        clsSchedule s = twoShiftSchedule();
+    for (const auto& [name, platoon, error, problems] : rows) {
+        SCOPED_TRACE(name);
+        clsSchedule s;
+        s.setXml(TwoShifts);
         const auto shifts = s.Shifts();
-        const QString text =
-            QStringLiteral("<Schedule Title=\"New\" Initials=\"\" Description=\"\">"
-                           "<Shift Title=\"\" Initials=\"\" Description=\"\" Sequence=\"1\">") +
-            QLatin1String(row.platoon) + QStringLiteral("</Shift></Schedule>");
-        EXPECT_EQ(errorOf([&] { s.setXml(text); }), row.error);
-        EXPECT_EQ(s.Shifts(), shifts) << "Shifts stays as it was";
-        EXPECT_EQ(s.title(), QStringLiteral("New"))
-            << "fields read before the error keep their values";
-        EXPECT_EQ(static_cast<int>(s.ReadProblems().size()), row.problems)
-            << "problems met before the error stay with the read";
+        const QString text = OpenShift + platoon + "</Shift></Schedule>";
+        EXPECT_EQ(errorOf([&, &t = text] { s.setXml(t); }), error);
+        EXPECT_EQ(s.Shifts(), shifts);               // as it was
+        EXPECT_EQ(s.title(), QStringLiteral("New")); // fields read before the error stay
+        EXPECT_EQ(int(s.ReadProblems().size()), problems);
     }
 }
 
 TEST(ScheduleXml, UnfinishedElementsRaise)
 {
-    clsSchedule s = twoShiftSchedule();
+    clsSchedule s;
+    s.setXml(TwoShifts);
     const auto shifts = s.Shifts();
     // A shift without its end tag: the title is read, Shifts stays.
-    EXPECT_EQ(errorOf([&] {
-                  s.setXml(QStringLiteral(
-                      "<Schedule Title=\"New\" Initials=\"\" Description=\"\">"
-                      "<Shift Title=\"\" Initials=\"\" Description=\"\" Sequence=\"1\">"
-                      "</Schedule>"));
-              }),
-              Err::InvalidCall);
+    EXPECT_EQ(errorOf([&] { s.setXml(OpenShift + "</Schedule>"); }), Err::InvalidCall);
     EXPECT_EQ(s.title(), QStringLiteral("New"));
     EXPECT_EQ(s.Shifts(), shifts);
     // A start tag cut short changes nothing.
@@ -224,25 +182,16 @@ TEST(ScheduleXml, UnfinishedElementsRaise)
     // A platoon cut short: the platoons before it stay with the shift.
     clsShift sh;
     QStringList problems;
-    EXPECT_EQ(errorOf([&] {
-                  sh.setXml(QStringLiteral(
-                                "<Shift Title=\"\" Initials=\"\" Description=\"\" Sequence=\"1\">"
-                                "<Platoon Description=\"P\" Code=\"A\" Color=\"1\"/><Platoon"),
-                            problems);
-              }),
-              Err::InvalidCall);
+    const QString cut = OpenShift.mid(OpenShift.indexOf("<Shift")) +
+                        "<Platoon Description=\"P\" Code=\"A\" Color=\"1\"/><Platoon";
+    EXPECT_EQ(errorOf([&] { sh.setXml(cut, problems); }), Err::InvalidCall);
     EXPECT_EQ(sh.Platoons()->Count(), 1);
     EXPECT_TRUE(problems.isEmpty());
 }
 
 TEST(ScheduleXml, SchedXmlLookups)
 {
-    const struct {
-        const char* name;
-        QString text;
-        QString title;
-        QString description;
-    } rows[] = {
+    const std::tuple<const char*, QString, QString, QString> rows[] = {
         {"default schedule", DefaultLine, QStringLiteral("Tolvar Fire Department"),
          QStringLiteral("24-Hour Shift")},
         {"shift values never taken",
@@ -252,12 +201,12 @@ TEST(ScheduleXml, SchedXmlLookups)
          QString(), QString()},
         {"no attributes at all", QStringLiteral("<Schedule></Schedule>"), QString(), QString()},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [name, text, title, description] : rows) {
+        SCOPED_TRACE(name);
         clsSchedXml entry;
-        entry.setXml(row.text);
-        EXPECT_EQ(entry.GetTitle(), row.title);
-        EXPECT_EQ(entry.GetDescription(), row.description);
-        EXPECT_EQ(entry.xml(), row.text);
+        entry.setXml(text);
+        EXPECT_EQ(entry.GetTitle(), title);
+        EXPECT_EQ(entry.GetDescription(), description);
+        EXPECT_EQ(entry.xml(), text);
     }
 }

@@ -2,6 +2,7 @@
 #include "MonthTestSupport.h"
 
 #include "platform/widgets/OleColor.h"
+#include "support/Pixels.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -33,14 +34,12 @@ TEST_F(MonthEvents, ClicksSelectDaysUnderAFocusRectangle)
     m->Repaint(); // a paint clears the rectangle: none may be due while it shows
     // Dots of the foreground colour along the rectangle's top edge, as the widget shows it.
     const auto onTop = [&] {
-        const QImage img = m->grab().toImage();
-        const QColor fore = OleColor::toQColor(m->ForeColor(), m->palette());
+        const QRgb fore = OleColor::toQColor(m->ForeColor(), m->palette()).rgb();
         const auto r = m->FocusRectangle();
-        const int y = int(std::lround(r.y1 / m->TwipsPerPixelY()));
-        int n = 0;
-        for (int x = r.x1 / 15; x < r.x2 / 15; ++x)
-            n += img.pixelColor(x, y).rgb() == fore.rgb();
-        return n;
+        const QRect edge(r.x1 / 15, int(std::lround(r.y1 / m->TwipsPerPixelY())),
+                         (r.x2 - r.x1) / 15, 1);
+        return countPixels(m->grab().toImage(), edge,
+                           [&](const QColor& c) { return c.rgb() == fore; });
     };
     SignalLog log(*m);
     const QPointF day = cellCentre(*m, 3, 2); // Tuesday 4 March
@@ -65,8 +64,7 @@ TEST_F(MonthEvents, ClicksSelectDaysUnderAFocusRectangle)
     // selecting column 0.
     sendMouse(m.get(), QEvent::MouseButtonPress, QPointF(701, 3.5 * 60));
     const auto r = m->FocusRectangle();
-    EXPECT_EQ(QRect(QPoint(r.x1, r.y1), QPoint(r.x2, r.y2)),
-              QRect(QPoint(10530, 2730), QPoint(11970, 3570)));
+    EXPECT_EQ(QList<int>({r.x1, r.y1, r.x2, r.y2}), QList<int>({10530, 2730, 11970, 3570}));
     EXPECT_EQ(log.take().first(), "SelectionChange(2008-03-02)");
     sendMouse(m.get(), QEvent::MouseButtonRelease, QPointF(701, 3.5 * 60));
 
@@ -107,54 +105,46 @@ TEST_F(MonthEvents, TitleClickJumpsToToday)
 {
     auto m = makeMonth(702, 482); // today's month, announced by Show only
     SignalLog log(*m);
+    const auto title = [&](int col) {
+        clickAt(m.get(), cellCentre(*m, 0, col));
+        return log.take();
+    };
     const QStringList click{"MouseDown(1)", "MouseUp(1)", "Click"};
-    // The first title click after Show announces the month again.
-    clickAt(m.get(), cellCentre(*m, 0, 3));
-    EXPECT_EQ(log.take(), QStringList({"DateChange", "SettingChange(FullDate)"}) + click);
-    clickAt(m.get(), cellCentre(*m, 0, 2));
-    EXPECT_EQ(log.take(), QStringList({"SettingChange(FullDate)"}) + click);
+    const QStringList jump = QStringList{"DateChange", "SettingChange(FullDate)"} + click;
+    EXPECT_EQ(title(3), jump); // the first title click after Show announces the month again
+    EXPECT_EQ(title(2), QStringList({"SettingChange(FullDate)"}) + click);
     m->setFullDate(dn(2009, 6, 1));
     log.take();
-    clickAt(m.get(), cellCentre(*m, 0, 5)); // beyond the middle columns
-    EXPECT_EQ(log.take(), click);
-    clickAt(m.get(), cellCentre(*m, 0, 4));
-    EXPECT_EQ(log.take(), QStringList({"DateChange", "SettingChange(FullDate)"}) + click);
+    EXPECT_EQ(title(5), click); // beyond the middle columns
+    EXPECT_EQ(title(4), jump);
     EXPECT_EQ(m->FullDate(), dn(2008, 3, 1));
     // Without buttons the title is no target.
     m->setShowButtons(false);
     m->setFullDate(dn(2009, 6, 1));
     log.take();
-    clickAt(m.get(), cellCentre(*m, 0, 3));
-    EXPECT_EQ(log.take(), click);
+    EXPECT_EQ(title(3), click);
     EXPECT_EQ(m->FullDate(), dn(2009, 6, 1));
 }
 
 TEST_F(MonthEvents, NavigationPictures)
 {
     auto m = makeMonth(702, 482, dn(2008, 3, 1));
-    QStringList tips;
-    for (int i = 0; i < 4; ++i)
-        tips << m->imgNav(i)->toolTip();
-    EXPECT_EQ(tips, QStringList({"Previous Year", "Previous Month", "Next Month", "Next Year"}));
+    EXPECT_EQ(QStringList({m->imgNav(0)->toolTip(), m->imgNav(1)->toolTip(),
+                           m->imgNav(2)->toolTip(), m->imgNav(3)->toolTip()}),
+              QStringList({"Previous Year", "Previous Month", "Next Month", "Next Year"}));
     SignalLog log(*m);
-    const struct {
-        int index;
-        Qt::MouseButton button;
-        Qt::KeyboardModifiers mods;
-        QDate expected;
-    } steps[] = {
-        {2, Qt::LeftButton, Qt::NoModifier, {2008, 4, 1}},
-        {3, Qt::LeftButton, Qt::NoModifier, {2009, 4, 1}},
-        {1, Qt::RightButton, Qt::NoModifier, {2009, 3, 1}},     // any button navigates
-        {2, Qt::LeftButton, Qt::ControlModifier, {2009, 9, 1}}, // Ctrl alone: six months
-        {2, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier, {2009, 10, 1}},
-        {0, Qt::MiddleButton, Qt::ControlModifier, {2004, 10, 1}}, // five years
-        {0, Qt::LeftButton, Qt::NoModifier, {2003, 10, 1}},
-    };
-    for (const auto& s : steps) {
-        SCOPED_TRACE(s.index);
-        clickAt(m->imgNav(s.index), QPointF(2, 2), s.button, s.mods);
-        EXPECT_EQ(m->FullDate(), DayNumber::fromDate(s.expected));
+    // Picture, button, keys held, the month shown after.
+    for (const auto& [index, button, mods, expected] :
+         {std::tuple{2, Qt::LeftButton, Qt::KeyboardModifiers(), QDate(2008, 4, 1)},
+          {3, Qt::LeftButton, {}, {2009, 4, 1}},
+          {1, Qt::RightButton, {}, {2009, 3, 1}},                 // any button navigates
+          {2, Qt::LeftButton, Qt::ControlModifier, {2009, 9, 1}}, // Ctrl alone: six months
+          {2, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier, {2009, 10, 1}},
+          {0, Qt::MiddleButton, Qt::ControlModifier, {2004, 10, 1}}, // five years
+          {0, Qt::LeftButton, {}, {2003, 10, 1}}}) {
+        SCOPED_TRACE(index);
+        clickAt(m->imgNav(index), QPointF(2, 2), button, mods);
+        EXPECT_EQ(m->FullDate(), DayNumber::fromDate(expected));
         EXPECT_EQ(log.take(), QStringList({"DateChange", "SettingChange(FullDate)"}));
     }
 
@@ -192,30 +182,24 @@ TEST_F(MonthEvents, RightClickOpensThePopupMenuWhoseEntriesFlipTheirProperties)
     EXPECT_FALSE(m->FocusRectShown());
     EXPECT_EQ(m->mnuDebug()->title(), "&Debug");
 
-    auto action = [&](const char* name) {
-        QAction* a = m->findChild<QAction*>(name);
-        EXPECT_NE(a, nullptr) << name;
-        return a;
-    };
+    const auto action = [&](const char* name) { return m->findChild<QAction*>(name); };
     action("mnuDebugBoldFont")->trigger();
     EXPECT_FALSE(m->FontBold());
-    action("mnuDebugBoldFont")->trigger();
-    EXPECT_TRUE(m->FontBold());
-    action("mnuDebugFitRows")->trigger();
-    EXPECT_TRUE(m->FitRows());
-    action("mnuDebugButtons")->trigger();
-    EXPECT_FALSE(m->ShowButtons());
-    EXPECT_FALSE(m->imgNav(0)->isVisible());
+    for (const char* name : {"mnuDebugBoldFont", "mnuDebugFitRows", "mnuDebugButtons"})
+        action(name)->trigger();
+    EXPECT_EQ(
+        QList<bool>({m->FontBold(), m->FitRows(), m->ShowButtons(), m->imgNav(0)->isVisible()}),
+        QList<bool>({true, true, false, false}));
     EXPECT_EQ(log.take(), QStringList({"SettingChange(FontBold)", "SettingChange(FontBold)",
                                        "SettingChange(FitRows)", "SettingChange(ShowButtons)"}));
 
     // A first weekday from the menu turns the weekends on first.
     action("mnuDebugFirstDayOfWeekPick2")->trigger();
     EXPECT_EQ(m->FirstWeekday(), 2);
-    EXPECT_TRUE(m->ShowWeekends());
-    EXPECT_TRUE(action("mnuDebugWeekends")->isChecked());
-    EXPECT_TRUE(action("mnuDebugFirstDayOfWeekPick2")->isChecked());
-    EXPECT_FALSE(action("mnuDebugFirstDayOfWeekPick0")->isChecked());
+    EXPECT_EQ(QList<bool>({m->ShowWeekends(), action("mnuDebugWeekends")->isChecked(),
+                           action("mnuDebugFirstDayOfWeekPick2")->isChecked(),
+                           action("mnuDebugFirstDayOfWeekPick0")->isChecked()}),
+              QList<bool>({true, true, true, false}));
     EXPECT_EQ(log.take(),
               QStringList({"SettingChange(ShowWeekends)", "SettingChange(FirstWeekday)"}));
 

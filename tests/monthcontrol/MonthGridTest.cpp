@@ -87,34 +87,27 @@ TEST_F(MonthPointToCell, EdgesStripAndLimits)
     // two columns at either end; the right pair measured from the right edge.
     for (const auto& [i, left] : {std::pair{0, 35}, {1, 135}, {2, 537}, {3, 637}})
         EXPECT_EQ(m->imgNav(i)->geometry(), QRect(left, 15, 30, 30)) << i;
-    struct {
-        const char* what;
-        double x, y;
-        int16_t row, column, index;
-    } cases[] = {
-        {"first day cell", 0, 2 * ch, 2, 0, 1},
-        {"last twip before row 3", cw - 1, 3 * ch - 1, 2, 0, 1},
-        {"half a twip before an edge rounds onto it", 2 * cw - 0.5, 3 * ch - 0.5, 3, 2, 10},
-        {"one and a half twips before an edge stays", 2 * cw - 1.5, 3 * ch - 1.5, 2, 1, 2},
-        {"last column of week 2", 6 * cw, 3 * ch, 3, 6, 14},
-        {"strip right of the last column folds to column 0", 7 * cw + tx, 3 * ch, 3, 7, 8},
-        {"below the last week is limited to 42", 6.5 * cw, 8 * ch + 1, 8, 6, 42},
-        {"title row gives the first cell", 0, 0, 0, 0, 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(m->RowAt(c.y), c.row);
-        EXPECT_EQ(m->ColumnAt(c.x), c.column);
-        EXPECT_EQ(m->IndexAtPoint(c.x, c.y), c.index);
+    // What, x and y in twips, row, column, cell index.
+    for (const auto& [what, x, y, row, column, index] :
+         {std::tuple{"first day cell", 0.0, 2 * ch, 2, 0, 1},
+          {"last twip before row 3", cw - 1, 3 * ch - 1, 2, 0, 1},
+          {"half a twip before an edge rounds onto it", 2 * cw - 0.5, 3 * ch - 0.5, 3, 2, 10},
+          {"one and a half twips before an edge stays", 2 * cw - 1.5, 3 * ch - 1.5, 2, 1, 2},
+          {"last column of week 2", 6 * cw, 3 * ch, 3, 6, 14},
+          {"strip right of the last column folds to column 0", 7 * cw + tx, 3 * ch, 3, 7, 8},
+          {"below the last week is limited to 42", 6.5 * cw, 8 * ch + 1, 8, 6, 42},
+          {"title row gives the first cell", 0, 0, 0, 0, 1}}) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(m->RowAt(y), row);
+        EXPECT_EQ(m->ColumnAt(x), column);
+        EXPECT_EQ(m->IndexAtPoint(x, y), index);
     }
     EXPECT_EQ(m->CellIndexAt(-1, 3), 1);
     EXPECT_EQ(m->CellIndexAt(5, 6), 42);
 
     // A surface narrower than two pixels has no cells; lookups give 0.
     m->resize(1, 1);
-    EXPECT_EQ(m->CellWidth(), 0);
-    EXPECT_EQ(m->ColumnAt(500), 0);
-    EXPECT_EQ(m->RowAt(500), 0);
+    EXPECT_EQ(QList<int>({m->CellWidth(), m->ColumnAt(500), m->RowAt(500)}), QList<int>(3, 0));
     m->Repaint();
     (void)m->grab();
     EXPECT_TRUE(fakes.messages->shown.empty());

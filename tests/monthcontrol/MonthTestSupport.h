@@ -23,8 +23,6 @@ inline double dn(int y, int m, int d)
 class TestMonth : public ctlMonth {
 public:
     int popups = 0;
-
-protected:
     void showPopupMenu(const QPoint&) override { ++popups; }
 };
 
@@ -102,7 +100,6 @@ protected:
             m->setFullDate(month);
         return m;
     }
-    // Centre of grid cell (row, column), in pixels.
     static QPointF cellCentre(const ctlMonth& m, int row, int col)
     {
         return {(col + 0.5) * m.CellWidth() / m.TwipsPerPixelX(),

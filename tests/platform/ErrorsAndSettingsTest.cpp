@@ -2,9 +2,7 @@
 #include "platform/RuntimeError.h"
 #include "support/ErrorOf.h"
 #include "support/Fakes.h"
-
-#include <QFile>
-#include <gtest/gtest.h>
+#include "support/FileBytes.h"
 
 TEST(ErrorMessage, FormatsWithAndWithoutLine)
 {
@@ -16,12 +14,10 @@ TEST(ErrorMessage, FormatsWithAndWithoutLine)
 
 TEST(Convert, NumbersAndFlagsFromText)
 {
-    EXPECT_EQ(CLng(" -7 "), -7);
-    EXPECT_EQ(CLng("2.5"), 2); // halves round to even
-    EXPECT_EQ(CLng("3.5"), 4);
-    EXPECT_TRUE(CBool("True"));
-    EXPECT_FALSE(CBool("false"));
-    EXPECT_TRUE(CBool("-1"));
+    // Halves round to even.
+    EXPECT_EQ(QList<int>({CLng(" -7 "), CLng("2.5"), CLng("3.5")}), QList<int>({-7, 2, 4}));
+    EXPECT_EQ(QList<bool>({CBool("True"), CBool("false"), CBool("-1")}),
+              QList<bool>({true, false, true}));
     for (const char* bad : {"", "abc", "12x", "nan"})
         EXPECT_EQ(errorOf([&] { CLng(bad); }), Err::TypeMismatch) << bad;
     EXPECT_EQ(errorOf([&] { CBool("maybe"); }), Err::TypeMismatch);
@@ -30,12 +26,8 @@ TEST(Convert, NumbersAndFlagsFromText)
 
 TEST(SettingsStore, DamagedFileIsCopiedAsideBeforeTheFirstWrite)
 {
-    struct Row {
-        const char* name;
-        QByteArray content;
-        bool damaged;
-    };
-    const Row rows[] = {
+    // What, the file's content, whether it is damaged.
+    const std::tuple<const char*, QByteArray, bool> rows[] = {
         {"parser error", "[Settings]\nFlags=184\n[Long\nLeft=\"unterminated\n\x01\x02garbage=\n",
          true},
         {"plain text lines", "these are\nnot settings\n", true},
@@ -45,28 +37,19 @@ TEST(SettingsStore, DamagedFileIsCopiedAsideBeforeTheFirstWrite)
         {"a sound file", "; kept by hand\n[Settings]\nFlags=184\n\n[Long]\nLockSchedule=False\n",
          false},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
+    for (const auto& [what, content, damaged] : rows) {
+        SCOPED_TRACE(what);
         ScopedFakeServices fakes;
         const QString path = fakes.dir.path() + "/settings-under-test.ini";
-        {
-            QFile f(path);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(r.content);
+        writeBytes(path, content);
+        auto store = QtSettingsStore::onFile(path);
+        ASSERT_EQ(store->wasDamaged(), damaged);
+        EXPECT_TRUE(store->backupPath().isEmpty()); // nothing written yet, nothing copied
+        store->SaveSetting("Settings", "Flags", "1");
+        store->sync();
+        EXPECT_EQ(store->backupPath().isEmpty(), !damaged);
+        if (damaged) {
+            EXPECT_EQ(readBytes(store->backupPath()), content);
         }
-        auto opened = QtSettingsStore::onFile(path);
-        auto& store = *opened;
-        ASSERT_EQ(store.wasDamaged(), r.damaged);
-        EXPECT_TRUE(store.backupPath().isEmpty()); // nothing written yet, nothing copied
-        store.SaveSetting("Settings", "Flags", "1");
-        store.sync();
-        if (!r.damaged) {
-            EXPECT_TRUE(store.backupPath().isEmpty());
-            continue;
-        }
-        ASSERT_FALSE(store.backupPath().isEmpty());
-        QFile backup(store.backupPath());
-        ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
-        EXPECT_EQ(backup.readAll(), r.content);
     }
 }

@@ -1,28 +1,13 @@
 // A process killed while it saves leaves every file whole: the old content
 // or the new, never a torn or empty one.
-#include <QDir>
-#include <QFile>
+#include "support/FileBytes.h"
+
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
-#include <gtest/gtest.h>
 #include <sys/types.h>
-
-namespace {
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-} // namespace
 
 TEST(AtomicSave, KilledWhileSavingLeavesOldOrNewContentWhole)
 {
@@ -30,20 +15,18 @@ TEST(AtomicSave, KilledWhileSavingLeavesOldOrNewContentWhole)
     const int padding = 200000; // long enough for a kill to land mid-write
     // The two contents, as the file formats lay them out.
     QByteArray schedule[2], list[2];
-    const char* title[] = {"Old", "New"};
-    const char* initials[] = {"O", "N"};
-    const char fill[] = {'o', 'n'};
     for (int k = 0; k < 2; ++k) {
-        const QByteArray xml = QByteArray("<Schedule Title=\"") + title[k] + "\" Initials=\"" +
-                               initials[k] + "\" Description=\"" + QByteArray(padding, fill[k]) +
+        const QByteArray title = k ? "New" : "Old"; // its initial, and lower case the padding
+        const QByteArray xml = "<Schedule Title=\"" + title + "\" Initials=\"" + title.left(1) +
+                               "\" Description=\"" + QByteArray(padding, title.toLower()[0]) +
                                "\"></Schedule>";
         schedule[k] = xml + "\r\n";
         list[k] = "<Tarnwell_Schedules>\r\n" + xml + "\r\n" + xml + "\r\n</Tarnwell_Schedules>\r\n";
     }
     const QString schedulePath = dir.path() + QStringLiteral("/myschedule.xml");
     const QString listPath = dir.path() + QStringLiteral("/mylist.xml");
-    writeAll(schedulePath, schedule[0]);
-    writeAll(listPath, list[0]);
+    writeBytes(schedulePath, schedule[0]);
+    writeBytes(listPath, list[0]);
 
     int kills = 0, sawNew = 0;
     for (int round = 0; round < 220; ++round) {
@@ -57,7 +40,7 @@ TEST(AtomicSave, KilledWhileSavingLeavesOldOrNewContentWhole)
         child.waitForFinished(10000);
         ASSERT_EQ(child.exitStatus(), QProcess::CrashExit) << "the child must die by the kill";
         ++kills;
-        const QByteArray s = readAll(schedulePath), l = readAll(listPath);
+        const QByteArray s = readBytes(schedulePath), l = readBytes(listPath);
         ASSERT_TRUE(s == schedule[0] || s == schedule[1])
             << "round " << round << ": schedule file of " << s.size() << " bytes";
         ASSERT_TRUE(l == list[0] || l == list[1])

@@ -4,13 +4,9 @@
 #include "support/ErrorOf.h"
 #include "support/FailingSaveFile.h"
 #include "support/Fakes.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
-#include <algorithm>
-#include <functional>
-#include <gtest/gtest.h>
 
 namespace {
 const QByteArray Line = QByteArrayLiteral(
@@ -18,24 +14,16 @@ const QByteArray Line = QByteArrayLiteral(
     "Description=\"d\" Sequence=\"1\"><Platoon Description=\"P\" Code=\"A\" "
     "Color=\"FF\"/></Shift></Schedule>");
 
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
+// Each test in a data folder of its own, made as the program makes it.
+class ScheduleFile : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(EnsureAppFolder()); }
+    ScopedFakeServices fakes;
+};
 } // namespace
 
-TEST(Module1Files, EnsureAppFolderMakesMissingParents)
+TEST_F(ScheduleFile, EnsureAppFolderMakesMissingParents)
 {
-    ScopedFakeServices fakes;
     ASSERT_TRUE(QDir(fakes.foldersFake->localAppData()).removeRecursively());
     EXPECT_TRUE(EnsureAppFolder());
     EXPECT_TRUE(QFileInfo(fakes.dataFolder()).isDir());
@@ -49,13 +37,10 @@ TEST(Module1Files, EnsureAppFolderMakesMissingParents)
 }
 
 // The schedule line of a file, or what the user is told about it.
-TEST(ScheduleFile, WhichFirstLineIsAccepted)
+TEST_F(ScheduleFile, WhichFirstLineIsAccepted)
 {
-    const struct {
-        const char* name;
-        QByteArray content;
-        const char* problem; // null: accepted
-    } rows[] = {
+    // What, the file's content, what the user is told (null: the line is accepted).
+    const std::tuple<const char*, QByteArray, const char*> rows[] = {
         {"only the first line counts", Line + "\r\n<Schedule other></Schedule>\r\n", nullptr},
         {"bare line feed", Line + "\nrest\n", nullptr},
         {"bare carriage return", Line + "\rrest", nullptr},
@@ -68,20 +53,12 @@ TEST(ScheduleFile, WhichFirstLineIsAccepted)
         {"empty file", "", "The file is empty."},
         {"blanks only", " \r\n\r\n", "The file is empty."},
     };
-    ScopedFakeServices fakes;
-    ASSERT_TRUE(EnsureAppFolder());
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        writeBytes(ScheduleFilePath(), row.content);
+    for (const auto& [what, content, problem] : rows) {
+        SCOPED_TRACE(what);
+        writeBytes(ScheduleFilePath(), content);
         const ScheduleFileRead read = ReadScheduleFile(ScheduleFilePath());
-        if (row.problem) {
-            EXPECT_FALSE(read.line);
-            EXPECT_EQ(read.problem, QString::fromUtf8(row.problem));
-        } else {
-            ASSERT_TRUE(read.line);
-            EXPECT_EQ(*read.line, QString::fromUtf8(Line));
-            EXPECT_TRUE(read.problem.isEmpty());
-        }
+        EXPECT_EQ(read.line.value_or("<none>"), problem ? "<none>" : QString::fromUtf8(Line));
+        EXPECT_EQ(read.problem, QString::fromUtf8(problem));
     }
     // Files that cannot be read at all are told, not raised.
     EXPECT_EQ(ReadScheduleFile(fakes.dataFolder()).problem,
@@ -91,10 +68,8 @@ TEST(ScheduleFile, WhichFirstLineIsAccepted)
 }
 
 // Files of older installations are Windows-1252; this program writes UTF-8.
-TEST(ScheduleFile, TextEncodings)
+TEST_F(ScheduleFile, TextEncodings)
 {
-    ScopedFakeServices fakes;
-    ASSERT_TRUE(EnsureAppFolder());
     const QString title = QStringLiteral("Brigade de Montr\u00e9al \u20ac");
     const QByteArray ansi = "<Schedule Title=\"Brigade de Montr\xe9"
                             "al \x80\" Initials=\"\" "
@@ -114,10 +89,8 @@ TEST(ScheduleFile, TextEncodings)
     EXPECT_EQ(*line, s.xml());
 }
 
-TEST(ScheduleFile, WriteReplacesWholeFile)
+TEST_F(ScheduleFile, WriteReplacesWholeFile)
 {
-    ScopedFakeServices fakes;
-    ASSERT_TRUE(EnsureAppFolder());
     writeBytes(ScheduleFilePath(), QByteArray(5000, 'x'));
     const QString xml = DefaultSchedule()->xml();
     WriteScheduleFile(ScheduleFilePath(), xml);
@@ -131,10 +104,8 @@ TEST(ScheduleFile, WriteReplacesWholeFile)
     EXPECT_EQ(readBytes(ScheduleFilePath()), xml.toUtf8() + "\r\n");
 }
 
-TEST(ScheduleList, ReadAndWrite)
+TEST_F(ScheduleFile, ListReadAndWrite)
 {
-    ScopedFakeServices fakes;
-    ASSERT_TRUE(EnsureAppFolder());
     EXPECT_EQ(ReadScheduleList(ScheduleListPath()), QStringList()) << "a missing list is empty";
 
     const QString a =
@@ -151,36 +122,22 @@ TEST(ScheduleList, ReadAndWrite)
     EXPECT_EQ(ReadScheduleList(ScheduleListPath()), QStringList({b, QStringLiteral("<Schedule")}));
 }
 
-TEST(ScheduleFile, AFailedWriteLeavesTheOldFileWhole)
+TEST_F(ScheduleFile, AFailedWriteLeavesTheOldFileWhole)
 {
-    ScopedFakeServices fakes;
-    ASSERT_TRUE(EnsureAppFolder());
     const QByteArray old = "<Schedule Title=\"Old\"></Schedule>\r\n";
     const QString xml = DefaultSchedule()->xml();
-    struct Row {
-        const char* name;
-        qint64 room;
-        bool shortWrite;
-    };
-    const Row rows[] = {{"disk full at once", 0, false},
-                        {"disk full part-way", 40, false},
-                        {"short write", 40, true}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        SetSaveFileMaker([&](const QString& path) {
-            return std::make_unique<FailingSaveFile>(path, r.room, r.shortWrite);
+    // Room on the disk, and whether a write beyond it is cut short without a word.
+    for (const auto& [room, shortWrite] : {std::pair{0, false}, {40, false}, {40, true}}) {
+        SCOPED_TRACE(testing::Message() << room << " bytes, short write " << shortWrite);
+        SetSaveFileMaker([n = room, cut = shortWrite](const QString& path) {
+            return std::make_unique<FailingSaveFile>(path, n, cut);
         });
-        for (const QString& path : {ScheduleFilePath(), ScheduleListPath()}) {
-            writeBytes(path, old);
-            const int error = errorOf([&] {
-                if (path == ScheduleFilePath())
-                    WriteScheduleFile(path, xml);
-                else
-                    WriteScheduleList(path, {xml});
-            });
-            EXPECT_EQ(error, Err::DiskFull) << qPrintable(path);
-            EXPECT_EQ(readBytes(path), old) << qPrintable(path);
-        }
+        writeBytes(ScheduleFilePath(), old);
+        writeBytes(ScheduleListPath(), old);
+        EXPECT_EQ(errorOf([&] { WriteScheduleFile(ScheduleFilePath(), xml); }), Err::DiskFull);
+        EXPECT_EQ(errorOf([&] { WriteScheduleList(ScheduleListPath(), {xml}); }), Err::DiskFull);
+        EXPECT_EQ(readBytes(ScheduleFilePath()), old);
+        EXPECT_EQ(readBytes(ScheduleListPath()), old);
         // Nothing half-written is left beside them.
         EXPECT_EQ(QDir(fakes.dataFolder()).entryList(QDir::Files).size(), 2);
     }

@@ -119,13 +119,11 @@ TEST_F(RotationSteps, Templates)
     left->setCurrentRow(1);
     EXPECT_EQ(right->currentRow(), 1);
     form->setDataChanged(false);
-    const char* moves[][2] = {{"cmdAllLeft", "122331"},
-                              {"cmdAllRright", "112233"},
-                              {"cmReverse", "332211"},
-                              {"cmdAllRright", "133221"}};
-    for (const auto& m : moves) {
-        press("frmTemplate", m[0]);
-        EXPECT_EQ(sequence(), QString::fromLatin1(m[1])) << m[0];
+    // The button, the sequence after it.
+    for (const QString move :
+         {"cmdAllLeft 122331", "cmdAllRright 112233", "cmReverse 332211", "cmdAllRright 133221"}) {
+        press("frmTemplate", qPrintable(move.section(' ', 0, 0)));
+        EXPECT_EQ(sequence(), move.section(' ', 1)) << qPrintable(move);
     }
     EXPECT_TRUE(form->DataChanged());
     // Cancel writes the opening sequence back and leaves the schedule marked.

@@ -12,11 +12,10 @@ TEST_F(WizardFlow, ANewScheduleBuiltThroughTheWindowsIsSavedAndComesBack)
 
     // Three platoons with their own codes and colours.
     choose("frmPlatoons", "cboPlatoon", 3);
-    const char* codes[] = {"R", "G", "B"};
-    const int32_t colors[] = {0x0000FF, 0x00C000, 0xFF0000};
-    for (int i = 0; i < 3; ++i) {
-        type("frmPlatoons", qPrintable(QStringLiteral("txtCode_%1").arg(i)), codes[i]);
-        dialogs->colorAnswer = colors[i];
+    for (const auto& [i, code, color] :
+         {std::tuple{0, "R", 0x0000FF}, {1, "G", 0x00C000}, {2, "B", 0xFF0000}}) {
+        type("frmPlatoons", qPrintable(QStringLiteral("txtCode_%1").arg(i)), code);
+        dialogs->colorAnswer = color;
         press("frmPlatoons", qPrintable(QStringLiteral("lblColor_%1").arg(i)));
     }
     press("frmPlatoons", "cmdNext");
@@ -56,18 +55,12 @@ TEST_F(WizardFlow, ANewScheduleBuiltThroughTheWindowsIsSavedAndComesBack)
     showMain();
     EXPECT_EQ(form->Schedule()->xml(), saved);
     EXPECT_EQ(form->CurrentTitle(), QStringLiteral("Harbor Station"));
-    const struct {
-        QDate day;
-        const char* code;
-    } expected[] = {
-        {QDate(1970, 1, 1), "B"},   {QDate(1970, 1, 2), "R"},   {QDate(2000, 2, 29), "B"},
-        {QDate(2026, 12, 10), "R"}, {QDate(2026, 12, 11), "G"}, {QDate(2026, 12, 12), "B"},
-        {QDate(2026, 12, 31), "R"}, {QDate(2027, 3, 1), "R"},
-    };
     const auto shift = form->Schedule()->Shifts()->Item(1);
-    for (const auto& e : expected)
-        EXPECT_EQ(shift->ONDuty(DayNumber::fromDate(e.day))->Code(), QString::fromLatin1(e.code))
-            << e.day.toString(Qt::ISODate).toStdString();
+    for (const QString row : {"1970-01-01 B", "1970-01-02 R", "2000-02-29 B", "2026-12-10 R",
+                              "2026-12-11 G", "2026-12-12 B", "2026-12-31 R", "2027-03-01 R"}) {
+        const QDate day = QDate::fromString(row.left(10), Qt::ISODate);
+        EXPECT_EQ(shift->ONDuty(DayNumber::fromDate(day))->Code(), row.mid(11)) << qPrintable(row);
+    }
     EXPECT_EQ(shift->ONDuty(DayNumber::fromDate(QDate(2026, 12, 12)))->Color(), 0xFF0000);
 }
 

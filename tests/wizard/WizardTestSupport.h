@@ -39,7 +39,6 @@ public:
         QApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    // The open window of that name, if any.
     static QWidget* window(const char* name)
     {
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -85,7 +84,6 @@ public:
             w->findChild<QPushButton*>("cmdOK")->click();
         });
     }
-    // The main calendar's cell of that day.
     std::shared_ptr<clsDayBox> dayCell(const QDate& day) const
     {
         return cell(*form, 1 + int(DayNumber::fromDate(day) - form->MonthControl()->StartDate()));
@@ -121,7 +119,6 @@ protected:
     std::unique_ptr<frmCal> form;
 };
 
-// A one-shift schedule of the given platoon count and sequence.
 inline std::shared_ptr<clsSchedule> OneShift(int platoons, const char* sequence)
 {
     static const std::vector<PlatoonDef> all = {

@@ -1,14 +1,13 @@
 #include "platform/widgets/QtServices.h"
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/OleColor.h"
+#include "support/FileBytes.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 // Presses the button with the given text on the message box once it is up.
@@ -36,20 +35,15 @@ int answerWith(int style, const QString& buttonText)
 
 TEST(QtMessageBox, MapsPressedButtonsToAnswers)
 {
-    struct Row {
-        int style;
-        const char* press;
-        int answer;
-    } rows[] = {
-        {Msg::YesNoCancel | Msg::Question, "Yes", Msg::Yes},
-        {Msg::YesNoCancel, "No", Msg::No},
-        {Msg::YesNoCancel, "Cancel", Msg::Cancel},
-        {Msg::YesNoCancel, "Escape", Msg::Cancel},
-        {Msg::OKOnly | Msg::Critical, "OK", Msg::OK},
-        {Msg::OKCancel, "Cancel", Msg::Cancel},
-    };
-    for (const auto& r : rows)
-        EXPECT_EQ(answerWith(r.style, r.press), r.answer) << r.press;
+    // The box's style, the button pressed, the answer.
+    for (const auto& [style, press, answer] :
+         {std::tuple{int(Msg::YesNoCancel | Msg::Question), "Yes", int(Msg::Yes)},
+          {Msg::YesNoCancel, "No", Msg::No},
+          {Msg::YesNoCancel, "Cancel", Msg::Cancel},
+          {Msg::YesNoCancel, "Escape", Msg::Cancel},
+          {Msg::OKOnly | Msg::Critical, "OK", Msg::OK},
+          {Msg::OKCancel, "Cancel", Msg::Cancel}})
+        EXPECT_EQ(answerWith(style, press), answer) << press;
 }
 
 TEST(OleColor, LowByteIsRedAndSystemColoursComeFromThePalette)
@@ -74,19 +68,13 @@ TEST(QtShell, AnOpenerThatFindsNoProgramIsAFailure)
     ASSERT_TRUE(bin.isValid());
     const QByteArray savedPath = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(bin.path()) + ":/usr/bin:/bin");
-    struct Row {
-        const char* script;
-        bool opened;
-    };
-    for (const Row& r :
-         {Row{"echo 'xdg-open: no method available' >&2; exit 3", false}, Row{"exit 0", true}}) {
-        SCOPED_TRACE(r.script);
-        QFile opener(bin.filePath("xdg-open"));
-        ASSERT_TRUE(opener.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        opener.write(QByteArray("#!/bin/sh\n") + r.script + "\n");
-        opener.close();
-        opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        EXPECT_EQ(QtShell().ShellOpen(bin.filePath("help.html")), r.opened);
+    for (const auto& [script, opened] :
+         {std::pair{"echo 'xdg-open: no method available' >&2; exit 3", false}, {"exit 0", true}}) {
+        SCOPED_TRACE(script);
+        writeBytes(bin.filePath("xdg-open"), QByteArray("#!/bin/sh\n") + script + "\n");
+        QFile::setPermissions(bin.filePath("xdg-open"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        EXPECT_EQ(QtShell().ShellOpen(bin.filePath("help.html")), opened);
     }
     qputenv("PATH", savedPath);
 }
