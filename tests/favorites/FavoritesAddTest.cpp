@@ -14,12 +14,12 @@ TEST_F(FavoritesAdd, AMissingFolderIsMadeAndAnUnreadableListIsKept)
     form->setDataChanged(true);
     answerSave(0);
     click(*form, "mnuFileSave");
-    EXPECT_EQ(fileBytes(ScheduleFilePath()), xml + "\r\n");
+    EXPECT_EQ(readBytes(ScheduleFilePath()), xml + "\r\n");
 
     ASSERT_TRUE(QDir(fx.dataFolder()).removeRecursively());
     form->setDataChanged(true);
     click(*form, "mnuFavoritesAdd");
-    EXPECT_EQ(fileBytes(ScheduleListPath()),
+    EXPECT_EQ(readBytes(ScheduleListPath()),
               "<Tarnwell_Schedules>\r\n" + xml + "\r\n</Tarnwell_Schedules>\r\n");
     EXPECT_FALSE(form->DataChanged());
     EXPECT_TRUE(fx.messages->shown.empty());
@@ -85,7 +85,7 @@ TEST_F(FavoritesAdd, FailedWritesKeepTheOldFilesAndTheChanges)
     const QByteArray oldSchedule = TwoShiftSchedule()->xml().toUtf8() + "\r\n";
     writeScheduleFile(oldSchedule);
     WriteScheduleList(ScheduleListPath(), {TwoShiftSchedule()->xml()});
-    const QByteArray oldList = fileBytes(ScheduleListPath());
+    const QByteArray oldList = readBytes(ScheduleListPath());
     // Do Not Save lets the changes go and writes nothing.
     form->setDataChanged(true);
     answerSave(2);
@@ -104,8 +104,8 @@ TEST_F(FavoritesAdd, FailedWritesKeepTheOldFilesAndTheChanges)
         EXPECT_TRUE(fx.messages->shown[0].text.contains(path)) << option;
         EXPECT_TRUE(form->DataChanged()) << option;
     }
-    EXPECT_EQ(fileBytes(ScheduleFilePath()), oldSchedule);
-    EXPECT_EQ(fileBytes(ScheduleListPath()), oldList);
+    EXPECT_EQ(readBytes(ScheduleFilePath()), oldSchedule);
+    EXPECT_EQ(readBytes(ScheduleListPath()), oldList);
 
     // Closing: the failed save keeps the window open; a later good one lets it close.
     fx.messages->shown.clear();
@@ -115,7 +115,7 @@ TEST_F(FavoritesAdd, FailedWritesKeepTheOldFilesAndTheChanges)
     SetSaveFileMaker(nullptr);
     answerSave(0);
     EXPECT_TRUE(form->close());
-    EXPECT_EQ(fileBytes(ScheduleFilePath()), form->Schedule()->xml().toUtf8() + "\r\n");
+    EXPECT_EQ(readBytes(ScheduleFilePath()), form->Schedule()->xml().toUtf8() + "\r\n");
     EXPECT_EQ(storedSetting("Schedule", "DataChanged"), QStringLiteral("False"));
     form.reset();
 }

@@ -10,6 +10,7 @@
 #include "monthcontrol/ctlMonth.h"
 #include "platform/ISettingsStore.h"
 #include "support/FakeDialogs.h"
+#include "support/FileBytes.h"
 #include "support/FakeMessageBox.h"
 #include "support/FakeTray.h"
 
@@ -60,12 +61,6 @@ inline std::shared_ptr<clsSchedule> MakeSchedule(const QString& title,
         s->Shifts()->Add(shift);
     }
     return s;
-}
-
-inline QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Two shifts whose four platoon colours differ from each other and from black.

@@ -203,7 +203,7 @@ void putUnusable(const QString& path, const Unusable& r)
 void expectUntouched(const QString& path, const Unusable& r)
 {
     const QFileInfo info(path);
-    EXPECT_TRUE(r.content.isNull() ? info.isDir() : info.isFile() && fileBytes(path) == r.content);
+    EXPECT_TRUE(r.content.isNull() ? info.isDir() : info.isFile() && readBytes(path) == r.content);
 }
 
 void expectTold(const std::vector<ShownMessage>& shown, const QString& path, const Unusable& r,

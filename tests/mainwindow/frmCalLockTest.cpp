@@ -65,7 +65,7 @@ TEST_F(ScheduleLock, UserBoxCredentialsAndTheLock)
     // Stored as hashes under hashed keys, never in clear.
     EXPECT_EQ(storedSetting("Long", QString::number(HashText(QStringLiteral("Password")))),
               QString::number(HashText(QStringLiteral("EMBER42"))));
-    const QByteArray text = fileBytes(fx.settingsPath()).toUpper();
+    const QByteArray text = readBytes(fx.settingsPath()).toUpper();
     EXPECT_TRUE(text.contains("[LONG]") && !text.contains("EMBER42") && !text.contains("CHIEF"))
         << text.constData();
 

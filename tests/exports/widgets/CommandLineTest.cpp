@@ -1,5 +1,6 @@
 // The real program run the way a script runs it: no display of any kind.
 #include "exports/IcsReadBack.h"
+#include "support/FileBytes.h"
 #include "support/Poppler.h"
 
 #include <QDir>
@@ -45,12 +46,6 @@ protected:
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(content);
         return path;
-    }
-    static QByteArray read(const QString& path)
-    {
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-        return f.readAll();
     }
     // The user's settings with a 7-day period whose runs start on 1 January 1970 + 7k.
     QString writePeriodSettings()
@@ -101,7 +96,7 @@ TEST_F(CommandLine, PrintMonthOfTheBuiltInScheduleByHand)
 TEST_F(CommandLine, ReadsThePeriodAndScheduleButWritesNoSettingsAndTakesNoLock)
 {
     const QString ini = writePeriodSettings();
-    const QByteArray stored = read(ini);
+    const QByteArray stored = readBytes(ini);
     const Finished r = run({"--print-month", "2009-10"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     // The worked example of the period: 8 to 14 October 2009 filled.
@@ -123,7 +118,7 @@ TEST_F(CommandLine, ReadsThePeriodAndScheduleButWritesNoSettingsAndTakesNoLock)
     EXPECT_TRUE(second.out.startsWith(
         QStringLiteral("1970-01-01 Y Gold\n1970-01-02 -\n1970-01-03 U Blue\n")));
 
-    EXPECT_EQ(read(ini), stored);
+    EXPECT_EQ(readBytes(ini), stored);
     EXPECT_EQ(QDir(home.path() + QStringLiteral("/config"))
                   .entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList({"TarnwellFree"}));
@@ -138,7 +133,7 @@ TEST_F(CommandLine, ExportIcsWritesWhatTheDialogWrites)
     const Finished r = run({"--export-ics", file, "--platoon", "B", "--from", "2026-12-05",
                             "--start", "6:30", "--hours", "12"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    const QByteArray text = read(file);
+    const QByteArray text = readBytes(file);
     EXPECT_TRUE(text.contains("\r\nDTSTART;TZID=Europe/Berlin:20261206T063000\r\n"));
     const QString b = QStringLiteral(" 06:30 12 B Platoon - Tolvar Fire Department");
     EXPECT_EQ(dayLines(readBack(text, QDate(2026, 12, 13))),
