@@ -189,6 +189,19 @@ void frmYear::buildBands()
     picDescription->setBackColor(0xFFFFFF);
 }
 
+namespace {
+// What keeps the months of the page alike; rows never fit, so that every
+// month keeps the page's grid.
+void takeDisplayOptions(ctlMonth& to, const ctlMonth& from)
+{
+    to.setFirstWeekday(from.FirstWeekday());
+    to.setFontBold(from.FontBold());
+    to.setShowFullGrid(from.ShowFullGrid());
+    to.setShowWeekends(from.ShowWeekends());
+    to.setFitRows(false);
+}
+} // namespace
+
 ctlMonth* frmYear::makeMonth()
 {
     auto* m = new ctlMonth(Picture3);
@@ -198,14 +211,11 @@ ctlMonth* frmYear::makeMonth()
         // first report does not hand defaults back to month 0.
         const ctlMonth* first = months_.front();
         m->setFont(first->Font());
-        m->setFirstWeekday(first->FirstWeekday());
-        m->setShowFullGrid(first->ShowFullGrid());
-        m->setShowWeekends(first->ShowWeekends());
+        takeDisplayOptions(*m, *first);
         m->setCellSplit(first->CellSplit());
         m->setSpecialPeriodColor(first->SpecialPeriodColor());
         m->SetSpecialPeriod(first->SpecialPeriodLength(), first->SpecialPeriodOffset());
         m->setShowButtons(false);
-        m->setFitRows(false);
     }
     connect(m, &ctlMonth::DateChange, this, [this, m] { ctlMonth1_DateChange(m); });
     connect(m, &ctlMonth::SettingChange, this,
@@ -531,11 +541,7 @@ void frmYear::ctlMonth1_SettingChange(ctlMonth* month, const QString& name)
                 SyncMonths();
             return;
         }
-        first->setFirstWeekday(month->FirstWeekday());
-        first->setFontBold(month->FontBold());
-        first->setShowFullGrid(month->ShowFullGrid());
-        first->setShowWeekends(month->ShowWeekends());
-        first->setFitRows(false);
+        takeDisplayOptions(*first, *month);
         month->setShowButtons(false);
         month->setFitRows(false);
     });
@@ -549,11 +555,7 @@ void frmYear::SyncMonths()
         ctlMonth* m = months_[static_cast<size_t>(i)];
         first->setSpecialPeriodColor(color);
         m->setSpecialPeriodColor(color);
-        m->setFirstWeekday(first->FirstWeekday());
-        m->setFontBold(first->FontBold());
-        m->setShowFullGrid(first->ShowFullGrid());
-        m->setShowWeekends(first->ShowWeekends());
-        m->setFitRows(false);
+        takeDisplayOptions(*m, *first);
         m->setShowButtons(false);
     }
     for (PicturePane* box : {picTitle, picPlatoons, picDescription}) {
