@@ -11,6 +11,26 @@
 // shift 2 "211" has U, M, U for 0, 1, 2 days after a multiple of three.
 constexpr int32_t Red = 0x0000FF, Green = 0x00C000, Blue = 0xFF0000, Magenta = 0xFF00FF;
 
+inline QDate dateOf(double day)
+{
+    return DayNumber::toDate(day);
+}
+
+inline const std::shared_ptr<clsDayBox>& dayAt(const ctlMonth* m, QDate date)
+{
+    return m->Days().Item(m->CellOfDate(DayNumber::fromDate(date)));
+}
+
+// "yyyy-MM" per month; "+" marks the one showing the navigation buttons.
+inline QStringList monthsShown(const frmYear& f)
+{
+    QStringList l;
+    for (int i = 0; i < f.LoadedMonths(); ++i)
+        l << dateOf(f.Month(i)->FullDate()).toString(QStringLiteral("yyyy-MM")) +
+                 (f.Month(i)->ShowButtons() ? QStringLiteral("+") : QString());
+    return l;
+}
+
 class ImageCalendarTest : public MainWindowTest {
 protected:
     void SetUp() override
@@ -22,8 +42,6 @@ protected:
     {
         ImageCalendarSource s;
         s.schedule = std::move(schedule);
-        s.shiftIndex = 1;
-        s.specialPeriodLength = 0;
         return s;
     }
     std::unique_ptr<frmYear> open(ImageCalendarSource s)
@@ -31,6 +49,12 @@ protected:
         return std::make_unique<frmYear>(std::move(s));
     }
     std::unique_ptr<frmYear> open() { return open(source()); }
+    std::unique_ptr<frmYear> shown()
+    {
+        auto f = open();
+        f->show();
+        return f;
+    }
     using MainWindowTest::click;
     static void click(frmYear& f, const QString& action)
     {
@@ -43,8 +67,3 @@ protected:
     std::shared_ptr<FakePrinters> printers =
         std::make_shared<FakePrinters>(fx.dir.path() + QStringLiteral("/printer.pdf"));
 };
-
-inline QDate dateOf(double day)
-{
-    return DayNumber::toDate(day);
-}
