@@ -6,6 +6,8 @@
 #include "support/FakePrinters.h"
 #include "support/Poppler.h"
 
+#include <QVariant>
+
 // The reference day 1 January 1970 takes the second character of a sequence:
 // shift 1 "12" has G on an even number of days since then, R on an odd one;
 // shift 2 "211" has U, M, U for 0, 1, 2 days after a multiple of three.
@@ -14,6 +16,22 @@ constexpr int32_t Red = 0x0000FF, Green = 0x00C000, Blue = 0xFF0000, Magenta = 0
 inline QDate dateOf(double day)
 {
     return DayNumber::toDate(day);
+}
+
+// Several facts in one string, so that one comparison shows them all.
+template <class... T> QString facts(const T&... v)
+{
+    return QStringList{QVariant(v).toString()...}.join(QLatin1Char(' '));
+}
+
+// A '1' or '0' per menu item: whether it is checked, visible, ...
+inline QString menuFlags(const frmYear& f, bool (QAction::*flag)() const,
+                         std::initializer_list<const char*> names)
+{
+    QString s;
+    for (const char* n : names)
+        s += (f.MenuAction(QString::fromLatin1(n))->*flag)() ? QLatin1Char('1') : QLatin1Char('0');
+    return s;
 }
 
 inline const std::shared_ptr<clsDayBox>& dayAt(const ctlMonth* m, QDate date)

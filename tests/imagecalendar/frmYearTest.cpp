@@ -7,20 +7,15 @@
 TEST_F(ImageCalendarTest, OpensOnSixMonthsFromThisMonthInPortraitWithoutAPrinter)
 {
     auto f = shown();
-    EXPECT_EQ(f->windowTitle(), "Image Calendar");
-    EXPECT_DOUBLE_EQ(f->PageRatio(), 11 / 8.5);
+    EXPECT_EQ(facts(f->windowTitle(), f->PageRatio()), facts("Image Calendar", 11 / 8.5));
     EXPECT_EQ(monthsShown(*f),
               QStringList({"2026-12+", "2027-01", "2027-02", "2027-03", "2027-04", "2027-05"}));
-    EXPECT_TRUE(f->MenuAction("mnuScopePick_6")->isChecked());
     auto layout = [&] {
-        return QStringLiteral("%1: %2x%3, %4%5")
-            .arg(f->Orientation())
-            .arg(f->RowCount())
-            .arg(f->ColumnCount())
-            .arg(f->MenuAction("mnuOrientationPick_1")->isChecked())
-            .arg(f->MenuAction("mnuOrientationPick_2")->isChecked());
+        return facts(f->Orientation(), f->RowCount(), f->ColumnCount(),
+                     menuFlags(*f, &QAction::isChecked,
+                               {"mnuOrientationPick_1", "mnuOrientationPick_2", "mnuScopePick_6"}));
     };
-    EXPECT_EQ(layout(), "1: 3x2, 10");
+    EXPECT_EQ(layout(), "1 3 2 101");
     // Portrait: 8.5 wide for 11 high; landscape: the same height, 11 wide for 8.5.
     const QSize inner = f->ClientArea()->size();
     EXPECT_NEAR(inner.width(), inner.height() * 8.5 / 11, 2);
@@ -28,7 +23,7 @@ TEST_F(ImageCalendarTest, OpensOnSixMonthsFromThisMonthInPortraitWithoutAPrinter
     click(*f, "mnuOrientationPick_2");
     EXPECT_EQ(f->height(), height);
     EXPECT_NEAR(f->ClientArea()->width(), inner.height() * 11 / 8.5, 2);
-    EXPECT_EQ(layout(), "2: 2x3, 01");
+    EXPECT_EQ(layout(), "2 2 3 011");
     EXPECT_GT(f->Month(3)->y(), f->Month(2)->y()); // row by row
 }
 
@@ -37,8 +32,7 @@ TEST_F(ImageCalendarTest, ScopeRebuildsTheMonthsAndTheBandsFollowTheRows)
     auto f = shown();
     click(*f, "mnuScopePick_1");
     EXPECT_EQ(monthsShown(*f), QStringList{"2026-12+"});
-    EXPECT_FALSE(f->MenuAction("mnuScopePick_6")->isChecked());
-    EXPECT_TRUE(f->MenuAction("mnuScopePick_1")->isChecked());
+    EXPECT_EQ(menuFlags(*f, &QAction::isChecked, {"mnuScopePick_1", "mnuScopePick_6"}), "10");
 
     click(*f, "mnuScopePick_12");
     EXPECT_EQ(monthsShown(*f),
@@ -83,53 +77,43 @@ TEST_F(ImageCalendarTest, NavigationMovesEveryMonthAndRepaintsKeepIt)
 TEST_F(ImageCalendarTest, ShiftViewsFillTheCellsAndTheDescription)
 {
     auto f = shown();
-    EXPECT_EQ(f->MenuAction("mnuViewShiftPick_1")->text(), "Days");
-    EXPECT_EQ(f->MenuAction("mnuViewShiftPick_2")->text(), "Nights");
-    auto view = [&] {
-        QString checked;
-        for (int k = 1; k <= 3; ++k)
-            checked += f->MenuAction(QStringLiteral("mnuViewShiftPick_%1").arg(k))->isChecked()
-                           ? QLatin1Char('1')
-                           : QLatin1Char('0');
-        return QStringLiteral("%1 %2: %3")
-            .arg(checked)
-            .arg(f->ShiftIndex())
-            .arg(f->DescriptionText());
-    };
-    // 1 December 2026: an even day (G) in shift 1, U in shift 2.
+    EXPECT_EQ(facts(f->MenuAction("mnuViewShiftPick_1")->text(),
+                    f->MenuAction("mnuViewShiftPick_2")->text()),
+              "Days Nights");
+    // 1 December 2026: an even day (G) in shift 1, U in shift 2; 1 May 2027 odd (R) and M.
     const auto& first = dayAt(f->Month(0), QDate(2026, 12, 1));
-    EXPECT_EQ(view(), "100 1: Days");
+    const auto& may = dayAt(f->Month(5), QDate(2027, 5, 1));
+    auto view = [&] {
+        return facts(menuFlags(*f, &QAction::isChecked,
+                               {"mnuViewShiftPick_1", "mnuViewShiftPick_2", "mnuViewShiftPick_3"}),
+                     f->ShiftIndex(), f->DescriptionText());
+    };
+    EXPECT_EQ(view(), "100 1 Days");
     EXPECT_EQ(first->ForeColor(), Green);
-    EXPECT_EQ(first->ToolTipText(), "G Green");
-    EXPECT_EQ(dayAt(f->Month(0), QDate(2026, 12, 6))->ToolTipText(), "R Red Today");
+    EXPECT_EQ(facts(first->ToolTipText(), dayAt(f->Month(0), QDate(2026, 12, 6))->ToolTipText()),
+              "G Green R Red Today");
 
     f->setShiftView(2);
-    EXPECT_EQ(view(), "010 2: Nights");
+    EXPECT_EQ(view(), "010 2 Nights");
     EXPECT_EQ(first->ForeColor(), Blue);
     QStringList legend;
     for (const auto& t : f->Pane("picPlatoons")->Printed())
         legend << t.text;
     EXPECT_EQ(legend, QStringList({"U Blue", "M Magenta"}));
 
-    f->setShiftView(3);
-    EXPECT_EQ(view(), "001 1: Harbor Station description");
+    f->setShiftView(3); // split cells in every month
+    EXPECT_EQ(view(), "001 1 Harbor Station description");
     EXPECT_EQ(f->Pane("picDescription")->Printed().at(0).text, "Harbor Station description");
-    // Split cells in every month; 1 May 2027 in the last is odd (R) and M in shift 2.
-    const auto& may = dayAt(f->Month(5), QDate(2027, 5, 1));
-    EXPECT_EQ(QStringList({first->LeftCaption(), first->RightCaption(), may->RightCaption()}),
-              QStringList({"G", "U", "M"}));
-    EXPECT_EQ(first->RightColor(), Blue);
-    EXPECT_EQ(may->LeftColor(), Red);
+    EXPECT_EQ(facts(first->LeftCaption(), first->RightCaption(), may->RightCaption()), "G U M");
+    EXPECT_EQ(facts(first->RightColor(), may->LeftColor()), facts(Blue, Red));
 }
 
 TEST_F(ImageCalendarTest, OneShiftScheduleAndSpecialPeriodItems)
 {
     auto visible = [](const frmYear& f) {
-        QString v;
-        for (const char* a : {"mnuViewShiftPick_1", "mnuViewShiftPick_2", "mnuViewShiftPick_3",
-                              "mnuViewSpecialPeriod"})
-            v += f.MenuAction(a)->isVisible() ? QLatin1Char('1') : QLatin1Char('0');
-        return v;
+        return menuFlags(f, &QAction::isVisible,
+                         {"mnuViewShiftPick_1", "mnuViewShiftPick_2", "mnuViewShiftPick_3",
+                          "mnuViewSpecialPeriod"});
     };
     auto f = open(source(MakeSchedule("Solo", {{"Only", "O", "Only crew", "12", {}}})));
     EXPECT_EQ(f->MenuAction("mnuViewShiftPick_1")->text(), "Only crew");
@@ -139,10 +123,8 @@ TEST_F(ImageCalendarTest, OneShiftScheduleAndSpecialPeriodItems)
     two.specialPeriodLength = 14;
     two.specialPeriodName = QStringLiteral("Pay Period");
     auto g = open(two);
-    EXPECT_EQ(visible(*g), "1111");
     QAction* period = g->MenuAction("mnuViewSpecialPeriod");
-    EXPECT_EQ(period->text(), "Pay Period");
-    EXPECT_FALSE(period->isChecked());
+    EXPECT_EQ(facts(visible(*g), period->text(), period->isChecked()), "1111 Pay Period false");
     EXPECT_EQ(g->Month(3)->SpecialPeriodLength(), 0);
     period->trigger();
     for (int i = 0; i < g->LoadedMonths(); ++i)
@@ -166,26 +148,23 @@ TEST_F(ImageCalendarTest, FirstWeekdayPickedInALaterMonthRefillsEveryMonth)
     ASSERT_NE(monday, nullptr);
     monday->trigger();
 
-    // Per month: first cell, its colour, first weekday, weekends shown, and
-    // whether neighbouring days alternate all through the grid.
+    // Per month: first cell and its platoon, first weekday, weekends shown,
+    // and whether neighbouring days alternate all through the grid.
     QStringList got;
     for (int i = 0; i < 6; ++i) {
         const ctlMonth* m = f->Month(i);
         auto colour = [m](int k) { return m->Days().Item(k)->ForeColor(); };
-        got << QStringLiteral("%1 %2 %3 %4 %5")
-                   .arg(dateOf(m->StartDate()).toString(Qt::ISODate))
-                   .arg(colour(1) == Red     ? "R"
-                        : colour(1) == Green ? "G"
-                                             : "?")
-                   .arg(m->FirstWeekday())
-                   .arg(m->ShowWeekends())
-                   .arg(colour(1) == colour(41) && colour(2) == colour(42) &&
-                        colour(41) != colour(42));
+        got << facts(dateOf(m->StartDate()),
+                     colour(1) == Red     ? "R"
+                     : colour(1) == Green ? "G"
+                                          : "?",
+                     m->FirstWeekday(), m->ShowWeekends(),
+                     colour(1) == colour(41) && colour(2) == colour(42) && colour(1) != colour(2));
     }
-    EXPECT_EQ(got, QStringList({"2026-11-30 R 2 1 1", "2026-12-28 R 2 1 1", "2027-02-01 G 2 1 1",
-                                "2027-03-01 G 2 1 1", "2027-03-29 G 2 1 1", "2027-04-26 G 2 1 1"}));
-    EXPECT_EQ(monthsShown(*f)[0], "2026-12+");
-    EXPECT_EQ(monthsShown(*f)[2], "2027-02");
+    EXPECT_EQ(got, QStringList({"2026-11-30 R 2 true true", "2026-12-28 R 2 true true",
+                                "2027-02-01 G 2 true true", "2027-03-01 G 2 true true",
+                                "2027-03-29 G 2 true true", "2027-04-26 G 2 true true"}));
+    EXPECT_EQ(facts(monthsShown(*f)[0], monthsShown(*f)[2]), "2026-12+ 2027-02");
 
     // A full-grid toggle keeps today's tooltip.
     ctlMonth* dec = f->Month(0);
