@@ -6,36 +6,28 @@
 #include <QImageReader>
 #include <QMenu>
 
-TEST_F(ImageCalendarTest, PrintAsksForAPrinterOnlyWhenThereIsNone)
+TEST_F(ImageCalendarTest, PrintAsksForAPrinterOnlyWithoutOneAndFillsThePage)
 {
     auto f = shown();
     click(*f, "mnuFilePrintToFitPage"); // cancelled
-    EXPECT_EQ(printers->printDialogs, 1);
-    EXPECT_TRUE(f->Month(0)->ShowButtons());
+    EXPECT_EQ(facts(printers->printDialogs, f->Month(0)->ShowButtons()), "1 true");
     printers->printDialogFile = file("chosen.pdf");
     click(*f, "mnuFilePrintToFitPage");
-    EXPECT_EQ(printers->printDialogs, 2);
+    EXPECT_EQ(facts(printers->printDialogs, f->Month(0)->ShowButtons()), "2 false");
     EXPECT_GT(QFileInfo(file("chosen.pdf")).size(), 0);
-    EXPECT_FALSE(f->Month(0)->ShowButtons());
     EXPECT_TRUE(fx.messages->shown.empty());
-}
 
-TEST_F(ImageCalendarTest, PrintToTheDefaultPrinterFillsThePageAndHidesTheButtons)
-{
+    // A printer prints at once; a user's resize made the window wider than a landscape page.
     printers->hasPrinter = true;
-    auto f = shown();
-    // A user's resize makes it wider than a landscape page.
     f->resize(760, 420);
     click(*f, "mnuFilePrintToFitPage");
-    EXPECT_EQ(printers->printDialogs, 0);
-    EXPECT_FALSE(f->Month(0)->ShowButtons());
+    EXPECT_EQ(printers->printDialogs, 2);
     const QString pdf = file("printer.pdf");
     const auto info = poppler("pdfinfo", {pdf});
     if (!info)
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     const PdfInfo p = parsePdfInfo(*info);
-    EXPECT_EQ(p.pages, 1);
-    EXPECT_GT(p.width, p.height); // a wide picture prints in landscape
+    EXPECT_EQ(facts(p.pages, p.width > p.height), "1 true"); // one page, landscape
 
     // From the top-left of the printable area across its width; white below.
     poppler("pdftoppm", {"-png", "-r", "36", "-singlefile", pdf, file("page")});
@@ -60,9 +52,7 @@ TEST_F(ImageCalendarTest, PrinterSetupReshapesTheWindowToTheChosenPaper)
     const int portraitWidth = f->width();
     printers->setupOrientation = QPageLayout::Landscape;
     click(*f, "mnuFilePrinterSetup");
-    EXPECT_EQ(printers->setupDialogs, 1);
-    EXPECT_LT(f->PageRatio(), 1.0);
-    EXPECT_EQ(f->Orientation(), 2);
+    EXPECT_EQ(facts(printers->setupDialogs, f->PageRatio() < 1, f->Orientation()), "1 true 2");
     EXPECT_GT(f->width(), portraitWidth);
     EXPECT_TRUE(f->MenuAction("mnuFilePrinterSetup")->isEnabled() && f->ClientArea()->isEnabled());
 }
@@ -113,8 +103,7 @@ TEST_F(ImageCalendarTest, SaveAsPdfKeepsTheTextsAsText)
     if (!info)
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     const PdfInfo p = parsePdfInfo(*info);
-    EXPECT_EQ(p.pages, 1);
-    EXPECT_GT(p.width, p.height); // a wide calendar on a landscape page
+    EXPECT_EQ(facts(p.pages, p.width > p.height), "1 true"); // a wide calendar, landscape
     const QString text = poppler("pdftotext", {file("cal.pdf"), "-"}).value_or(QString());
     for (const char* expected : {"Day Shift", "January 2027", "May 2027", "R Red", "Days"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected;
@@ -136,9 +125,9 @@ TEST_F(ImageCalendarTest, OpenWithHandsTheTemporaryBitmapToTheChooser)
     click(*f, "mnuFileOpenWith");
     const QString path = fx.foldersFake->tempPath() + "/calendar_image.bmp";
     ASSERT_EQ(fx.shellFake->openedWith, QStringList{path});
-    EXPECT_EQ(QImageReader(path).format(), "bmp");
-    EXPECT_FALSE(f->Month(0)->ShowButtons());
-    EXPECT_TRUE(fx.messages->shown.empty());
+    EXPECT_EQ(
+        facts(QImageReader(path).format(), f->Month(0)->ShowButtons(), fx.messages->shown.empty()),
+        "bmp false true");
 
     fx.shellFake->result = false; // nothing to offer: the user is told where the picture is
     click(*f, "mnuFileOpenWith");
