@@ -13,11 +13,6 @@
 // shift 2 "211" has U, M, U for 0, 1, 2 days after a multiple of three.
 constexpr int32_t Red = 0x0000FF, Green = 0x00C000, Blue = 0xFF0000, Magenta = 0xFF00FF;
 
-inline QDate dateOf(double day)
-{
-    return DayNumber::toDate(day);
-}
-
 // Several facts in one string, so that one comparison shows them all.
 template <class... T> QString facts(const T&... v)
 {
@@ -44,7 +39,7 @@ inline QStringList monthsShown(const frmYear& f)
 {
     QStringList l;
     for (int i = 0; i < f.LoadedMonths(); ++i)
-        l << dateOf(f.Month(i)->FullDate()).toString(QStringLiteral("yyyy-MM")) +
+        l << DayNumber::toDate(f.Month(i)->FullDate()).toString(QStringLiteral("yyyy-MM")) +
                  (f.Month(i)->ShowButtons() ? QStringLiteral("+") : QString());
     return l;
 }

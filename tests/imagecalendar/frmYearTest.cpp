@@ -154,7 +154,7 @@ TEST_F(ImageCalendarTest, FirstWeekdayPickedInALaterMonthRefillsEveryMonth)
     for (int i = 0; i < 6; ++i) {
         const ctlMonth* m = f->Month(i);
         auto colour = [m](int k) { return m->Days().Item(k)->ForeColor(); };
-        got << facts(dateOf(m->StartDate()),
+        got << facts(DayNumber::toDate(m->StartDate()),
                      colour(1) == Red     ? "R"
                      : colour(1) == Green ? "G"
                                           : "?",
