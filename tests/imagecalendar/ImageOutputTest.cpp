@@ -105,7 +105,8 @@ TEST_F(ImageCalendarTest, SaveAsPdfKeepsTheTextsAsText)
     const PdfInfo p = parsePdfInfo(*info);
     EXPECT_EQ(facts(p.pages, p.width > p.height), "1 true"); // a wide calendar, landscape
     const QString text = poppler("pdftotext", {file("cal.pdf"), "-"}).value_or(QString());
-    for (const char* expected : {"Day Shift", "January 2027", "May 2027", "R Red", "Days"})
+    for (const char* expected :
+         {"Day Shift", "January 2027", "May 2027", "R Red", "G Green", "Days"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected;
 
     // Callable without the menus, for a window never shown.

@@ -101,8 +101,10 @@ TEST_F(ImageCalendarTest, ShiftViewsFillTheCellsAndTheDescription)
         legend << t.text;
     EXPECT_EQ(legend, QStringList({"U Blue", "M Magenta"}));
 
-    f->setShiftView(3); // split cells in every month
+    f->setShiftView(3);
     EXPECT_EQ(view(), "001 1 Harbor Station description");
+    for (int i = 0; i < f->LoadedMonths(); ++i)
+        EXPECT_EQ(f->Month(i)->CellSplit(), 2) << i;
     EXPECT_EQ(f->Pane("picDescription")->Printed().at(0).text, "Harbor Station description");
     EXPECT_EQ(facts(first->LeftCaption(), first->RightCaption(), may->RightCaption()), "G U M");
     EXPECT_EQ(facts(first->RightColor(), may->LeftColor()), facts(Blue, Red));
@@ -140,7 +142,8 @@ TEST_F(ImageCalendarTest, OneShiftScheduleAndSpecialPeriodItems)
 TEST_F(ImageCalendarTest, FirstWeekdayPickedInALaterMonthRefillsEveryMonth)
 {
     auto f = shown();
-    ASSERT_FALSE(f->Month(0)->ShowWeekends());
+    for (int i = 0; i < 6; ++i)
+        ASSERT_FALSE(f->Month(i)->ShowWeekends());
     // Sunday first (en_US): 29 Nov 2026 (G) opens December's grid.
     EXPECT_EQ(f->Month(0)->Days().Item(1)->ForeColor(), Green);
 
