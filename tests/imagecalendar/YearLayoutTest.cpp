@@ -34,9 +34,9 @@ TEST(YearLayout, BoxesHaveSixtyTwipMarginsAndGaps)
     // 3090 × 2090 in 2 rows of 3: cells of 940 × 940, laid out row by row.
     const auto rects = monthRects(QSizeF(3090, 2090), 2, 3, 6);
     ASSERT_EQ(rects.size(), 6u);
-    EXPECT_EQ(
-        (std::vector<QRectF>{rects[0], rects[2], rects[4]}),
-        (std::vector<QRectF>{{60, 60, 940, 940}, {2060, 60, 940, 940}, {1060, 1060, 940, 940}}));
+    EXPECT_EQ(rects[0], QRectF(60, 60, 940, 940));
+    EXPECT_EQ(rects[2], QRectF(2060, 60, 940, 940));
+    EXPECT_EQ(rects[4], QRectF(1060, 1060, 940, 940));
     // A cell size of x.5 rounds to the even neighbour.
     EXPECT_EQ(facts(monthRects(QSizeF(411, 500), 1, 2, 1)[0].width(),
                     monthRects(QSizeF(413, 500), 1, 2, 1)[0].width()),
@@ -46,9 +46,9 @@ TEST(YearLayout, BoxesHaveSixtyTwipMarginsAndGaps)
 
     EXPECT_EQ(titleBox(QSizeF(3000, 400)), QRectF(60, 60, 2850, 310));
     const LegendBoxes b = legendBoxes(QSizeF(3000, 1000), 15, 15);
-    EXPECT_EQ(
-        (std::vector<QRectF>{b.frame, b.platoons, b.description}),
-        (std::vector<QRectF>{{60, 30, 2850, 880}, {90, 60, 2805, 395}, {90, 500, 2805, 395}}));
+    EXPECT_EQ(b.frame, QRectF(60, 30, 2850, 880));
+    EXPECT_EQ(b.platoons, QRectF(90, 60, 2805, 395));
+    EXPECT_EQ(b.description, QRectF(90, 500, 2805, 395));
 }
 
 TEST(YearLayout, PageRatioAndWindowShape)
@@ -57,10 +57,10 @@ TEST(YearLayout, PageRatioAndWindowShape)
     EXPECT_EQ(facts(pageRatio(0, 612), pageRatio(0, 0), pageRatio(std::nan(""), 612)),
               facts(d, d, d));
     EXPECT_NEAR(pageRatio(822, 575), 1.4296, 1e-4); // A4 less 10 pt margins
-    EXPECT_EQ(facts(orientationForRatio(1.0), orientationForRatio(0.99),
-                    orientationForPicture(QSizeF(600, 600)),
-                    orientationForPicture(QSizeF(601, 600))),
-              facts(Portrait, Landscape, Portrait, Landscape));
+    EXPECT_EQ(orientationForRatio(1.0), Portrait);
+    EXPECT_EQ(orientationForRatio(0.99), Landscape);
+    EXPECT_EQ(orientationForPicture(QSizeF(600, 600)), Portrait);
+    EXPECT_EQ(orientationForPicture(QSizeF(601, 600)), Landscape);
     // 11 × 8.5 inches: 8.5/11 of the height, or 11/8.5, whichever way the ratio is given.
     EXPECT_NEAR(innerWidthFor(1100, 11 / 8.5, Portrait), 850, 1e-9);
     EXPECT_NEAR(innerWidthFor(1100, 8.5 / 11, Portrait), 850, 1e-9);
