@@ -6,10 +6,43 @@
 #include "support/FakePrinters.h"
 #include "support/Poppler.h"
 
+#include <QVariant>
+
 // The reference day 1 January 1970 takes the second character of a sequence:
 // shift 1 "12" has G on an even number of days since then, R on an odd one;
 // shift 2 "211" has U, M, U for 0, 1, 2 days after a multiple of three.
 constexpr int32_t Red = 0x0000FF, Green = 0x00C000, Blue = 0xFF0000, Magenta = 0xFF00FF;
+
+// Several facts in one string, so that one comparison shows them all.
+template <class... T> QString facts(const T&... v)
+{
+    return QStringList{QVariant(v).toString()...}.join(QLatin1Char(' '));
+}
+
+// A '1' or '0' per menu item: whether it is checked, visible, ...
+inline QString menuFlags(const frmYear& f, bool (QAction::*flag)() const,
+                         std::initializer_list<const char*> names)
+{
+    QString s;
+    for (const char* n : names)
+        s += (f.MenuAction(QString::fromLatin1(n))->*flag)() ? QLatin1Char('1') : QLatin1Char('0');
+    return s;
+}
+
+inline const std::shared_ptr<clsDayBox>& dayAt(const ctlMonth* m, QDate date)
+{
+    return m->Days().Item(m->CellOfDate(DayNumber::fromDate(date)));
+}
+
+// "yyyy-MM" per month; "+" marks the one showing the navigation buttons.
+inline QStringList monthsShown(const frmYear& f)
+{
+    QStringList l;
+    for (int i = 0; i < f.LoadedMonths(); ++i)
+        l << DayNumber::toDate(f.Month(i)->FullDate()).toString(QStringLiteral("yyyy-MM")) +
+                 (f.Month(i)->ShowButtons() ? QStringLiteral("+") : QString());
+    return l;
+}
 
 class ImageCalendarTest : public MainWindowTest {
 protected:
@@ -22,8 +55,6 @@ protected:
     {
         ImageCalendarSource s;
         s.schedule = std::move(schedule);
-        s.shiftIndex = 1;
-        s.specialPeriodLength = 0;
         return s;
     }
     std::unique_ptr<frmYear> open(ImageCalendarSource s)
@@ -31,6 +62,12 @@ protected:
         return std::make_unique<frmYear>(std::move(s));
     }
     std::unique_ptr<frmYear> open() { return open(source()); }
+    std::unique_ptr<frmYear> shown()
+    {
+        auto f = open();
+        f->show();
+        return f;
+    }
     using MainWindowTest::click;
     static void click(frmYear& f, const QString& action)
     {
@@ -43,8 +80,3 @@ protected:
     std::shared_ptr<FakePrinters> printers =
         std::make_shared<FakePrinters>(fx.dir.path() + QStringLiteral("/printer.pdf"));
 };
-
-inline QDate dateOf(double day)
-{
-    return DayNumber::toDate(day);
-}
