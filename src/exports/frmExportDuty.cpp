@@ -143,7 +143,7 @@ void frmExportDuty::cmdExport_Click()
             : schedule.Shifts()->Item(o.shiftIndex)->Platoons()->Item(o.platoon)->Code().trimmed();
     const QString path =
         dialogsService().saveFileName(this, kCaption, defaultIcsPath(schedule.title(), code),
-                                      QStringLiteral("iCalendar (*.ics)"));
+                                      QStringLiteral("iCalendar (*.ics)|*.ics"));
     if (path.isEmpty())
         return;
     const QString error = Ics::writeFile(path, result.text);

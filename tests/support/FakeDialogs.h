@@ -15,9 +15,10 @@ public:
         return true;
     }
     QString saveFileName(QWidget*, const QString&, const QString& startPath,
-                         const QString&) override
+                         const QString& filter) override
     {
         saveRequests.push_back(startPath);
+        saveFilters.push_back(filter);
         return saveAnswer;
     }
 
@@ -25,5 +26,5 @@ public:
     int32_t colorAnswer = 0x0000FF; // red
     std::vector<int32_t> colorRequests;
     QString saveAnswer;
-    std::vector<QString> saveRequests;
+    std::vector<QString> saveRequests, saveFilters;
 };

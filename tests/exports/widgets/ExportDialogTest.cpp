@@ -106,6 +106,7 @@ TEST_F(ExportDialog, SitsAfterPrintPreviewAndWritesThePlatoonWithThePeriod)
     });
     ASSERT_EQ(dialogs->saveRequests.size(), 1u);
     EXPECT_EQ(dialogs->saveRequests[0], QDir::home().filePath("Tolvar Fire Department - B.ics"));
+    EXPECT_EQ(dialogs->saveFilters[0], QStringLiteral("iCalendar (*.ics)|*.ics"));
     const QByteArray text = readBytes(out());
     EXPECT_TRUE(text.contains("\r\nCOLOR:lime\r\n")); // B is 0x00FF00
     // B by hand on 6, 8 and 13 December. The 6th is 20793 days after 1 January
