@@ -1,7 +1,7 @@
 # Installs the Debian packages the build, the tests and a headless run need,
 # only when some are missing. Sourced by run.sh and test.sh.
 TARNWELL_PACKAGES="cmake g++ ninja-build qt6-base-dev libgl1-mesa-dev libgtest-dev \
-libbenchmark-dev fonts-dejavu-core xvfb xauth xdg-utils desktop-file-utils appstream libical-dev \
+libbenchmark-dev fonts-dejavu-core xvfb xauth xdg-utils desktop-file-utils appstream pkg-config libical-dev \
 poppler-utils"
 tarnwell_install_deps() {
     local missing=""
