@@ -44,15 +44,10 @@ template <class F> void handled(const char* procedure, F&& f)
     guarded(QString::fromLatin1(procedure), UnitKind::Form, kForm, std::forward<F>(f));
 }
 
-int toPx(double twips, double tpp)
-{
-    return static_cast<int>(std::lround(twips / tpp));
-}
-
 QRect toPixels(const QRectF& twips, double tx, double ty)
 {
-    return {toPx(twips.left(), tx), toPx(twips.top(), ty), toPx(twips.width(), tx),
-            toPx(twips.height(), ty)};
+    return {TwipsToPixels(twips.left(), tx), TwipsToPixels(twips.top(), ty),
+            TwipsToPixels(twips.width(), tx), TwipsToPixels(twips.height(), ty)};
 }
 
 // The bottom band: a white box with a black outline around legend and description.
@@ -403,7 +398,7 @@ void frmYear::shapeWindow()
     const double ratio = pageRatio_ > 0 ? pageRatio_ : YearLayout::DefaultPageRatio;
     const int w =
         static_cast<int>(std::lround(YearLayout::innerWidthFor(inner, ratio, orientation_)));
-    move(x(), avail.top() + toPx(60, TwipsPerPixelY()));
+    move(x(), avail.top() + TwipsToPixels(60, TwipsPerPixelY()));
     resize(std::max(1, w), std::max(1, h));
 }
 
@@ -438,7 +433,7 @@ void frmYear::Form_Resize()
     const double ty = TwipsPerPixelY();
     const QSize c = client_->size();
     const auto b = YearLayout::bands(c.height() * ty, rowCount_);
-    const int h1 = toPx(b.title, ty), h2 = toPx(b.legend, ty);
+    const int h1 = TwipsToPixels(b.title, ty), h2 = TwipsToPixels(b.legend, ty);
     Picture1->setGeometry(0, 0, c.width(), h1);
     Picture2->setGeometry(0, c.height() - h2, c.width(), h2);
     if (c.height() - h2 - h1 >= 0)

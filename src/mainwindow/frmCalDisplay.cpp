@@ -27,10 +27,6 @@
 using namespace calform;
 
 namespace {
-int toPx(double twips, double tpp)
-{
-    return static_cast<int>(std::lround(twips / tpp));
-}
 int nonNegative(int v)
 {
     return std::max(0, v);
@@ -44,8 +40,8 @@ CalLayout ComputeCalLayout(QSize client, double tx, double ty, QSize currentMont
     const double ch = client.height() * ty;
 
     // The window's resize: the two bands.
-    const int p1h = toPx(ch / 8, ty);
-    const int p2h = toPx(ch / 6, ty);
+    const int p1h = TwipsToPixels(ch / 8, ty);
+    const int p2h = TwipsToPixels(ch / 6, ty);
     l.picture1 = QRect(0, 0, client.width(), p1h);
     l.picture2 = QRect(0, client.height() - p2h, client.width(), p2h);
     const double P1h = p1h * ty;
@@ -54,26 +50,31 @@ CalLayout ComputeCalLayout(QSize client, double tx, double ty, QSize currentMont
     const double P2w = l.picture2.width() * tx;
 
     // Picture1's resize: the title.
-    l.picTitle = QRect(toPx(120, tx), toPx(0.1 * P1h, ty), nonNegative(toPx(P1w - 240, tx)),
-                       nonNegative(toPx(0.8 * P1h, ty)));
+    l.picTitle =
+        QRect(TwipsToPixels(120, tx), TwipsToPixels(0.1 * P1h, ty),
+              nonNegative(TwipsToPixels(P1w - 240, tx)), nonNegative(TwipsToPixels(0.8 * P1h, ty)));
 
     // Picture2's resize: the footer, and the month control between the bands.
     // The footer's top and height follow the title band's height, not its own.
-    l.picFooter = QRect(toPx(120, tx), toPx(0.1 * P1h, ty), nonNegative(toPx(P2w - 240, tx)),
-                        nonNegative(toPx(P2h - 0.2 * P1h, ty)));
+    l.picFooter = QRect(TwipsToPixels(120, tx), TwipsToPixels(0.1 * P1h, ty),
+                        nonNegative(TwipsToPixels(P2w - 240, tx)),
+                        nonNegative(TwipsToPixels(P2h - 0.2 * P1h, ty)));
     l.monthWidthSet = cw > 240;
     l.monthHeightSet = ch > 240;
-    const int mw = l.monthWidthSet ? toPx(cw - 240, tx) : currentMonthSize.width();
-    const int mh = l.monthHeightSet ? toPx(ch - P1h - P2h - ty, ty) : currentMonthSize.height();
-    l.month = QRect(toPx(120, tx), p1h, nonNegative(mw), nonNegative(mh));
+    const int mw = l.monthWidthSet ? TwipsToPixels(cw - 240, tx) : currentMonthSize.width();
+    const int mh =
+        l.monthHeightSet ? TwipsToPixels(ch - P1h - P2h - ty, ty) : currentMonthSize.height();
+    l.month = QRect(TwipsToPixels(120, tx), p1h, nonNegative(mw), nonNegative(mh));
 
     // picFooter's resize: legend above, description below.
     const double Fw = l.picFooter.width() * tx;
     const double Fh = l.picFooter.height() * ty;
-    l.picPlatoons = QRect(toPx(tx, tx), toPx(ty, ty), nonNegative(toPx(Fw - 4 * tx, tx)),
-                          nonNegative(toPx(Fh / 2 - 2 * ty, ty)));
-    l.picDescription = QRect(toPx(tx, tx), toPx(Fh / 2, ty), nonNegative(toPx(Fw - 4 * tx, tx)),
-                             nonNegative(toPx(Fh / 2 - 3 * ty, ty)));
+    l.picPlatoons = QRect(TwipsToPixels(tx, tx), TwipsToPixels(ty, ty),
+                          nonNegative(TwipsToPixels(Fw - 4 * tx, tx)),
+                          nonNegative(TwipsToPixels(Fh / 2 - 2 * ty, ty)));
+    l.picDescription = QRect(TwipsToPixels(tx, tx), TwipsToPixels(Fh / 2, ty),
+                             nonNegative(TwipsToPixels(Fw - 4 * tx, tx)),
+                             nonNegative(TwipsToPixels(Fh / 2 - 3 * ty, ty)));
     return l;
 }
 

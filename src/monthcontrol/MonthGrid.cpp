@@ -115,11 +115,9 @@ QRect boxPixels(int16_t x, int16_t y, int32_t cellWidth, int32_t cellHeight, dou
                 double pixelTwipsY)
 {
     const double x1 = static_cast<double>(x) * cellWidth, y1 = static_cast<double>(y) * cellHeight;
-    auto px = [](double twips, double perPixel) {
-        return static_cast<int>(std::lround(twips / perPixel));
-    };
-    return QRect(QPoint(px(x1, pixelTwipsX), px(y1, pixelTwipsY)),
-                 QPoint(px(x1 + cellWidth, pixelTwipsX), px(y1 + cellHeight, pixelTwipsY)));
+    return QRect(QPoint(TwipsToPixels(x1, pixelTwipsX), TwipsToPixels(y1, pixelTwipsY)),
+                 QPoint(TwipsToPixels(x1 + cellWidth, pixelTwipsX),
+                        TwipsToPixels(y1 + cellHeight, pixelTwipsY)));
 }
 
 NavPlace navPlace(int index, double surfaceWidth, int32_t cellWidth, int32_t cellHeight)

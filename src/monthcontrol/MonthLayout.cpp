@@ -199,9 +199,9 @@ Layout build(const Inputs& in, const QPaintDevice* device)
                                                      static_cast<int16_t>(b.y()), cw, ch, tx, ty));
 
     for (int r = 1; r < in.rowCount; ++r)
-        l.rowLines.push_back(static_cast<int>(std::lround(static_cast<double>(r) * ch / ty)));
+        l.rowLines.push_back(TwipsToPixels(static_cast<double>(r) * ch, ty));
     for (int col = 1; col <= 6; ++col)
-        l.columnLines.push_back(static_cast<int>(std::lround(static_cast<double>(col) * cw / tx)));
+        l.columnLines.push_back(TwipsToPixels(static_cast<double>(col) * cw, tx));
 
     const int firstDay = MonthGrid::qtFirstDay(in.firstWeekday);
     for (int i = 1; i <= 7; ++i) {

@@ -360,10 +360,9 @@ void ctlMonth::Picture1_Resize()
         cellHeight_ = MonthGrid::cellExtent(ScaleHeight(), ty, rowCount_);
         for (int i = 0; i < 4; ++i) {
             const auto place = MonthGrid::navPlace(i, ScaleWidth(), cellWidth_, cellHeight_);
-            const int side = static_cast<int>(std::lround(place.size / ty));
-            imgNav_[static_cast<size_t>(i)]->setGeometry(
-                static_cast<int>(std::lround(place.left / tx)),
-                static_cast<int>(std::lround(place.top / ty)), side, side);
+            const int side = TwipsToPixels(place.size, ty);
+            imgNav_[static_cast<size_t>(i)]->setGeometry(TwipsToPixels(place.left, tx),
+                                                         TwipsToPixels(place.top, ty), side, side);
         }
         if (isShown_)
             Picture1_Paint();
@@ -631,7 +630,7 @@ void ctlMonth::paintSurface(QPainter& p, TextCache& fresh, int& line) const
     const int widthPx = width(), heightPx = height();
     for (const int y : layout.rowLines)
         p.drawLine(0, y, widthPx - 1, y);
-    const int top = static_cast<int>(std::lround(ch / TwipsPerPixelY()));
+    const int top = TwipsToPixels(ch, TwipsPerPixelY());
     for (const int x : layout.columnLines)
         p.drawLine(x, top, x, heightPx - 1);
     line = L::InitialsStep;
@@ -745,10 +744,8 @@ void ctlMonth::paintEvent(QPaintEvent*)
         if (focusDotted_)
             pen.setDashPattern({1, 1});
         p.setPen(pen);
-        const QPoint a(static_cast<int>(std::lround(focusRect_.x1 / tx)),
-                       static_cast<int>(std::lround(focusRect_.y1 / ty)));
-        const QPoint b(static_cast<int>(std::lround(focusRect_.x2 / tx)),
-                       static_cast<int>(std::lround(focusRect_.y2 / ty)));
+        const QPoint a(TwipsToPixels(focusRect_.x1, tx), TwipsToPixels(focusRect_.y1, ty));
+        const QPoint b(TwipsToPixels(focusRect_.x2, tx), TwipsToPixels(focusRect_.y2, ty));
         p.drawRect(QRect(a, b).normalized().adjusted(0, 0, -1, -1));
     }
     if (borderStyle_ == 1) {

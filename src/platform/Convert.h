@@ -3,6 +3,7 @@
 // not what the caller expects raises a type-mismatch error for the caller to
 // report; it never crashes and is never silently taken as zero.
 #include <QString>
+#include <cmath>
 #include <cstdint>
 
 // Whole number; decimals round half to even. Type mismatch (13) for other text,
@@ -17,3 +18,8 @@ bool CBool(const QString& text);
 inline QString BoolText(bool v) { return v ? QStringLiteral("True") : QStringLiteral("False"); }
 // Rounds half to even, as every conversion of a fraction to a whole number here does.
 double RoundHalfEven(double v);
+// Twips to whole screen pixels, halves away from zero, as windows lay out.
+inline int TwipsToPixels(double twips, double twipsPerPixel)
+{
+    return static_cast<int>(std::lround(twips / twipsPerPixel));
+}
