@@ -6,11 +6,8 @@
 
 int main(int argc, char** argv)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
     // Commands for scripts run without a window system.
-    if (CommandLine::wantsCommand(arguments))
+    if (CommandLine::wantsCommand(argc, argv))
         return CommandLine::run(argc, argv);
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileId));

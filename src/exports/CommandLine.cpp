@@ -197,10 +197,10 @@ std::optional<ScheduleAndShift> loadRequested(const Request& request, QTextStrea
 
 } // namespace
 
-bool wantsCommand(const QStringList& arguments)
+bool wantsCommand(int argc, char** argv)
 {
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& a = arguments.at(i);
+    for (int i = 1; i < argc; ++i) {
+        const QString a = QString::fromLocal8Bit(argv[i]);
         if (a.startsWith(QStringLiteral("--")) || a == QStringLiteral("-h") ||
             a == QStringLiteral("-v") || a == QStringLiteral("-?"))
             return true;

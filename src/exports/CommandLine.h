@@ -39,7 +39,7 @@ struct Parsed {
 
 // True when the arguments name a command (anything starting with "--", or
 // -h, -v, -?); Qt's own single-dash options still start the window.
-bool wantsCommand(const QStringList& arguments);
+bool wantsCommand(int argc, char** argv);
 // The arguments as the program received them, program name first.
 Parsed parse(const QStringList& arguments);
 
