@@ -32,20 +32,3 @@ TEST(FormPlacement, StoredPlacesAreKeptMovedInOrReplaced)
         EXPECT_TRUE(IsUsablePlace(place, kScreens, kMinimum));
     }
 }
-
-TEST(FormPlacement, ADefaultLargerThanTheScreenIsShrunkAndCentred)
-{
-    // A 1280x1024 screen at a scale factor of 2.
-    const QList<QRect> scaled = {QRect(0, 0, 640, 512)};
-    EXPECT_EQ(PlaceOnScreen(QRect(2000, 0, 760, 600), scaled, kDefault, kMinimum),
-              QRect(0, 0, 624, 464));
-}
-
-TEST(FormPlacement, OnlyUsablePlacesAreSaved)
-{
-    EXPECT_TRUE(IsUsablePlace(QRect(0, 0, 320, 260), kScreens, kMinimum));
-    EXPECT_FALSE(IsUsablePlace(QRect(0, 0, 319, 260), kScreens, kMinimum));
-    EXPECT_FALSE(IsUsablePlace(QRect(-32767, -32767, 800, 600), kScreens, kMinimum));
-    EXPECT_FALSE(IsUsablePlace(QRect(1250, 1070, 800, 600), kScreens, kMinimum));
-    EXPECT_TRUE(IsUsablePlace(QRect(-600, 0, 800, 600), kScreens, kMinimum)); // 216 px showing
-}

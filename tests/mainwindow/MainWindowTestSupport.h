@@ -10,9 +10,9 @@
 #include "monthcontrol/ctlMonth.h"
 #include "platform/ISettingsStore.h"
 #include "support/FakeDialogs.h"
-#include "support/FileBytes.h"
 #include "support/FakeMessageBox.h"
 #include "support/FakeTray.h"
+#include "support/FileBytes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -107,9 +107,7 @@ protected:
     // As the next run of the program would read it.
     QString storedSetting(const char* section, const QString& key)
     {
-        fx.reopenSettings();
-        return fx.settingsStore->GetSetting(QString::fromLatin1(section), key,
-                                            QStringLiteral("<none>"));
+        return storedAs({QString::fromLatin1(section) + '/' + key}).at(0).section('=', 1);
     }
     // What is stored under the keys of such entries, in the same form.
     QStringList storedAs(const QStringList& entries)
