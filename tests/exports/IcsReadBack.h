@@ -15,7 +15,6 @@ struct Occurrence {
     qint64 utc = 0;  // seconds since 1970 in UTC, for a time with a zone
     QString summary;
     QString category;
-    QString uid;
 };
 
 struct ReadBack {
@@ -38,7 +37,6 @@ inline ReadBack readBack(const QByteArray& ics, const QDate& last)
         Occurrence o;
         o.seconds = icaldurationtype_as_int(icalcomponent_get_duration(ev));
         o.summary = QString::fromUtf8(icalcomponent_get_summary(ev));
-        o.uid = QString::fromUtf8(icalcomponent_get_uid(ev));
         if (icalproperty* c = icalcomponent_get_first_property(ev, ICAL_CATEGORIES_PROPERTY))
             o.category = QString::fromUtf8(icalproperty_get_categories(c));
         icalproperty* rp = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY);

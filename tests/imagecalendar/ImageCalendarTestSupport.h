@@ -11,7 +11,7 @@
 // The reference day 1 January 1970 takes the second character of a sequence:
 // shift 1 "12" has G on an even number of days since then, R on an odd one;
 // shift 2 "211" has U, M, U for 0, 1, 2 days after a multiple of three.
-constexpr int32_t Red = 0x0000FF, Green = 0x00C000, Blue = 0xFF0000, Magenta = 0xFF00FF;
+constexpr int32_t Red = 0x0000FF, Green = 0x00C000, Blue = 0xFF0000;
 
 // Several facts in one string, so that one comparison shows them all.
 template <class... T> QString facts(const T&... v)
@@ -51,17 +51,16 @@ protected:
         MainWindowTest::SetUp();
         services().printers = printers;
     }
-    ImageCalendarSource source(std::shared_ptr<clsSchedule> schedule = TwoShiftSchedule())
+    // As the main window hands it over; a period, when given, is the "Pay Period".
+    std::unique_ptr<frmYear> open(std::shared_ptr<clsSchedule> schedule = TwoShiftSchedule(),
+                                  int periodLength = 0)
     {
         ImageCalendarSource s;
         s.schedule = std::move(schedule);
-        return s;
-    }
-    std::unique_ptr<frmYear> open(ImageCalendarSource s)
-    {
+        s.specialPeriodLength = periodLength;
+        s.specialPeriodName = QStringLiteral("Pay Period");
         return std::make_unique<frmYear>(std::move(s));
     }
-    std::unique_ptr<frmYear> open() { return open(source()); }
     std::unique_ptr<frmYear> shown()
     {
         auto f = open();
