@@ -1,5 +1,5 @@
 #include "exports/IcsExport.h"
-#include "exports/ExportTestData.h"
+#include "support/DataFiles.h"
 #include "exports/IcsReadBack.h"
 #include "model/DayNumber.h"
 #include "model/clsSchedule.h"

@@ -1,6 +1,6 @@
 // The image calendar's arithmetic against hand-worked figures (twips).
 #include "imagecalendar/YearLayout.h"
-#include "exports/ExportTestData.h"
+#include "support/DataFiles.h"
 #include "imagecalendar/ImageCalendarTestSupport.h"
 
 #include <cmath>

@@ -1,5 +1,6 @@
 // What the main window puts on the calendar: cells, views, legend, navigation, layout.
 #include "MainWindowTestSupport.h"
+#include "support/DataFiles.h"
 
 #include <QKeyEvent>
 #include <QMenu>
@@ -10,12 +11,8 @@ namespace {
 QMap<QDate, QString> defaultRotation()
 {
     QMap<QDate, QString> days;
-    for (const QByteArray& line :
-         readBytes(TARNWELL_TEST_DATA "/model/data/default_312123231.ref").split('\n')) {
-        const QStringList parts = QString::fromUtf8(line).trimmed().split(' ');
-        if (parts.size() == 2)
-            days[QDate::fromString(parts[0], Qt::ISODate)] = parts[1];
-    }
+    for (const QStringList& r : dataRows("model/data/default_312123231.ref", ' '))
+        days[QDate::fromString(r.value(0), Qt::ISODate)] = r.value(1);
     return days;
 }
 

@@ -4,6 +4,7 @@
 #include "mainwindow/Module1.h"
 #include "platform/widgets/OleColor.h"
 #include "specialperiod/frmSpecialPeriod.h"
+#include "support/DataFiles.h"
 #include "support/ModalDialogs.h"
 #include "users/frmUser.h"
 
@@ -156,13 +157,12 @@ TEST_F(MainWindowTest, AStoredPlaceIsUsedOnlyOnScreenAndOnlyANormalOneIsSaved)
 TEST_F(MainWindowTest, AnUnusableScheduleFileIsNamedAndOnlyAReadScheduleIsShown)
 {
     const QString path = fx.dataFolder() + QStringLiteral("/myschedule.xml");
-    const QString data = QStringLiteral(TARNWELL_TEST_DATA "/mainwindow/data/");
+    const QString data = dataPath("mainwindow/data/");
     const QString unusable =
         QStringLiteral("Your schedule file could not be used:\r\n%1\r\n\r\n%2"
                        "\r\n\r\nThe file has not been changed. The calendar %3");
     // What the read met is told before the error that stopped it.
-    const QStringList readerTold = QString::fromUtf8(readBytes(data + "stopped_schedule.messages"))
-                                       .split('\n', Qt::SkipEmptyParts);
+    const QStringList readerTold = dataLines("mainwindow/data/stopped_schedule.messages");
     const struct {
         const char* name;
         QByteArray content;  // null: a folder

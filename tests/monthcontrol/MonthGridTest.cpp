@@ -18,7 +18,7 @@ struct GridCase {
 std::vector<GridCase> gridCases()
 {
     std::vector<GridCase> cases;
-    for (const QString& row : dataRows("monthcontrol/data/grid-dates.txt")) {
+    for (const QString& row : dataLines("monthcontrol/data/grid-dates.txt")) {
         QStringList f = row.split(' ');
         f.resize(7); // a short row fails on its dates rather than reading past the end
         const auto date = [&](int i) { return QDate::fromString(f[i], Qt::ISODate); };

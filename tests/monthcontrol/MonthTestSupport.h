@@ -3,13 +3,12 @@
 // and today's date (Wednesday 12 March 2008), a signal recorder and mouse input.
 #include "model/DayNumber.h"
 #include "monthcontrol/ctlMonth.h"
+#include "support/DataFiles.h"
 #include "support/FakeMessageBox.h"
-#include "support/FileBytes.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
-#include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -19,13 +18,6 @@
 inline double dn(int y, int m, int d)
 {
     return DayNumber::fromDate(QDate(y, m, d));
-}
-
-// Rows of a data file under tests/, comment lines left out.
-inline QStringList dataRows(const QString& path)
-{
-    const QString text = QString::fromUtf8(readBytes(TARNWELL_TEST_DATA "/" + path));
-    return text.split('\n', Qt::SkipEmptyParts).filter(QRegularExpression("^[^#]"));
 }
 
 // A control that records popup requests instead of opening the menu.

@@ -27,12 +27,12 @@ TEST(WizardRules, TemplatesForEachPlatoonCount)
     for (int n = 0; n <= 4; ++n)
         for (const auto& t : TemplatesFor(n))
             got << QStringLiteral("%1|%2|%3|%4").arg(n).arg(t.description, t.pattern, t.sequence);
-    EXPECT_EQ(got, dataRows("wizard/data/templates.txt"));
+    EXPECT_EQ(got, dataLines("wizard/data/templates.txt"));
 }
 
 TEST(WizardRules, TypedCycleLengths)
 {
-    const QStringList rows = dataRows("wizard/data/cycle-lengths.txt");
+    const QStringList rows = dataLines("wizard/data/cycle-lengths.txt");
     ASSERT_EQ(rows.size(), 13);
     for (const QString& row : rows) {
         const QStringList r = row.split('|');

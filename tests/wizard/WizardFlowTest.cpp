@@ -56,7 +56,7 @@ TEST_F(WizardFlow, ANewScheduleBuiltThroughTheWindowsIsSavedAndComesBack)
     EXPECT_EQ(form->Schedule()->xml(), saved);
     EXPECT_EQ(form->CurrentTitle(), QStringLiteral("Harbor Station"));
     const auto shift = form->Schedule()->Shifts()->Item(1);
-    for (const QString& row : dataRows("wizard/data/harbor-station.ref")) {
+    for (const QString& row : dataLines("wizard/data/harbor-station.ref")) {
         const QDate day = QDate::fromString(row.left(10), Qt::ISODate);
         EXPECT_EQ(shift->ONDuty(DayNumber::fromDate(day))->Code(), row.mid(11)) << qPrintable(row);
     }

@@ -1,5 +1,5 @@
 // The real program run the way a script runs it: no display of any kind.
-#include "exports/ExportTestData.h"
+#include "support/DataFiles.h"
 #include "exports/IcsReadBack.h"
 #include "support/Poppler.h"
 

@@ -1,5 +1,5 @@
 #include "exports/ExportSources.h"
-#include "exports/ExportTestData.h"
+#include "support/DataFiles.h"
 #include "exports/IcsReadBack.h"
 #include "exports/frmExportDuty.h"
 #include "mainwindow/MainWindowTestSupport.h"
