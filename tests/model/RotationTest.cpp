@@ -49,9 +49,10 @@ TEST(Rotation, EveryDayAgainstReferenceFiles)
             ASSERT_EQ(shift->ONDuty(DayNumber::fromDate(date) + 0.5)->Code(),
                       parts.at(1) == QLatin1String("-") ? QStringLiteral(" ") : parts.at(1))
                 << qPrintable(line);
-            if (parts.size() > 2) // the position in the sequence
-                EXPECT_EQ(shift->Pointer(DayNumber::fromDate(date)), parts.at(2).toInt())
-                    << qPrintable(line);
+            // The worked examples also give the position in the sequence.
+            EXPECT_TRUE(parts.size() < 3 ||
+                        shift->Pointer(DayNumber::fromDate(date)) == parts.at(2).toInt())
+                << qPrintable(line);
             ++days;
         }
     }
