@@ -1,6 +1,6 @@
 #include <QApplication>
 #include <QLocale>
-#include <cstring>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "support/TestEnvironment.h"
@@ -12,11 +12,8 @@ int main(int argc, char** argv)
     // Month and weekday names and the first weekday are pinned for every test.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     // Listing the tests (CTest discovery) needs no window system.
-    bool listing = false;
-    for (int i = 1; i < argc; ++i)
-        listing = listing || std::strcmp(argv[i], "--gtest_list_tests") == 0;
     std::unique_ptr<QApplication> app;
-    if (!listing)
+    if (std::find(argv + 1, argv + argc, std::string("--gtest_list_tests")) == argv + argc)
         app = std::make_unique<QApplication>(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

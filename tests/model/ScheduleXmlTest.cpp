@@ -1,30 +1,17 @@
 #include "model/clsSchedXml.h"
 #include "model/clsSchedule.h"
 #include "support/ErrorOf.h"
+#include "support/FileBytes.h"
 
-#include <gtest/gtest.h>
+#include <QDir>
 
 namespace {
-const QString DefaultLine = QStringLiteral(
-    "<Schedule Title=\"Tolvar Fire Department\" Initials=\"TFD\" Description=\"24-Hour Shift\">"
-    "<Shift Title=\"Tolvar Fire Department\" Initials=\"TFD\" Description=\"24-Hour Shift\" "
-    "Sequence=\"312123231\">"
-    "<Platoon Description=\"Platoon\" Code=\"A\" Color=\"FF\"/>"
-    "<Platoon Description=\"Platoon\" Code=\"B\" Color=\"FF00\"/>"
-    "<Platoon Description=\"Platoon\" Code=\"C\" Color=\"0\"/>"
-    "</Shift></Schedule>");
-
-// Written by hand in the writer's form: colours of every width and values
-// holding characters that are markup elsewhere.
-const QString TwoShifts = QStringLiteral(
-    "<Schedule Title=\"Station 4 – Göteborg\" Initials=\"S4\" Description=\"Days & nights, <24h\">"
-    "<Shift Title=\"Day\" Initials=\"D\" Description=\"Day shift\" Sequence=\"1230x\">"
-    "<Platoon Description=\"Red watch\" Code=\"R\" Color=\"FF\"/>"
-    "<Platoon Description=\"Blue watch\" Code=\"U\" Color=\"FF0000\"/>"
-    "<Platoon Description=\"System\" Code=\"S\" Color=\"8000000F\"/></Shift>"
-    "<Shift Title=\"Night\" Initials=\"N\" Description=\"Night shift\" Sequence=\"21\">"
-    "<Platoon Description=\"Night A\" Code=\"a\" Color=\"FFFF\"/>"
-    "<Platoon Description=\"Night B\" Code=\" \" Color=\"FFFFFFFF\"/></Shift></Schedule>");
+// A schedule line kept in the data folder.
+QString fixture(const QString& name)
+{
+    return QString::fromUtf8(readBytes(QStringLiteral(TARNWELL_TEST_DATA "/model/data/") + name))
+        .trimmed();
+}
 
 // A new title and an open shift, for texts that go wrong after them.
 const QString OpenShift =
@@ -36,12 +23,10 @@ TEST(ScheduleXml, WriterForms)
 {
     auto changed = DefaultSchedule();
     changed->Shifts()->Item(1)->Platoons()->Item(1)->setCode(QStringLiteral("Z"));
-    EXPECT_EQ(DefaultSchedule()->xml(), DefaultLine) << "a new default schedule every time";
-    EXPECT_EQ(clsShift().xml(),
-              "<Shift Title=\"\" Initials=\"\" Description=\"Shift\" Sequence=\"0\"></Shift>");
-    EXPECT_EQ(clsPlatoon().xml(), "<Platoon Description=\"Platoon\" Code=\" \" Color=\"0\"/>");
-    EXPECT_EQ(clsSchedule().xml(),
-              "<Schedule Title=\"Title\" Initials=\"\" Description=\"Description\"></Schedule>");
+    EXPECT_EQ(DefaultSchedule()->xml(), fixture("default_schedule.xml"))
+        << "a new default schedule every time";
+    EXPECT_EQ(QStringList({clsSchedule().xml(), clsShift().xml(), clsPlatoon().xml()}),
+              fixture("new_objects.xml").split('\n'));
 }
 
 TEST(ScheduleXml, ColorsInHexadecimal)
@@ -69,33 +54,18 @@ TEST(ScheduleXml, ColorsInHexadecimal)
 
 // Read back, each schedule writes the same text again. The writer's exact form
 // is pinned by WriterForms, so equal texts mean equal fields in the same order.
+// Values holding another attribute's name once spoiled the fields after them;
+// text positions were once 16-bit, so a long schedule must read whole.
 TEST(ScheduleXml, RoundTrips)
 {
-    const std::tuple<const char*, QString, int> rows[] = {
-        {"two shifts, odd colours", TwoShifts, 2},
-        // Values holding another attribute's name once spoiled the fields after them.
-        {"attribute names inside values",
-         "<Schedule Title=\"Description Title= Initials= x Description=\" Initials=\"Title=\" "
-         "Description=\"Real description\"><Shift Title=\" Sequence= <Platoon Code=\" Initials=\" "
-         "\" Description=\"Sequence= shift\" Sequence=\"12\"><Platoon Description=\"Code Color= "
-         "Code=\" Code=\"Q\" Color=\"1234\"/><Platoon Description=\"Second\" Code=\"Color=\" "
-         "Color=\"7\"/></Shift></Schedule>",
-         1},
-        // Text positions were once 16-bit; a long schedule must read whole.
-        {"long texts",
-         "<Schedule Title=\"Title\" Initials=\"\" Description=\"" + QString(20000, 'd') +
-             "\"><Shift Title=\"Long\" Initials=\"L\" Description=\"Long shift\" Sequence=\"" +
-             QString(30000, '1') +
-             "\"><Platoon Description=\"Only\" Code=\"O\" Color=\"9\"/></Shift><Shift "
-             "Title=\"After\" Initials=\"A\" Description=\"After shift\" Sequence=\"1\"><Platoon "
-             "Description=\"Late\" Code=\"L\" Color=\"A\"/></Shift></Schedule>",
-         2}};
-    for (const auto& [name, text, shifts] : rows) {
-        SCOPED_TRACE(name);
+    const QDir dir(QStringLiteral(TARNWELL_TEST_DATA "/model/data/roundtrip"));
+    ASSERT_EQ(dir.entryList(QDir::Files).size(), 3);
+    for (const QString& name : dir.entryList(QDir::Files)) {
+        SCOPED_TRACE(qPrintable(name));
+        const QString text = fixture("roundtrip/" + name);
         clsSchedule copy;
         copy.setXml(text);
         EXPECT_TRUE(copy.ReadProblems().isEmpty());
-        EXPECT_EQ(copy.Shifts()->Count(), shifts);
         EXPECT_EQ(copy.xml(), text);
     }
 }
@@ -103,7 +73,7 @@ TEST(ScheduleXml, RoundTrips)
 TEST(ScheduleXml, TextsThatChangeNothing)
 {
     clsSchedule s;
-    s.setXml(TwoShifts);
+    s.setXml(fixture("roundtrip/two_shifts_odd_colours.xml"));
     const auto shifts = s.Shifts();
     const QString before = s.xml();
     for (const QString& text :
@@ -121,14 +91,8 @@ TEST(ScheduleXml, TextsThatChangeNothing)
 TEST(ScheduleXml, MissingAttributeIsAProblemOfTheReadAndEmpty)
 {
     clsSchedule s;
-    s.setXml(QStringLiteral("<Schedule Title=\"T\" Description=\"D\">"
-                            "<Shift Title=\"S\" Initials=\"s\" Description=\"Sd\">"
-                            "<Platoon Code=\"A\" Color=\"FF\"/></Shift></Schedule>"));
-    EXPECT_EQ(
-        s.xml(),
-        QStringLiteral("<Schedule Title=\"T\" Initials=\"\" Description=\"D\">"
-                       "<Shift Title=\"S\" Initials=\"s\" Description=\"Sd\" Sequence=\"\">"
-                       "<Platoon Description=\"\" Code=\"A\" Color=\"FF\"/></Shift></Schedule>"));
+    s.setXml(fixture("missing_attributes.xml"));
+    EXPECT_EQ(s.xml(), fixture("missing_attributes_written.xml"));
     EXPECT_EQ(s.Shifts()->Item(1)->SequenceLength(), 0);
 
     const QString message = "Error 5 (Invalid procedure call or argument) in procedure GetValue "
@@ -136,29 +100,26 @@ TEST(ScheduleXml, MissingAttributeIsAProblemOfTheReadAndEmpty)
     EXPECT_EQ(s.ReadProblems(),
               QStringList({message + "clsSchedule", message + "clsShift", message + "clsPlatoon"}));
     // The next read starts afresh.
-    s.setXml(DefaultLine);
+    s.setXml(fixture("default_schedule.xml"));
     EXPECT_TRUE(s.ReadProblems().isEmpty());
 }
 
 TEST(ScheduleXml, BadColourRaisesTypeMismatch)
 {
-    // What, the platoon, the error, the problems met before it.
+    // What, the colour attribute, the error, the problems met before it.
     const std::tuple<const char*, const char*, int, int> rows[] = {
-        {"not hexadecimal", "<Platoon Description=\"P\" Code=\"A\" Color=\"GG\"/>",
-         Err::TypeMismatch, 0},
-        {"empty", "<Platoon Description=\"P\" Code=\"A\" Color=\"\"/>", Err::TypeMismatch, 0},
-        {"with a prefix", "<Platoon Description=\"P\" Code=\"A\" Color=\"&HFF\"/>",
-         Err::TypeMismatch, 0},
-        {"missing", "<Platoon Description=\"P\" Code=\"A\"/>", Err::TypeMismatch, 1},
-        {"beyond 32 bits", "<Platoon Description=\"P\" Code=\"A\" Color=\"100000000\"/>",
-         Err::Overflow, 0},
+        {"not hexadecimal", " Color=\"GG\"", Err::TypeMismatch, 0},
+        {"empty", " Color=\"\"", Err::TypeMismatch, 0},
+        {"with a prefix", " Color=\"&HFF\"", Err::TypeMismatch, 0},
+        {"missing", "", Err::TypeMismatch, 1},
+        {"beyond 32 bits", " Color=\"100000000\"", Err::Overflow, 0},
     };
-    for (const auto& [name, platoon, error, problems] : rows) {
+    for (const auto& [name, color, error, problems] : rows) {
         SCOPED_TRACE(name);
         clsSchedule s;
-        s.setXml(TwoShifts);
         const auto shifts = s.Shifts();
-        const QString text = OpenShift + platoon + "</Shift></Schedule>";
+        const QString text =
+            OpenShift + "<Platoon Description=\"P\" Code=\"A\"" + color + "/></Shift></Schedule>";
         EXPECT_EQ(errorOf([&, &t = text] { s.setXml(t); }), error);
         EXPECT_EQ(s.Shifts(), shifts);               // as it was
         EXPECT_EQ(s.title(), QStringLiteral("New")); // fields read before the error stay
@@ -169,7 +130,6 @@ TEST(ScheduleXml, BadColourRaisesTypeMismatch)
 TEST(ScheduleXml, UnfinishedElementsRaise)
 {
     clsSchedule s;
-    s.setXml(TwoShifts);
     const auto shifts = s.Shifts();
     // A shift without its end tag: the title is read, Shifts stays.
     EXPECT_EQ(errorOf([&] { s.setXml(OpenShift + "</Schedule>"); }), Err::InvalidCall);
@@ -192,8 +152,8 @@ TEST(ScheduleXml, UnfinishedElementsRaise)
 TEST(ScheduleXml, SchedXmlLookups)
 {
     const std::tuple<const char*, QString, QString, QString> rows[] = {
-        {"default schedule", DefaultLine, QStringLiteral("Tolvar Fire Department"),
-         QStringLiteral("24-Hour Shift")},
+        {"default schedule", fixture("default_schedule.xml"),
+         QStringLiteral("Tolvar Fire Department"), QStringLiteral("24-Hour Shift")},
         {"shift values never taken",
          QStringLiteral(
              "<Schedule Initials=\"\"><Shift Title=\"Shift title\" Description=\"Shift d\" "

@@ -1,16 +1,7 @@
 #include "platform/Convert.h"
-#include "platform/RuntimeError.h"
 #include "support/ErrorOf.h"
 #include "support/Fakes.h"
 #include "support/FileBytes.h"
-
-TEST(ErrorMessage, FormatsWithAndWithoutLine)
-{
-    EXPECT_EQ(errorMessage(13, "Type mismatch", "GetValue", UnitKind::ClassModule, "clsShift"),
-              "Error 13 (Type mismatch) in procedure GetValue of Class Module clsShift");
-    EXPECT_EQ(errorMessage(6, "Overflow", "Picture1_Paint", UnitKind::UserControl, "ctlMonth", 40),
-              "Error 6 (Overflow) in line 40 in procedure Picture1_Paint of User Control ctlMonth");
-}
 
 TEST(Convert, NumbersAndFlagsFromText)
 {

@@ -9,8 +9,6 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc < 3)
-        return 2;
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const int padding = QByteArray(argv[2]).toInt();
     const QString xml[] = {

@@ -28,18 +28,16 @@ TEST(AtomicSave, KilledWhileSavingLeavesOldOrNewContentWhole)
     writeBytes(schedulePath, schedule[0]);
     writeBytes(listPath, list[0]);
 
-    int kills = 0, sawNew = 0;
+    int sawNew = 0;
     for (int round = 0; round < 220; ++round) {
         QProcess child;
         child.start(QStringLiteral(TARNWELL_SAVE_LOOP_CHILD),
                     {dir.path(), QString::number(padding)});
-        ASSERT_TRUE(child.waitForStarted(10000));
         ASSERT_TRUE(child.waitForReadyRead(10000)); // it has begun saving
         QThread::usleep(QRandomGenerator::global()->bounded(20000u));
         ASSERT_EQ(::kill(static_cast<pid_t>(child.processId()), SIGKILL), 0);
         child.waitForFinished(10000);
         ASSERT_EQ(child.exitStatus(), QProcess::CrashExit) << "the child must die by the kill";
-        ++kills;
         const QByteArray s = readBytes(schedulePath), l = readBytes(listPath);
         ASSERT_TRUE(s == schedule[0] || s == schedule[1])
             << "round " << round << ": schedule file of " << s.size() << " bytes";
@@ -47,7 +45,6 @@ TEST(AtomicSave, KilledWhileSavingLeavesOldOrNewContentWhole)
             << "round " << round << ": list file of " << l.size() << " bytes";
         sawNew += s == schedule[1];
     }
-    EXPECT_GE(kills, 200);
     // The kills landed while saving went on: both contents were seen.
     EXPECT_GT(sawNew, 0);
 }

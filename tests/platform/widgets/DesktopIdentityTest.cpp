@@ -8,8 +8,6 @@ TEST(ProgramIcon, CarriesTheInstalledSizes)
 {
     const QIcon icon = ProgramIcon();
     ASSERT_FALSE(icon.isNull());
-    const QList<QSize> sizes = icon.availableSizes();
     for (int px : {48, 128, 256})
-        EXPECT_TRUE(sizes.contains(QSize(px, px))) << px;
-    EXPECT_EQ(icon.pixmap(256).size(), QSize(256, 256));
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(px, px))) << px;
 }
