@@ -1,9 +1,9 @@
 #include "model/DayNumber.h"
 #include "model/clsSchedule.h"
+#include "support/DataFiles.h"
 #include "support/ErrorOf.h"
 
 #include <QDate>
-#include <QFile>
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <limits>
@@ -36,14 +36,10 @@ TEST(Rotation, EveryDayAgainstReferenceFiles)
     int days = 0;
     for (const char* name : {"default_312123231", "days_off_1203x9120", "worked_312123231"}) {
         SCOPED_TRACE(name);
-        QFile f(QStringLiteral(TARNWELL_TEST_DATA "/model/data/%1.ref").arg(name));
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text));
         const auto shift = shiftWith(QString(name).section('_', -1), 3); // named after its sequence
-        while (!f.atEnd()) {
-            const QString line = QString::fromUtf8(f.readLine()).trimmed();
-            if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-                continue;
-            const QStringList parts = line.split(QLatin1Char(' '));
+        for (const QStringList& parts :
+             dataRows(QStringLiteral("model/data/%1.ref").arg(name), ' ')) {
+            const QString line = parts.join(' ');
             const QDate date = QDate::fromString(parts.at(0), Qt::ISODate);
             // Noon: the time of day plays no part.
             ASSERT_EQ(shift->ONDuty(DayNumber::fromDate(date) + 0.5)->Code(),

@@ -1,7 +1,7 @@
 #include "model/clsSchedXml.h"
 #include "model/clsSchedule.h"
+#include "support/DataFiles.h"
 #include "support/ErrorOf.h"
-#include "support/FileBytes.h"
 
 #include <QDir>
 
@@ -9,8 +9,7 @@ namespace {
 // A schedule line kept in the data folder.
 QString fixture(const QString& name)
 {
-    return QString::fromUtf8(readBytes(QStringLiteral(TARNWELL_TEST_DATA "/model/data/") + name))
-        .trimmed();
+    return QString::fromUtf8(readBytes(dataPath("model/data/" + name))).trimmed();
 }
 
 // A new title and an open shift, for texts that go wrong after them.
@@ -58,7 +57,7 @@ TEST(ScheduleXml, ColorsInHexadecimal)
 // text positions were once 16-bit, so a long schedule must read whole.
 TEST(ScheduleXml, RoundTrips)
 {
-    const QDir dir(QStringLiteral(TARNWELL_TEST_DATA "/model/data/roundtrip"));
+    const QDir dir(dataPath("model/data/roundtrip"));
     ASSERT_EQ(dir.entryList(QDir::Files).size(), 3);
     for (const QString& name : dir.entryList(QDir::Files)) {
         SCOPED_TRACE(qPrintable(name));

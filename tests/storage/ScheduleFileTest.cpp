@@ -1,15 +1,15 @@
 #include "storage/ScheduleFile.h"
 #include "model/clsSchedule.h"
 #include "storage/Module1Files.h"
+#include "support/DataFiles.h"
 #include "support/ErrorOf.h"
 #include "support/FailingSaveFile.h"
 #include "support/Fakes.h"
-#include "support/FileBytes.h"
 
 #include <QDir>
 
 namespace {
-const QByteArray Line = readBytes(TARNWELL_TEST_DATA "/model/data/default_schedule.xml").trimmed();
+const QByteArray Line = readBytes(dataPath("model/data/default_schedule.xml")).trimmed();
 
 // Each test in a data folder of its own, made as the program makes it.
 class ScheduleFile : public ::testing::Test {
