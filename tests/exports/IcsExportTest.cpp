@@ -1,8 +1,8 @@
 #include "exports/IcsExport.h"
-#include "support/DataFiles.h"
 #include "exports/IcsReadBack.h"
 #include "model/DayNumber.h"
 #include "model/clsSchedule.h"
+#include "support/DataFiles.h"
 
 #include <QMap>
 #include <algorithm>

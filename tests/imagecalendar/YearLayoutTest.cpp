@@ -1,7 +1,7 @@
 // The image calendar's arithmetic against hand-worked figures (twips).
 #include "imagecalendar/YearLayout.h"
-#include "support/DataFiles.h"
 #include "imagecalendar/ImageCalendarTestSupport.h"
+#include "support/DataFiles.h"
 
 #include <cmath>
 

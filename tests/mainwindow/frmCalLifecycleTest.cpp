@@ -10,6 +10,7 @@
 
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLockFile>
 #include <QPushButton>
 #include <QScreen>
 
@@ -360,4 +361,15 @@ TEST_F(MainWindowTest, SpecialPeriodSettingsAreReadAtLoadAndTheToggleStored)
         f->close();
         EXPECT_EQ(storedSetting("Settings", "SpecialPeriodChecked"), checked ? "False" : "True");
     }
+}
+
+// Two copies would each write the settings on exit, the later one losing the other's changes.
+TEST_F(MainWindowTest, ASecondCopyCannotTakeTheInstanceLock)
+{
+    const QString path = fx.dir.path() + QStringLiteral("/instance.lock");
+    QLockFile first(path), second(path);
+    ASSERT_TRUE(AcquireSingleInstance(first));
+    EXPECT_FALSE(AcquireSingleInstance(second));
+    first.unlock();
+    EXPECT_TRUE(AcquireSingleInstance(second));
 }

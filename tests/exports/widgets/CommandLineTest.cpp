@@ -1,6 +1,6 @@
 // The real program run the way a script runs it: no display of any kind.
-#include "support/DataFiles.h"
 #include "exports/IcsReadBack.h"
+#include "support/DataFiles.h"
 #include "support/Poppler.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "exports/ExportSources.h"
-#include "support/DataFiles.h"
 #include "exports/IcsReadBack.h"
 #include "exports/frmExportDuty.h"
 #include "mainwindow/MainWindowTestSupport.h"
 #include "monthcontrol/MonthGrid.h"
+#include "support/DataFiles.h"
 #include "support/ModalDialogs.h"
 
 #include <QCheckBox>
