@@ -2,9 +2,10 @@
 
 #include "model/DayNumber.h"
 #include "model/clsSchedule.h"
+#include "platform/RuntimeError.h"
+#include "storage/ScheduleFile.h"
 
 #include <QCryptographicHash>
-#include <QSaveFile>
 #include <array>
 #include <cstdlib>
 #include <limits>
@@ -512,16 +513,11 @@ Result exportDutyDays(const clsSchedule& schedule, const Options& o)
 
 QString writeFile(const QString& path, const QByteArray& text)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return f.errorString();
-    if (f.write(text) != text.size()) {
-        const QString error = f.errorString();
-        f.cancelWriting();
-        return error;
+    try {
+        WriteWholeFile(path, text);
+    } catch (const RuntimeError& e) {
+        return e.description();
     }
-    if (!f.commit())
-        return f.errorString();
     return QString();
 }
 

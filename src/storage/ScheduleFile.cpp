@@ -50,7 +50,28 @@ SaveFileMaker& saveFileMaker()
     return maker;
 }
 
-void writeWhole(const QString& path, const QByteArray& bytes)
+// Splits at CR LF, a bare LF or a bare CR.
+QStringList splitLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines << text.mid(start);
+    return lines;
+}
+} // namespace
+
+void WriteWholeFile(const QString& path, const QByteArray& bytes)
 {
     const QFileInfo info(path);
     if (!info.absoluteDir().exists())
@@ -72,27 +93,6 @@ void writeWhole(const QString& path, const QByteArray& bytes)
     if (!f->commit())
         throw Err::make(writeErrorNumber(f->error()));
 }
-
-// Splits at CR LF, a bare LF or a bare CR.
-QStringList splitLines(const QString& text)
-{
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            continue;
-        lines << text.mid(start, i - start);
-        if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines << text.mid(start);
-    return lines;
-}
-} // namespace
 
 void SetSaveFileMaker(SaveFileMaker maker)
 {
@@ -171,7 +171,7 @@ ScheduleFileRead ReadScheduleFile(const QString& path)
 
 void WriteScheduleFile(const QString& path, const QString& xml)
 {
-    writeWhole(path, xml.toUtf8() + LineEnd);
+    WriteWholeFile(path, xml.toUtf8() + LineEnd);
 }
 
 QStringList ScheduleListEntriesOf(const QByteArray& content)
@@ -201,5 +201,5 @@ void WriteScheduleList(const QString& path, const QStringList& entries)
     for (const QString& entry : entries)
         bytes += entry.toUtf8() + LineEnd;
     bytes += ListEnd.toUtf8() + LineEnd;
-    writeWhole(path, bytes);
+    WriteWholeFile(path, bytes);
 }

@@ -37,6 +37,10 @@ ScheduleFileRead ReadScheduleFile(const QString& path);
 // failure; the old file is then left as it was.
 void WriteScheduleFile(const QString& path, const QString& xml);
 
+// Replaces the whole file with the bytes. Raises a RuntimeError on failure (a
+// short write is a full disk); the old file is then left as it was.
+void WriteWholeFile(const QString& path, const QByteArray& bytes);
+
 // Whole-file writes go through a save file, so the old content stays until
 // the new one is complete. Tests hand in save files that fail part-way; an
 // empty maker restores the ordinary one.
