@@ -253,11 +253,16 @@ QTimeZone::OffsetDataList transitionsIn(const QTimeZone& zone, int year)
 // How far ahead the yearly rule must match the zone's own transitions.
 constexpr int kCheckedYears = 20;
 
-void writeTimes(Writer& w, const QDate& date, const Options& o, int days, bool zoned)
+void writeAllDay(Writer& w, const QDate& date, int days)
+{
+    w.prop(QStringLiteral("DTSTART;VALUE=DATE"), dateText(date));
+    w.prop(QStringLiteral("DURATION"), QStringLiteral("P%1D").arg(days));
+}
+
+void writeTimes(Writer& w, const QDate& date, const Options& o, bool zoned)
 {
     if (o.hours == 0) {
-        w.prop(QStringLiteral("DTSTART;VALUE=DATE"), dateText(date));
-        w.prop(QStringLiteral("DURATION"), QStringLiteral("P%1D").arg(days));
+        writeAllDay(w, date, 1);
         return;
     }
     // Either way the duty starts at the station's wall-clock hour on every
@@ -480,7 +485,7 @@ Result exportDutyDays(const clsSchedule& schedule, const Options& o)
                uidFor({QStringLiteral("duty"), schedule.title(), QString::number(o.shiftIndex),
                        p.Code(), QString::number(e.position)}));
         w.prop(QStringLiteral("DTSTAMP"), stamp);
-        writeTimes(w, e.date, o, 1, zoneLines.has_value());
+        writeTimes(w, e.date, o, zoneLines.has_value());
         w.prop(QStringLiteral("RRULE"), QStringLiteral("FREQ=DAILY;INTERVAL=%1").arg(length));
         w.prop(QStringLiteral("SUMMARY"), escapeText(p.Code() + QLatin1Char(' ') + p.Description() +
                                                      QStringLiteral(" - ") + shiftTitle));
@@ -496,8 +501,7 @@ Result exportDutyDays(const clsSchedule& schedule, const Options& o)
             w.prop(QStringLiteral("BEGIN"), QStringLiteral("VEVENT"));
             w.prop(QStringLiteral("UID"), uidFor({QStringLiteral("special period"), sp.name}));
             w.prop(QStringLiteral("DTSTAMP"), stamp);
-            w.prop(QStringLiteral("DTSTART;VALUE=DATE"), dateText(*start));
-            w.prop(QStringLiteral("DURATION"), QStringLiteral("P%1D").arg(sp.length));
+            writeAllDay(w, *start, sp.length);
             w.prop(QStringLiteral("RRULE"),
                    QStringLiteral("FREQ=DAILY;INTERVAL=%1").arg(2 * sp.length));
             w.prop(QStringLiteral("SUMMARY"), escapeText(sp.name));
