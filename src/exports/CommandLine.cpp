@@ -130,15 +130,19 @@ LoadedSchedule loadSchedule(const QString& given, QTextStream& err)
             nullptr,
             QStringLiteral("The schedule file %1 could not be used: %2").arg(shown, read.problem)};
     auto schedule = std::make_shared<clsSchedule>();
+    std::optional<QString> failure;
     try {
         schedule->setXml(*read.line);
     } catch (const std::exception& e) {
-        return {nullptr, QStringLiteral("The schedule file %1 could not be read: %2")
-                             .arg(shown, QString::fromLocal8Bit(e.what()))};
+        failure = QString::fromLocal8Bit(e.what());
     }
+    // What the read met comes before the error that stopped it, as in the window.
     for (const QString& problem : schedule->ReadProblems())
         err << "Warning: " << QString(problem).replace(QStringLiteral("\r\n"), QStringLiteral(" "))
             << '\n';
+    if (failure)
+        return {nullptr,
+                QStringLiteral("The schedule file %1 could not be read: %2").arg(shown, *failure)};
     return {schedule, QString()};
 }
 
