@@ -371,11 +371,8 @@ void frmYear::RebuildMonths()
         last->disconnect(this);
         delete last;
     }
-    while (LoadedMonths() < monthCount_) {
-        ctlMonth* m = makeMonth();
-        m->setShowButtons(false);
-        m->setVisible(true);
-    }
+    while (LoadedMonths() < monthCount_)
+        makeMonth()->setVisible(true);
 }
 
 void frmYear::ArrangeMonths()
