@@ -1,5 +1,6 @@
 // Saves the schedule file and the list file over and over, alternating two
-// contents, until it is killed: the other side of the atomic-save test.
+// contents, until it is killed: the other side of the atomic-save test. A
+// line after each completed pair tells the test that saving is under way.
 // Usage: save_loop_child <folder> <padding>
 #include "storage/ScheduleFile.h"
 
@@ -16,11 +17,11 @@ int main(int argc, char** argv)
             .arg(QString(padding, QLatin1Char('o'))),
         QStringLiteral("<Schedule Title=\"New\" Initials=\"N\" Description=\"%1\"></Schedule>")
             .arg(QString(padding, QLatin1Char('n')))};
-    std::fputs("saving\n", stdout);
-    std::fflush(stdout);
     for (unsigned i = 0;; ++i) {
         const QString& text = xml[i % 2];
         WriteScheduleFile(folder + QStringLiteral("/myschedule.xml"), text);
         WriteScheduleList(folder + QStringLiteral("/mylist.xml"), {text, text});
+        std::fputs("saved\n", stdout);
+        std::fflush(stdout);
     }
 }

