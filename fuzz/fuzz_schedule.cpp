@@ -66,14 +66,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const double date =
         25569.0 - 1000.0 + static_cast<double>(seed % 200000u) + (seed >> 24) / 256.0;
 
-    readSchedule(DecodeFileText(bytes), date);
+    if (const auto text = DecodeFileText(bytes))
+        readSchedule(*text, date);
 
     if (const auto line = ScheduleLineOf(bytes)) {
         check(line->startsWith(QStringLiteral("<Schedule")));
         readSchedule(*line, date);
     }
 
-    for (const QString& entry : ScheduleListEntriesOf(bytes)) {
+    for (const QString& entry : ScheduleListEntriesOf(bytes).value_or(QStringList())) {
         check(entry.startsWith(QStringLiteral("<Schedule")));
         check(!entry.contains(QLatin1Char('\n')) && !entry.contains(QLatin1Char('\r')));
         clsSchedXml item;

@@ -17,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -89,13 +90,21 @@ frmOpen* frmOpen::Shown(frmCal* owner)
 
 frmOpen* frmOpen::ShowFavorites(frmCal* owner)
 {
-    frmOpen* w = Shown(owner);
+    QPointer<frmOpen> w = Shown(owner);
     if (!w) {
         w = new frmOpen(owner);
         w->setWindowFlag(Qt::Window);
         w->setModal(false);
         w->show();
+        // An empty window alone would look like a list with nothing in it.
+        if (w->unreadable_)
+            MsgBox(QStringLiteral("The schedule list %1 exists but cannot be read, so its "
+                                  "schedules cannot be shown. It is left as it is.")
+                       .arg(QDir::toNativeSeparators(w->path_)),
+                   Msg::OKOnly | Msg::Exclamation, QStringLiteral("Favorites"));
     }
+    if (!w)
+        return nullptr;
     w->raise();
     w->activateWindow();
     return w;

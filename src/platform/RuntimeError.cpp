@@ -20,6 +20,7 @@ QString description(int number)
     case BadFileNameOrNumber: return QStringLiteral("Bad file name or number");
     case FileNotFound: return QStringLiteral("File not found");
     case FileAlreadyOpen: return QStringLiteral("File already open");
+    case DeviceIO: return QStringLiteral("Device I/O error");
     case DiskFull: return QStringLiteral("Disk full");
     case InputPastEnd: return QStringLiteral("Input past end of file");
     case PermissionDenied: return QStringLiteral("Permission denied");
@@ -33,8 +34,14 @@ QString description(int number)
     }
 }
 
-RuntimeError make(int number) { return RuntimeError(number, description(number)); }
-RuntimeError make(int number, const QString& desc) { return RuntimeError(number, desc); }
+RuntimeError make(int number)
+{
+    return RuntimeError(number, description(number));
+}
+RuntimeError make(int number, const QString& desc)
+{
+    return RuntimeError(number, desc);
+}
 } // namespace Err
 
 QString unitKindName(UnitKind kind)

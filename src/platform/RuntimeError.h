@@ -26,6 +26,7 @@ enum Number {
     BadFileNameOrNumber = 52,
     FileNotFound = 53,
     FileAlreadyOpen = 55,
+    DeviceIO = 57,
     DiskFull = 61,
     InputPastEnd = 62,
     PermissionDenied = 70,

@@ -1,11 +1,14 @@
 #include "storage/Module1Files.h"
 
 #include "platform/IFolders.h"
+#include "platform/RuntimeError.h"
 #include "platform/Services.h"
+#include "storage/FileWriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <unistd.h>
 
 QString GetSpecialFolder(int folder)
 {
@@ -40,10 +43,20 @@ bool EnsureAppFolder()
     return QDir().mkpath(path);
 }
 
+QString UserTempFolder()
+{
+    QString base = folders().tempPath();
+    if (base.endsWith(QLatin1Char('/')))
+        base.chop(1);
+    return EnsurePrivateFolder(base + QLatin1Char('/') + folders().exeBaseName() +
+                               QLatin1Char('-') + QString::number(::geteuid()));
+}
+
 QString GetTempDir()
 {
-    const QString t = folders().tempPath();
-    if (t.isEmpty())
+    try {
+        return UserTempFolder() + QLatin1Char('/');
+    } catch (const RuntimeError&) {
         return QString();
-    return t.endsWith(QLatin1Char('/')) ? t : t + QLatin1Char('/');
+    }
 }

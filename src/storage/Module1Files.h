@@ -18,5 +18,11 @@ bool FileExists(const QString& path);
 // be made (a file of that name, no permission); callers may ignore that, a
 // later save reports its own error.
 bool EnsureAppFolder();
-// The temporary folder ending in "/", or the empty string when there is none.
+// The user's own temporary folder, made when missing: a folder named after the
+// program and the user in the platform's temporary folder, which only this
+// user may enter. The shared /tmp is no place for a file of fixed name: a
+// link planted there would turn a write into an overwrite of another file.
+// Raises a RuntimeError when that name holds anything else.
+QString UserTempFolder();
+// The same ending in "/", or the empty string when there is none.
 QString GetTempDir();

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -23,6 +22,9 @@ QByteArray readWhole(const QString& path)
     const QFileInfo info(path);
     if (info.isDir())
         throw Err::make(Err::PathFileAccess);
+    // A pipe would wait for a writer and /dev/zero never end.
+    if (info.exists() && !info.isFile())
+        throw Err::make(Err::PathFileAccess, QStringLiteral("Not a regular file"));
     if (!f.open(QIODevice::ReadOnly)) {
         if (!info.exists())
             throw Err::make(info.absoluteDir().exists() ? Err::FileNotFound : Err::PathNotFound);
@@ -32,22 +34,6 @@ QByteArray readWhole(const QString& path)
     if (f.error() != QFileDevice::NoError)
         throw Err::make(Err::PathFileAccess);
     return bytes;
-}
-
-int writeErrorNumber(QFileDevice::FileError e)
-{
-    switch (e) {
-    case QFileDevice::PermissionsError: return Err::PermissionDenied;
-    case QFileDevice::ResourceError:
-    case QFileDevice::WriteError: return Err::DiskFull;
-    default: return Err::PathFileAccess;
-    }
-}
-
-SaveFileMaker& saveFileMaker()
-{
-    static SaveFileMaker maker;
-    return maker;
 }
 
 // Splits at CR LF, a bare LF or a bare CR.
@@ -71,34 +57,6 @@ QStringList splitLines(const QString& text)
 }
 } // namespace
 
-void WriteWholeFile(const QString& path, const QByteArray& bytes)
-{
-    const QFileInfo info(path);
-    if (!info.absoluteDir().exists())
-        throw Err::make(Err::PathNotFound);
-    if (info.isDir())
-        throw Err::make(Err::PathFileAccess);
-    const std::unique_ptr<QSaveFile> f =
-        saveFileMaker() ? saveFileMaker()(path) : std::make_unique<QSaveFile>(path);
-    if (!f->open(QIODevice::WriteOnly))
-        throw Err::make(writeErrorNumber(f->error()));
-    if (f->write(bytes) != bytes.size()) {
-        // A device that takes fewer bytes than it was given without saying
-        // why has run out of room.
-        const int number =
-            f->error() == QFileDevice::NoError ? Err::DiskFull : writeErrorNumber(f->error());
-        f->cancelWriting();
-        throw Err::make(number);
-    }
-    if (!f->commit())
-        throw Err::make(writeErrorNumber(f->error()));
-}
-
-void SetSaveFileMaker(SaveFileMaker maker)
-{
-    saveFileMaker() = std::move(maker);
-}
-
 QString ScheduleFilePath()
 {
     return DataFolder() + QStringLiteral("/myschedule.xml");
@@ -109,8 +67,11 @@ QString ScheduleListPath()
     return DataFolder() + QStringLiteral("/mylist.xml");
 }
 
-QString DecodeFileText(const QByteArray& bytes)
+std::optional<QString> DecodeFileText(const QByteArray& bytes)
 {
+    // UTF-16 and UTF-32 start with one of these marks or hold NUL bytes.
+    if (bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff") || bytes.contains('\0'))
+        return std::nullopt;
     QStringDecoder utf8(QStringConverter::Utf8);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
@@ -129,9 +90,10 @@ QString FirstLine(const QString& text)
 
 std::optional<QString> ScheduleLineOf(const QByteArray& content)
 {
-    if (content.isEmpty())
+    const std::optional<QString> text = DecodeFileText(content);
+    if (content.isEmpty() || !text)
         return std::nullopt;
-    QString line = FirstLine(DecodeFileText(content));
+    QString line = FirstLine(*text);
     if (!line.startsWith(ScheduleStart) || !line.contains(ScheduleEnd))
         return std::nullopt;
     return line;
@@ -141,7 +103,10 @@ QString ScheduleLineProblem(const QByteArray& content)
 {
     if (content.trimmed().isEmpty())
         return QStringLiteral("The file is empty.");
-    const QString line = FirstLine(DecodeFileText(content));
+    const std::optional<QString> text = DecodeFileText(content);
+    if (!text)
+        return QStringLiteral("Its text is in an encoding this program does not read.");
+    const QString line = FirstLine(*text);
     if (!line.startsWith(ScheduleStart))
         return QStringLiteral("Its first line is not a schedule.");
     if (!line.contains(ScheduleEnd))
@@ -174,10 +139,13 @@ void WriteScheduleFile(const QString& path, const QString& xml)
     WriteWholeFile(path, xml.toUtf8() + LineEnd);
 }
 
-QStringList ScheduleListEntriesOf(const QByteArray& content)
+std::optional<QStringList> ScheduleListEntriesOf(const QByteArray& content)
 {
+    const std::optional<QString> text = DecodeFileText(content);
+    if (!text)
+        return std::nullopt;
     QStringList entries;
-    for (const QString& line : splitLines(DecodeFileText(content))) {
+    for (const QString& line : splitLines(*text)) {
         if (line.startsWith(ScheduleStart))
             entries << line;
     }

@@ -4,7 +4,9 @@
 
 #include "storage/Module1Files.h"
 #include "storage/ScheduleFile.h"
-#include "support/FailingSaveFile.h"
+#include "support/FileSizeLimit.h"
+
+#include <QStringEncoder>
 
 using FavoritesAdd = WizardTest;
 
@@ -34,6 +36,22 @@ TEST_F(FavoritesAdd, AMissingFolderIsMadeAndAnUnreadableListIsKept)
     EXPECT_TRUE(
         fx.messages->shown[0].text.contains(ScheduleListPath() + " exists but cannot be read"));
     EXPECT_TRUE(form->DataChanged() && QFileInfo(ScheduleListPath()).isDir());
+
+    // So is a list saved as UTF-16, which would read as one without entries:
+    // said when the window opens, kept on Add.
+    ASSERT_TRUE(QDir(ScheduleListPath()).removeRecursively());
+    QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    const QByteArray saved = utf16(QString::fromUtf8("<Tarnwell_Schedules>\r\n" + xml + "\r\n" +
+                                                     xml + "\r\n</Tarnwell_Schedules>\r\n"));
+    writeBytes(ScheduleListPath(), saved);
+    fx.messages->shown.clear();
+    click(*form, "mnuFavoritesAdd");
+    click(*form, "mnuFavoritesOpen");
+    ASSERT_EQ(fx.messages->shown.size(), 2u);
+    EXPECT_TRUE(
+        fx.messages->shown[0].text.contains("cannot be read, so the schedule was not added"));
+    EXPECT_TRUE(fx.messages->shown[1].text.contains("cannot be read, so its schedules cannot be"));
+    EXPECT_EQ(readBytes(ScheduleListPath()), saved);
 }
 
 TEST_F(FavoritesAdd, TheDuplicateQuestion)
@@ -82,8 +100,7 @@ TEST_F(FavoritesAdd, FailedWritesKeepTheOldFilesAndTheChanges)
     WriteScheduleList(ScheduleListPath(), {TwoShiftSchedule()->xml()});
     const QByteArray oldList = readBytes(ScheduleListPath());
     // How a write fails is the storage tests' business: here, what the window keeps.
-    SetSaveFileMaker(
-        [](const QString& path) { return std::make_unique<FailingSaveFile>(path, 10, false); });
+    auto full = std::make_unique<FileSizeLimit>(10);
     for (int option : {0, 1}) {
         fx.messages->shown.clear();
         form->setDataChanged(true);
@@ -102,7 +119,7 @@ TEST_F(FavoritesAdd, FailedWritesKeepTheOldFilesAndTheChanges)
     answerSave(0);
     EXPECT_FALSE(form->close());
     EXPECT_TRUE(form->isVisible() && fx.messages->shown.size() == 1u);
-    SetSaveFileMaker(nullptr);
+    full.reset();
     answerSave(0);
     EXPECT_TRUE(form->close());
     EXPECT_EQ(readBytes(ScheduleFilePath()), form->Schedule()->xml().toUtf8() + "\r\n");

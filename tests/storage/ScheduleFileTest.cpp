@@ -3,13 +3,21 @@
 #include "storage/Module1Files.h"
 #include "support/DataFiles.h"
 #include "support/ErrorOf.h"
-#include "support/FailingSaveFile.h"
 #include "support/Fakes.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
+#include <QStringEncoder>
 
 namespace {
 const QByteArray Line = readBytes(dataPath("model/data/default_schedule.xml")).trimmed();
+
+// A text as a program that saves UTF-16 would save it, with its mark.
+QByteArray utf16(const QByteArray& text, QStringConverter::Encoding e = QStringConverter::Utf16LE)
+{
+    QStringEncoder encode(e, QStringConverter::Flag::WriteBom);
+    return encode(QString::fromUtf8(text));
+}
 
 // Each test in a data folder of its own, made as the program makes it.
 class ScheduleFile : public ::testing::Test {
@@ -49,6 +57,11 @@ TEST_F(ScheduleFile, WhichFirstLineIsAccepted)
          "The schedule in it is cut short (it has no \"</Schedule>\")."},
         {"empty file", "", "The file is empty."},
         {"blanks only", " \r\n\r\n", "The file is empty."},
+        {"UTF-16", utf16(Line + "\r\n"), "Its text is in an encoding this program does not read."},
+        {"UTF-16 big-endian", utf16(Line, QStringConverter::Utf16BE),
+         "Its text is in an encoding this program does not read."},
+        {"a NUL byte", Line + QByteArray(1, '\0') + "\r\n",
+         "Its text is in an encoding this program does not read."},
     };
     for (const auto& [what, content, problem] : rows) {
         SCOPED_TRACE(what);
@@ -62,6 +75,9 @@ TEST_F(ScheduleFile, WhichFirstLineIsAccepted)
               QStringLiteral("It is a folder, not a file."));
     EXPECT_EQ(ReadScheduleFile(fakes.dataFolder() + QStringLiteral("/no/such.xml")).problem,
               QStringLiteral("It cannot be read (Path not found)."));
+    // A device would be read for ever.
+    EXPECT_EQ(ReadScheduleFile(QStringLiteral("/dev/zero")).problem,
+              QStringLiteral("It cannot be read (Not a regular file)."));
 }
 
 // Files of older installations are Windows-1252; this program writes UTF-8.
@@ -100,6 +116,11 @@ TEST_F(ScheduleFile, ListReadAndWrite)
     writeBytes(ScheduleListPath(),
                "junk\n " + a.toUtf8() + "\n" + b.toUtf8() + "\n<Schedule\r\n\r\n");
     EXPECT_EQ(ReadScheduleList(ScheduleListPath()), QStringList({b, QStringLiteral("<Schedule")}));
+
+    // A list saved as UTF-16 would read as one without entries, and the next
+    // addition would replace it: it is unreadable instead.
+    writeBytes(ScheduleListPath(), utf16("<Tarnwell_Schedules>\r\n" + a.toUtf8() + "\r\n"));
+    EXPECT_EQ(ReadScheduleList(ScheduleListPath()), std::nullopt);
 }
 
 TEST_F(ScheduleFile, AWriteReplacesTheWholeFileOrLeavesItWhole)
@@ -108,25 +129,21 @@ TEST_F(ScheduleFile, AWriteReplacesTheWholeFileOrLeavesItWhole)
     writeBytes(ScheduleFilePath(), QByteArray(5000, 'x'));
     WriteScheduleFile(ScheduleFilePath(), xml);
     EXPECT_EQ(readBytes(ScheduleFilePath()), xml.toUtf8() + "\r\n");
-    // Failures raise and leave the old file alone.
-    EXPECT_EQ(errorOf([&] { WriteScheduleFile(fakes.dataFolder() + "/no/x.xml", xml); }),
-              Err::PathNotFound);
-    EXPECT_EQ(errorOf([&] { WriteScheduleFile(fakes.dataFolder(), xml); }), Err::PathFileAccess);
     const QByteArray old = "<Schedule Title=\"Old\"></Schedule>\r\n";
-    // Room on the disk, and whether a write beyond it is cut short without a word.
-    for (const auto& [room, shortWrite] : {std::pair{0, false}, {40, false}, {40, true}}) {
-        SCOPED_TRACE(testing::Message() << room << " bytes, short write " << shortWrite);
-        SetSaveFileMaker([n = room, cut = shortWrite](const QString& path) {
-            return std::make_unique<FailingSaveFile>(path, n, cut);
-        });
+    // A real file system that takes no byte, or cuts the write short part-way.
+    for (const rlim_t room : {0, 40}) {
+        SCOPED_TRACE(testing::Message() << room << " bytes of room");
         writeBytes(ScheduleFilePath(), old);
         writeBytes(ScheduleListPath(), old);
-        EXPECT_EQ(errorOf([&] { WriteScheduleFile(ScheduleFilePath(), xml); }), Err::DiskFull);
-        EXPECT_EQ(errorOf([&] { WriteScheduleList(ScheduleListPath(), {xml}); }), Err::DiskFull);
+        {
+            const FileSizeLimit full(room);
+            EXPECT_EQ(errorOf([&] { WriteScheduleFile(ScheduleFilePath(), xml); }), Err::DiskFull);
+            EXPECT_EQ(errorOf([&] { WriteScheduleList(ScheduleListPath(), {xml}); }),
+                      Err::DiskFull);
+        }
         EXPECT_EQ(readBytes(ScheduleFilePath()), old);
         EXPECT_EQ(readBytes(ScheduleListPath()), old);
         // Nothing half-written is left beside them.
-        EXPECT_EQ(QDir(fakes.dataFolder()).entryList(QDir::Files).size(), 2);
+        EXPECT_EQ(QDir(fakes.dataFolder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
     }
-    SetSaveFileMaker(nullptr);
 }
