@@ -63,9 +63,11 @@ void BM_ImageCalendar12_paint_capture_bmp_save(benchmark::State& state)
     const QString path = dir.filePath(QStringLiteral("calendar_image.bmp"));
     for (auto _ : state) {
         f->CaptureCalendar();
-        QString error;
-        if (!SavePicture(f->CapturedPicture(), path, "bmp", &error))
-            state.SkipWithError(error.toUtf8().constData());
+        try {
+            SavePicture(f->CapturedPicture(), path, "bmp");
+        } catch (const std::exception& e) {
+            state.SkipWithError(e.what());
+        }
     }
 }
 } // namespace

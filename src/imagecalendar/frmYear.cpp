@@ -13,16 +13,17 @@
 #include "monthcontrol/ctlMonth.h"
 #include "platform/Convert.h"
 #include "platform/IClock.h"
-#include "platform/IFolders.h"
 #include "platform/IShell.h"
 #include "platform/Services.h"
 #include "platform/widgets/IDialogs.h"
 #include "platform/widgets/IPrinters.h"
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/ReportError.h"
+#include "storage/Module1Files.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -791,24 +792,21 @@ void frmYear::mnuFileSaveAs_Click()
                    Msg::OKOnly | Msg::Exclamation);
             return;
         }
-        QString error;
-        const bool saved = format == "pdf" ? WriteCalendarPdf(*this, name, &error)
-                                           : SavePicture(capture_, name, format, &error);
-        if (!saved)
-            throw Err::make(Err::PathFileAccess, error);
+        if (format == "pdf")
+            WriteCalendarPdf(*this, name);
+        else
+            SavePicture(capture_, name, format);
     });
 }
 
 void frmYear::mnuFileOpenWith_Click()
 {
     handled("mnuFileOpenWith_Click", [&] {
-        const QString path = folders().tempPath() + QStringLiteral("/calendar_image.bmp");
+        const QString path = UserTempFolder() + QStringLiteral("/calendar_image.bmp");
         months_.front()->setShowButtons(false);
         QCoreApplication::processEvents();
         CaptureCalendar();
-        QString error;
-        if (!SavePicture(capture_, path, "bmp", &error))
-            throw Err::make(Err::PathFileAccess, error);
+        SavePicture(capture_, path, "bmp", WriteMode::Private);
         QCoreApplication::processEvents();
         if (!shell().OpenWithChooser(path))
             MsgBox(QStringLiteral("No program could be offered for the picture. It is saved as:"
@@ -818,19 +816,17 @@ void frmYear::mnuFileOpenWith_Click()
     });
 }
 
-bool WriteCalendarPdf(frmYear& form, const QString& path, QString* error)
+void WriteCalendarPdf(frmYear& form, const QString& path)
 {
-    auto fail = [error](const QString& why) {
-        if (error)
-            *error = why;
-        return false;
-    };
     form.layOut();
     QWidget* client = form.ClientArea();
     const QSize size = client->size();
     if (size.isEmpty())
-        return fail(QStringLiteral("The calendar has no size"));
-    QPdfWriter pdf(path);
+        throw Err::make(Err::InvalidCall, QStringLiteral("The calendar has no size"));
+    // Drawn in memory first: a PDF cut short by a full disk is no PDF.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&document);
     pdf.setCreator(AppTitle());
     pdf.setTitle(form.windowTitle());
     QPageSize page(QPageSize::A4);
@@ -842,13 +838,13 @@ bool WriteCalendarPdf(frmYear& form, const QString& path, QString* error)
                                   QMarginsF(10, 10, 10, 10), QPageLayout::Point));
     QPainter painter;
     if (!painter.begin(&pdf))
-        return fail(QStringLiteral("Cannot write %1").arg(QDir::toNativeSeparators(path)));
+        throw Err::make(Err::InvalidCall, QStringLiteral("The page could not be drawn"));
     const QRect printable = pdf.pageLayout().paintRectPixels(pdf.resolution());
     const QSizeF out = YearLayout::fitToPage(size, printable.size());
     painter.scale(out.width() / size.width(), out.height() / size.height());
     client->render(&painter, QPoint(), QRegion(),
                    QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    if (!painter.end() || QFileInfo(path).size() == 0)
-        return fail(QStringLiteral("Cannot write %1").arg(QDir::toNativeSeparators(path)));
-    return true;
+    if (!painter.end())
+        throw Err::make(Err::InvalidCall, QStringLiteral("The page could not be drawn"));
+    WriteWholeFile(path, document.data());
 }

@@ -147,5 +147,6 @@ private:
 
 // Writes the calendar as one vector PDF page: the inner area drawn (texts
 // stay text), scaled to fit the printable area and turned by its shape as
-// Print does. False with the reason on failure.
-bool WriteCalendarPdf(frmYear& form, const QString& path, QString* error);
+// Print does. Written whole through the file writer; raises a RuntimeError
+// with the cause on failure, the old file then as it was.
+void WriteCalendarPdf(frmYear& form, const QString& path);

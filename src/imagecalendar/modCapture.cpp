@@ -3,6 +3,7 @@
 #include "imagecalendar/YearLayout.h"
 #include "platform/widgets/ReportError.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QMainWindow>
@@ -57,15 +58,15 @@ QByteArray PictureFormatFor(const QString& fileName)
     return "bmp";
 }
 
-bool SavePicture(const QPixmap& picture, const QString& fileName, const QByteArray& format,
-                 QString* error)
+void SavePicture(const QPixmap& picture, const QString& fileName, const QByteArray& format,
+                 WriteMode mode)
 {
-    QImageWriter writer(fileName, format);
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    QImageWriter writer(&encoded, format);
     if (format == "jpeg")
         writer.setQuality(95); // a calendar is lines and small text
-    if (writer.write(picture.toImage()))
-        return true;
-    if (error)
-        *error = writer.errorString();
-    return false;
+    if (!writer.write(picture.toImage()))
+        throw Err::make(Err::PathFileAccess, writer.errorString());
+    WriteWholeFile(fileName, encoded.data(), mode);
 }

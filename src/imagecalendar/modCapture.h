@@ -1,6 +1,8 @@
 #pragma once
 // Capture of a window's inner area, printing a picture to fit the page, and
 // writing pictures in the format their file name asks for.
+#include "storage/FileWriter.h"
+
 #include <QByteArray>
 #include <QPixmap>
 #include <QString>
@@ -21,6 +23,7 @@ void PrintPictureToFitPage(QPrinter& printer, const QPixmap& picture);
 
 // The writer format a file name asks for: "png", "jpeg", "gif", "pdf", else "bmp".
 QByteArray PictureFormatFor(const QString& fileName);
-// Writes the picture; false with the writer's reason on failure.
-bool SavePicture(const QPixmap& picture, const QString& fileName, const QByteArray& format,
-                 QString* error);
+// Writes the picture whole through the file writer, or raises a RuntimeError
+// with the cause; the old file is then as it was.
+void SavePicture(const QPixmap& picture, const QString& fileName, const QByteArray& format,
+                 WriteMode mode = WriteMode::UserFile);

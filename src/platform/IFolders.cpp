@@ -15,7 +15,9 @@ QString QtFolders::localAppData() const
 
 QString QtFolders::tempPath() const
 {
-    QString p = QDir::tempPath();
+    // The session's runtime folder is the user's own; /tmp is shared.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString p = !runtime.isEmpty() && QFileInfo(runtime).isDir() ? runtime : QDir::tempPath();
     while (p.size() > 1 && p.endsWith(QLatin1Char('/')))
         p.chop(1);
     return p;

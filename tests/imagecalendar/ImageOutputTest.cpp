@@ -2,9 +2,11 @@
 // the PDF, the "Open With" picture, and how the main window opens it.
 #include "imagecalendar/ImageCalendarTestSupport.h"
 #include "support/FileBytes.h"
+#include "support/FileSizeLimit.h"
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <unistd.h>
 
 TEST_F(ImageCalendarTest, PrintAsksForAPrinterOnlyWithoutOneSetupReshapesAndPrintFillsThePage)
 {
@@ -77,20 +79,46 @@ TEST_F(ImageCalendarTest, SaveAsAndOpenWithWriteTheFormatTheNameAsksFor)
     EXPECT_EQ(dialogs->saveRequests.back(), "Calendar_Image");
     EXPECT_TRUE(f->Month(0)->ShowButtons()); // Save As keeps them
 
-    // Refused, cancelled (nothing said), failed.
+    // Refused, cancelled (nothing said), failed; a full disk leaves the old
+    // picture and PDF as they were.
     for (const char* name : {"cal.gif", "", "no/such/folder/cal.png"}) {
         dialogs->saveAnswer = *name ? file(QString::fromLatin1(name)) : QString();
         click(*f, "mnuFileSaveAs");
     }
+    const QByteArray oldPng = readBytes(file("cal.png")), oldPdf = readBytes(file("cal.pdf"));
+    {
+        const FileSizeLimit full(1000);
+        for (const char* name : {"cal.png", "cal.pdf"}) {
+            dialogs->saveAnswer = file(QString::fromLatin1(name));
+            click(*f, "mnuFileSaveAs");
+        }
+    }
+    EXPECT_EQ(readBytes(file("cal.png")), oldPng);
+    EXPECT_EQ(readBytes(file("cal.pdf")), oldPdf);
     EXPECT_FALSE(QFileInfo::exists(file("cal.gif")));
-    ASSERT_EQ(fx.messages->shown.size(), 2u);
+    ASSERT_EQ(fx.messages->shown.size(), 4u);
     EXPECT_TRUE(fx.messages->shown[0].text.contains("Graphics Interchange Format (GIF)"));
-    EXPECT_TRUE(fx.messages->shown[1].text.startsWith("Error 75 ("));
+    EXPECT_EQ(fx.messages->shown[1].text,
+              "Error 76 (Path not found) in procedure mnuFileSaveAs_Click of Form frmYear");
+    EXPECT_EQ(fx.messages->shown[3].text,
+              "Error 61 (File too large) in procedure mnuFileSaveAs_Click of Form frmYear");
 
-    click(*f, "mnuFileOpenWith"); // the temporary bitmap goes to the chooser
-    const QString bmp = fx.foldersFake->tempPath() + "/calendar_image.bmp";
+    // The temporary bitmap goes to the chooser from the user's own folder.
+    click(*f, "mnuFileOpenWith");
+    const QString bmp = fx.foldersFake->tempPath() +
+                        QStringLiteral("/TarnwellFree-%1/calendar_image.bmp").arg(::geteuid());
     EXPECT_EQ(fx.shellFake->openedWith, QStringList{bmp});
     EXPECT_EQ(facts(QImageReader(bmp).format(), f->Month(0)->ShowButtons()), "bmp false");
+    EXPECT_EQ(QFileInfo(bmp).permissions() & (QFile::ReadOther | QFile::ReadGroup), 0);
+    // Another user's link in that folder's place is not followed.
+    ASSERT_TRUE(QDir(QFileInfo(bmp).path()).removeRecursively());
+    ASSERT_TRUE(QFile::link(file("cal.png"), QFileInfo(bmp).path()));
+    fx.messages->shown.clear();
+    click(*f, "mnuFileOpenWith");
+    ASSERT_EQ(fx.messages->shown.size(), 1u);
+    EXPECT_TRUE(fx.messages->shown[0].text.startsWith("Error 75 ("));
+    EXPECT_EQ(readBytes(file("cal.png")), oldPng);
+    EXPECT_EQ(fx.shellFake->openedWith.size(), 1);
 }
 
 TEST_F(ImageCalendarTest, MainWindowShowsOneImageCalendarAndShowsItAgainUnchanged)
