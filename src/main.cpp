@@ -1,11 +1,13 @@
 #include "exports/CommandLine.h"
 #include "mainwindow/Module1.h"
 #include "platform/widgets/DesktopIdentity.h"
+#include "storage/FileWriter.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    ReserveStandardStreams();
     // Commands for scripts run without a window system.
     if (CommandLine::wantsCommand(argc, argv))
         return CommandLine::run(argc, argv);

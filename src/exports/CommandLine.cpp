@@ -10,6 +10,7 @@
 #include "monthcontrol/ctlMonth.h"
 #include "platform/Convert.h"
 #include "platform/IClock.h"
+#include "platform/RuntimeError.h"
 #include "platform/Services.h"
 #include "storage/ScheduleFile.h"
 
@@ -17,10 +18,12 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 #include <memory>
 #include <optional>
+#include <unistd.h>
 
 namespace CommandLine {
 
@@ -122,7 +125,7 @@ LoadedSchedule loadSchedule(const QString& given, QTextStream& err)
             return {DefaultSchedule(), QString()};
     }
     const QString shown = QDir::toNativeSeparators(path);
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo::exists(path))
         return {nullptr, QStringLiteral("The schedule file %1 does not exist.").arg(shown)};
     const ScheduleFileRead read = ReadScheduleFile(path);
     if (!read.line)
@@ -172,6 +175,21 @@ std::optional<StoredPeriod> storedSpecialPeriod(QTextStream& err)
         err << "Warning: the stored recurring period is left out: " << e.what() << '\n';
     }
     return std::nullopt;
+}
+
+// Runs a write of the output file: 0, or 1 after saying what kept it from
+// being written.
+template <class Write> int written(const QString& path, QTextStream& err, Write&& write)
+{
+    try {
+        write();
+    } catch (const RuntimeError& e) {
+        err << QStringLiteral("Could not write %1: %2")
+                   .arg(QDir::toNativeSeparators(path), e.description())
+            << '\n';
+        return kFailed;
+    }
+    return 0;
 }
 
 struct ScheduleAndShift {
@@ -407,14 +425,8 @@ int exportIcs(const Request& request, QTextStream& out, QTextStream& err)
         err << "Nothing written: " << result.problem << '\n';
         return kFailed;
     }
-    const QString error = Ics::writeFile(request.outputPath, result.text);
-    if (!error.isEmpty()) {
-        err << QStringLiteral("Could not write %1: %2")
-                   .arg(QDir::toNativeSeparators(request.outputPath), error)
-            << '\n';
-        return kFailed;
-    }
-    return 0;
+    return written(request.outputPath, err,
+                   [&] { WriteWholeFile(request.outputPath, result.text); });
 }
 
 int printMonth(const Request& request, QTextStream& out, QTextStream& err)
@@ -473,12 +485,7 @@ int exportPdf(const Request& request, QTextStream& out, QTextStream& err)
     form.setSpecialPeriodShown(special && special->shown);
     form.setFirstMonth(
         DayNumber::fromDate(request.month.isValid() ? request.month : clockService().today()));
-    QString error;
-    if (!WriteCalendarPdf(form, request.outputPath, &error)) {
-        err << error << '\n';
-        return kFailed;
-    }
-    return 0;
+    return written(request.outputPath, err, [&] { WriteCalendarPdf(form, request.outputPath); });
 }
 
 int execute(const Parsed& parsed, QTextStream& out, QTextStream& err)
@@ -512,15 +519,25 @@ int run(int argc, char** argv)
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    // Unbuffered, so that a failed write is seen here and not lost at exit.
+    QFile outFile, errFile;
+    outFile.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    errFile.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    QTextStream out(&outFile);
+    QTextStream err(&errFile);
+    int code = kFailed;
     try {
         // Again with the application up, so the help names the program.
-        return execute(parse(QCoreApplication::arguments()), out, err);
+        code = execute(parse(QCoreApplication::arguments()), out, err);
     } catch (const std::exception& e) {
         err << e.what() << '\n';
     }
-    return kFailed;
+    out.flush();
+    if (out.status() != QTextStream::Ok || outFile.error() != QFileDevice::NoError) {
+        err << "Could not write to standard output: " << outFile.errorString() << '\n';
+        code = kFailed;
+    }
+    return code;
 }
 
 } // namespace CommandLine

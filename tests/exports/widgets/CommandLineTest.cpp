@@ -1,6 +1,7 @@
 // The real program run the way a script runs it: no display of any kind.
 #include "exports/IcsReadBack.h"
 #include "support/DataFiles.h"
+#include "support/FileSizeLimit.h"
 #include "support/Poppler.h"
 
 #include <QDir>
@@ -8,6 +9,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 
@@ -28,12 +32,17 @@ protected:
         env.insert(QStringLiteral("XDG_DATA_HOME"), home.path() + QStringLiteral("/data"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     }
-    Finished run(const QStringList& arguments)
+    // The program, or with a shell command line "$0 $@ ..." around it.
+    Finished run(const QStringList& arguments, const QString& shell = QString())
     {
         QProcess p;
         p.setProcessEnvironment(env);
         p.setWorkingDirectory(home.path());
-        p.start(QStringLiteral(TARNWELL_PROGRAM), arguments);
+        if (shell.isEmpty())
+            p.start(QStringLiteral(TARNWELL_PROGRAM), arguments);
+        else
+            p.start(QStringLiteral("/bin/sh"),
+                    QStringList{"-c", shell, QStringLiteral(TARNWELL_PROGRAM)} + arguments);
         EXPECT_TRUE(p.waitForFinished(20000));
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
                 QString::fromUtf8(p.readAllStandardOutput()),
@@ -141,4 +150,40 @@ TEST_F(CommandLine, BadArgumentsAndFailuresSayWhyOnStandardError)
     }
     EXPECT_FALSE(QFile::exists(home.path() + "/never.ics") ||
                  QFile::exists(home.path() + "/never.pdf"));
+}
+
+TEST_F(CommandLine, OutputThatCannotBeWrittenFailsWithItsCause)
+{
+    const QStringList month = {"--print-month", "2026-12"};
+    // Standard output on a full device, or closed.
+    for (const char* shell : {"exec \"$0\" \"$@\" >/dev/full", "exec \"$0\" \"$@\" >&-"}) {
+        SCOPED_TRACE(shell);
+        const Finished r = run(month, QString::fromLatin1(shell));
+        EXPECT_EQ(r.code, 1);
+        EXPECT_TRUE(r.err.startsWith("Could not write to standard output: "))
+            << r.err.toStdString();
+    }
+    // A full device is written into and stays a device. Only a copy of the
+    // system's node may be put at risk, and making one takes root.
+    QString device = QStringLiteral("/dev/full");
+    if (::geteuid() == 0) {
+        device = home.path() + QStringLiteral("/full");
+        ASSERT_EQ(::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 7)), 0);
+    }
+    const Finished r = run({"--export-ics", device});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Could not write " + device + ": Disk full\n");
+    EXPECT_TRUE(QFileInfo(device).exists() && !QFileInfo(device).isFile());
+
+    // A file system out of room for a file (the limit is inherited): the old files stay.
+    const QString ics = home.path() + "/a.ics", pdf = home.path() + "/a.pdf";
+    for (const QString& file : {ics, pdf})
+        writeBytes(file, "old");
+    const FileSizeLimit full(100);
+    for (const QStringList& arguments : {QStringList{"--export-ics", ics}, {"--export-pdf", pdf}}) {
+        const Finished f = run(arguments);
+        EXPECT_EQ(f.code, 1);
+        EXPECT_EQ(f.err, "Could not write " + arguments[1] + ": File too large\n");
+        EXPECT_EQ(readBytes(arguments[1]), "old");
+    }
 }
