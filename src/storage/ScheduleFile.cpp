@@ -126,11 +126,13 @@ ScheduleFileRead ReadScheduleFile(const QString& path)
         content = readWhole(path);
     } catch (const RuntimeError& e) {
         read.problem = QStringLiteral("It cannot be read (%1).").arg(e.description());
+        read.unreadable = QFileInfo::exists(path);
         return read;
     }
     read.line = ScheduleLineOf(content);
     if (!read.line)
         read.problem = ScheduleLineProblem(content);
+    read.unreadable = !DecodeFileText(content);
     return read;
 }
 

@@ -31,6 +31,9 @@ QString ScheduleLineProblem(const QByteArray& content);
 struct ScheduleFileRead {
     std::optional<QString> line;
     QString problem;
+    // The file is there but could not be read or decoded: whatever it holds
+    // is unknown, so nothing may write over it.
+    bool unreadable = false;
 };
 ScheduleFileRead ReadScheduleFile(const QString& path);
 // Replaces the whole file with the text and CR LF. Raises a RuntimeError on

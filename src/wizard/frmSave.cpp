@@ -3,12 +3,13 @@
 #include "favorites/frmOpen.h"
 #include "mainwindow/frmCal.h"
 #include "model/clsSchedule.h"
-#include "platform/widgets/MsgBox.h"
 #include "platform/RuntimeError.h"
+#include "platform/widgets/MsgBox.h"
 #include "storage/Module1Files.h"
 #include "storage/ScheduleFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -49,6 +50,15 @@ frmSave::Outcome frmSave::Ask(frmCal* owner)
 void frmSave::SaveAsMySchedule()
 {
     const QString path = ScheduleFilePath();
+    if (QFileInfo::exists(path) && ReadScheduleFile(path).unreadable) {
+        MsgBox(QStringLiteral("Your schedule file %1 exists but cannot be read, so the schedule "
+                              "was not saved: writing it now would lose what it holds. It is "
+                              "still unsaved.")
+                   .arg(QDir::toNativeSeparators(path)),
+               Msg::OKOnly | Msg::Critical, windowTitle());
+        outcome_ = Outcome::SaveFailed;
+        return;
+    }
     try {
         EnsureAppFolder();
         WriteScheduleFile(path, owner_->Schedule()->xml());

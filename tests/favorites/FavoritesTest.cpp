@@ -52,6 +52,17 @@ TEST_F(FavoritesAdd, AMissingFolderIsMadeAndAnUnreadableListIsKept)
         fx.messages->shown[0].text.contains("cannot be read, so the schedule was not added"));
     EXPECT_TRUE(fx.messages->shown[1].text.contains("cannot be read, so its schedules cannot be"));
     EXPECT_EQ(readBytes(ScheduleListPath()), saved);
+
+    // The user's schedule file likewise, on Save as My Schedule.
+    const QByteArray mine = utf16(QString::fromUtf8(xml + "\r\n"));
+    writeBytes(ScheduleFilePath(), mine);
+    fx.messages->shown.clear();
+    answerSave(0);
+    click(*form, "mnuFileSave");
+    ASSERT_EQ(fx.messages->shown.size(), 1u);
+    EXPECT_TRUE(fx.messages->shown[0].text.contains(ScheduleFilePath() + " exists but cannot be"));
+    EXPECT_EQ(readBytes(ScheduleFilePath()), mine);
+    EXPECT_TRUE(form->DataChanged());
 }
 
 TEST_F(FavoritesAdd, TheDuplicateQuestion)
