@@ -3,7 +3,6 @@
 #include "exports/ExportSources.h"
 #include "exports/IcsExport.h"
 #include "imagecalendar/frmYear.h"
-#include "mainwindow/CalSettings.h"
 #include "model/DayNumber.h"
 #include "model/clsSchedule.h"
 #include "monthcontrol/MonthGrid.h"
@@ -12,6 +11,7 @@
 #include "platform/IClock.h"
 #include "platform/RuntimeError.h"
 #include "platform/Services.h"
+#include "session/CalSettings.h"
 #include "storage/ScheduleFile.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "mainwindow/FormPlacement.h"
 
-#include "mainwindow/CalSettings.h"
+#include "session/CalSettings.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -2,7 +2,6 @@
 // schedule, the first show, the clock, closing and the tray.
 #include "mainwindow/frmCal.h"
 
-#include "mainwindow/CalSettings.h"
 #include "mainwindow/FormPlacement.h"
 #include "mainwindow/PicturePane.h"
 #include "mainwindow/ViewFlags.h"
@@ -18,6 +17,7 @@
 #include "platform/widgets/ITray.h"
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/OleColor.h"
+#include "session/CalSettings.h"
 #include "storage/Module1Files.h"
 #include "storage/ScheduleFile.h"
 #include "wizard/frmSave.h"
@@ -43,7 +43,7 @@ frmCal*& currentForm()
 }
 } // namespace
 
-frmCal::frmCal(QWidget* parent) : QMainWindow(parent)
+frmCal::frmCal(QWidget* parent) : QMainWindow(parent), session_(std::make_shared<CalendarSession>())
 {
     setObjectName(kForm);
     setWindowTitle(AppTitle()); // the icon is the application's, set at start
@@ -56,6 +56,16 @@ frmCal::frmCal(QWidget* parent) : QMainWindow(parent)
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &frmCal::Timer1_Timer);
     Timer1.start();
+
+    connect(session_.get(), &CalendarSession::ScheduleReplaced, this, &frmCal::showSessionSchedule);
+    connect(session_.get(), &CalendarSession::ShiftIndexChanged, this,
+            &frmCal::showSessionSchedule);
+    connect(session_.get(), &CalendarSession::RedrawRequested, this, &frmCal::Update);
+    // The check mark shows the lock; it does not hold it.
+    connect(session_.get(), &CalendarSession::LockedChanged, mnuFileLockSchedule,
+            &QAction::setChecked);
+    connect(session_.get(), &CalendarSession::PeriodChanged, this,
+            [this] { mnuViewSpecialPeriod->setChecked(session_->Period().shown); });
 
     currentForm() = this;
     Form_Initialize();
@@ -100,8 +110,7 @@ void frmCal::buildPanes()
 
 void frmCal::Form_Initialize()
 {
-    shiftIndex_ = 1;
-    schedule_ = DefaultSchedule(); // shown by the first Update
+    // The session starts with the built-in schedule, shown by the first Update.
     backcolor_ = {OleColor::WindowBackground, OleColor::WindowBackground};
     EnsureAppFolder(); // a missing folder shows up when saving
 }
@@ -127,7 +136,7 @@ void frmCal::Form_Load()
         }
     });
     step(4, [&] {
-        mnuFileLockSchedule->setChecked(
+        session_->setLocked(
             CalSettings::readBool(CalSettings::LockSchedule, reportAt("Form_Load", 4)));
     });
     step(5, [&] { LoadSpecialPeriod(reportAt("Form_Load", 5)); });
@@ -146,20 +155,15 @@ void frmCal::Form_Load()
 
 void frmCal::LoadSpecialPeriod(const CalSettings::ReadError& onError)
 {
-    namespace S = CalSettings;
-    specialPeriodLength_ = S::readLong(S::SpecialPeriodLength, onError);
-    specialPeriodOffset_ = S::readLong(S::SpecialPeriodOffset, onError);
-    specialPeriodName_ = S::readText(S::SpecialPeriodName);
-    const bool checked = S::readBool(S::SpecialPeriodChecked, onError);
-    const int32_t color = S::readLong(S::SpecialPeriodColor, onError);
-    mnuViewSpecialPeriod->setText(specialPeriodName_);
-    mnuViewSpecialPeriod->setVisible(specialPeriodLength_ >= 1);
-    mnuViewSpecialPeriod->setChecked(checked);
-    if (checked)
-        ctlMonth1->SetSpecialPeriod(specialPeriodLength_, specialPeriodOffset_);
+    const SpecialPeriod p = SpecialPeriod::load(onError);
+    session_->setPeriod(p); // and the check mark
+    mnuViewSpecialPeriod->setText(p.name);
+    mnuViewSpecialPeriod->setVisible(p.length >= 1);
+    if (p.shown)
+        ctlMonth1->SetSpecialPeriod(p.length, p.offset);
     else
         ctlMonth1->SetSpecialPeriod(0, 0);
-    ctlMonth1->setSpecialPeriodColor(color);
+    ctlMonth1->setSpecialPeriodColor(p.color);
 }
 
 void frmCal::LoadViewSettings(const CalSettings::ReadError& onError)
@@ -189,8 +193,7 @@ void frmCal::LoadSchedule()
         const QString path = ScheduleFilePath();
         if (!QFileInfo::exists(path)) {
             loaded = true;
-            shiftIndex_ = 1;
-            setSchedule(DefaultSchedule());
+            session_->setSchedule(DefaultSchedule(), 1);
             if (shown_)
                 MsgBox(QStringLiteral("User schedule has not been defined\r\n"
                                       "Calendar will display default schedule"),
@@ -206,13 +209,11 @@ void frmCal::LoadSchedule()
         setSchedule(ReadScheduleShowingProblems(*read.line));
         loaded = true;
         // The file on disk is what counts as saved now.
-        dataChanged_ = false;
+        session_->setDataChanged(false);
         UpdateViewMenu();
     });
-    if (!loaded && starting) {
-        shiftIndex_ = 1;
-        setSchedule(DefaultSchedule());
-    }
+    if (!loaded && starting)
+        session_->setSchedule(DefaultSchedule(), 1);
 }
 
 std::shared_ptr<clsSchedule> ReadScheduleShowingProblems(const QString& xml)
@@ -295,7 +296,7 @@ bool frmCal::Form_QueryUnload(bool fromCloseBox)
     formSteps("Form_QueryUnload")(1, [&] {
         // A save the user asked for that did not complete keeps the window
         // open: closing would throw the schedule away.
-        if (dataChanged_ && frmSave::Ask(this) == frmSave::Outcome::SaveFailed)
+        if (session_->DataChanged() && frmSave::Ask(this) == frmSave::Outcome::SaveFailed)
             goOn = false;
     })(3, [&] {
         if (goOn)
@@ -321,11 +322,11 @@ void frmCal::Form_Unload()
 {
     handled("Form_Unload", [&] {
         namespace S = CalSettings;
-        S::writeBool(S::DataChanged, dataChanged_);
+        S::writeBool(S::DataChanged, session_->DataChanged());
         SettingsSave();
         S::writeBool(S::HideInTray, mnuFileHideInTray->isChecked());
-        S::writeBool(S::LockSchedule, mnuFileLockSchedule->isChecked());
-        S::writeBool(S::SpecialPeriodChecked, mnuViewSpecialPeriod->isChecked());
+        S::writeBool(S::LockSchedule, session_->Locked());
+        S::writeBool(S::SpecialPeriodChecked, session_->Period().shown);
         SaveFormSizePos(*this);
         UnloadOtherWindows();
         settingsStore().sync();

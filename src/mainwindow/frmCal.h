@@ -4,7 +4,8 @@
 // the tray and every setting of the display. Its life (load, show, close,
 // tray) is in frmCal.cpp, what it shows in frmCalDisplay.cpp, its menus and
 // keys in frmCalCommands.cpp.
-#include "mainwindow/CalSettings.h"
+#include "session/CalSettings.h"
+#include "session/CalendarSession.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -49,15 +50,17 @@ public:
     static frmCal* Current();
 
     // --- members other windows use ---
-    std::shared_ptr<clsSchedule> Schedule() const { return schedule_; }
+    // The shared state; the members below hand on to it.
+    CalendarSession& Session() const { return *session_; }
+    std::shared_ptr<clsSchedule> Schedule() const { return session_->Schedule(); }
     // Stores the schedule and refreshes everything.
     void setSchedule(std::shared_ptr<clsSchedule> schedule);
-    int16_t ShiftIndex() const { return shiftIndex_; }
+    int16_t ShiftIndex() const { return session_->ShiftIndex(); }
     void setShiftIndex(int16_t index);
-    int32_t EditMode() const { return editMode_; }
-    void setEditMode(int32_t v) { editMode_ = v; }
-    bool DataChanged() const { return dataChanged_; }
-    void setDataChanged(bool v) { dataChanged_ = v; }
+    int32_t EditMode() const { return session_->EditMode(); }
+    void setEditMode(int32_t v) { session_->setEditMode(v); }
+    bool DataChanged() const { return session_->DataChanged(); }
+    void setDataChanged(bool v) { session_->setDataChanged(v); }
     // Full refresh: colours, cells, month, legend, title and description, View menu.
     void Update();
     // While the schedule is locked, says so and returns true.
@@ -68,13 +71,13 @@ public:
     void SettingsSave();
 
     // The recurring special period; each assignment is stored at once.
-    int32_t SpecialPeriodLength() const { return specialPeriodLength_; }
+    int32_t SpecialPeriodLength() const { return session_->Period().length; }
     void setSpecialPeriodLength(int32_t v);
-    int32_t SpecialPeriodOffset() const { return specialPeriodOffset_; }
+    int32_t SpecialPeriodOffset() const { return session_->Period().offset; }
     void setSpecialPeriodOffset(int32_t v);
-    QString SpecialPeriodName() const { return specialPeriodName_; }
+    QString SpecialPeriodName() const { return session_->Period().name; }
     void setSpecialPeriodName(const QString& v);
-    int32_t SpecialPeriodColor() const;
+    int32_t SpecialPeriodColor() const { return session_->Period().color; }
     void setSpecialPeriodColor(int32_t v);
 
     // --- state shown to tests and later windows ---
@@ -143,6 +146,10 @@ private:
     void ApplyBackcolor();
     std::shared_ptr<clsShift> shiftAt(int index) const;
     void keepViewWithinSchedule();
+    // The session's schedule or shift changed: show it.
+    void showSessionSchedule();
+    // View > the period's name checked or not.
+    void setPeriodShown(bool shown);
 
     // Month control events.
     void ctlMonth1_DateChange();
@@ -176,10 +183,7 @@ private:
     bool VerifyLogin();
 
     // State.
-    std::shared_ptr<clsSchedule> schedule_;
-    int16_t shiftIndex_ = 1;
-    int32_t editMode_ = 0;
-    bool dataChanged_ = false;
+    std::shared_ptr<CalendarSession> session_;
     std::array<int32_t, 2> backcolor_{};
     bool shown_ = false;
     bool trayCapable_ = false;
@@ -187,9 +191,6 @@ private:
     bool closeBoxRequest_ = false;
     bool unloaded_ = false;
     bool laidOut_ = false; // panes have their first sizes; printing before is wasted
-    int32_t specialPeriodLength_ = 0;
-    int32_t specialPeriodOffset_ = 0;
-    QString specialPeriodName_;
     QString currentTitle_;
     QString currentDescription_;
     QPointer<frmYear> imageCalendar_;

@@ -177,7 +177,7 @@ void frmCal::mnuTime_Click()
 
 bool frmCal::LockedAgainstChange()
 {
-    if (!mnuFileLockSchedule->isChecked())
+    if (!session_->Locked())
         return false;
     MsgBox(QStringLiteral("Schedule is Locked"), Msg::OKOnly | Msg::Critical,
            QStringLiteral("Access Denied"));
@@ -202,8 +202,8 @@ void frmCal::mnuFileConfigureRecurringPeriod_Click()
     if (LockedAgainstChange())
         return;
     frmSpecialPeriod box(*this);
-    if (box.exec() == QDialog::Accepted && specialPeriodLength_ >= 1)
-        mnuViewSpecialPeriod->setChecked(true); // the calendar shows the period now
+    if (box.exec() == QDialog::Accepted && SpecialPeriodLength() >= 1)
+        setPeriodShown(true); // the calendar shows the period now
 }
 
 void frmCal::mnuFileChangeInfo_Click()
@@ -212,7 +212,7 @@ void frmCal::mnuFileChangeInfo_Click()
         return;
     frmInfo* info = LoadForm<frmInfo>(this);
     // Both shifts in every cell: the schedule's own texts.
-    info->setShiftIndex(ctlMonth1->CellSplit() == 2 ? 3 : shiftIndex_);
+    info->setShiftIndex(ctlMonth1->CellSplit() == 2 ? 3 : ShiftIndex());
     info->show();
 }
 
@@ -237,11 +237,11 @@ void frmCal::ShowImageCalendar()
         // One image calendar; an open one is shown again as it is.
         if (!imageCalendar_) {
             ImageCalendarSource source;
-            source.schedule = schedule_;
-            source.shiftIndex = shiftIndex_;
-            source.specialPeriodLength = specialPeriodLength_;
-            source.specialPeriodOffset = specialPeriodOffset_;
-            source.specialPeriodName = specialPeriodName_;
+            source.schedule = Schedule();
+            source.shiftIndex = ShiftIndex();
+            source.specialPeriodLength = SpecialPeriodLength();
+            source.specialPeriodOffset = SpecialPeriodOffset();
+            source.specialPeriodName = SpecialPeriodName();
             source.specialPeriodColor = SpecialPeriodColor();
             source.currentSpecialPeriodColor = [self = QPointer<frmCal>(this),
                                                 last = source.specialPeriodColor] {
@@ -280,12 +280,12 @@ bool frmCal::VerifyLogin()
 
 void frmCal::mnuFileLockSchedule_Click()
 {
-    // The check mark is the lock: it changes only after a successful log-in,
-    // so undo the flip the menu has already made.
-    const bool locked = !mnuFileLockSchedule->isChecked();
-    mnuFileLockSchedule->setChecked(locked);
+    // The lock changes only after a successful log-in; the menu has already
+    // flipped its check mark, which must show the lock again either way.
+    const bool lock = !session_->Locked();
+    mnuFileLockSchedule->setChecked(!lock);
     if (VerifyLogin())
-        mnuFileLockSchedule->setChecked(!locked);
+        session_->setLocked(lock);
 }
 
 void frmCal::mnuFileUser_Click()
@@ -312,26 +312,28 @@ void frmCal::mnuviewSchedulePick_Click(int index)
     QAction* a = mnuviewSchedulePick[static_cast<size_t>(index)];
     a->setChecked(!a->isChecked());
     handled("mnuviewSchedulePick_Click", [&] {
-        const auto list = schedule_->Shifts();
+        const auto list = Schedule()->Shifts();
         const int count = list ? list->Count() : 0;
         if (count < 1)
             return;
+        int16_t shift = ShiftIndex();
         if (index == 1 || index == 3) {
-            shiftIndex_ = 1;
+            shift = 1;
             ctlMonth1->setCellSplit(index == 1 ? 1 : 2);
         } else if (index == 2 && count >= 2) {
-            shiftIndex_ = 2;
+            shift = 2;
             ctlMonth1->setCellSplit(1);
         }
-        Update();
+        session_->setShiftIndex(shift); // redraws
     });
 }
 
 void frmCal::mnuViewSpecialPeriod_Click()
 {
     handled("mnuViewSpecialPeriod_Click", [&] {
-        if (mnuViewSpecialPeriod->isChecked())
-            ctlMonth1->SetSpecialPeriod(specialPeriodLength_, specialPeriodOffset_);
+        setPeriodShown(mnuViewSpecialPeriod->isChecked());
+        if (session_->Period().shown)
+            ctlMonth1->SetSpecialPeriod(SpecialPeriodLength(), SpecialPeriodOffset());
         else
             ctlMonth1->SetSpecialPeriod(0, 0);
         Update();
@@ -341,7 +343,7 @@ void frmCal::mnuViewSpecialPeriod_Click()
 void frmCal::mnuViewBackcolor_Click()
 {
     handled("mnuViewBackcolor_Click", [&] {
-        const size_t item = static_cast<size_t>(std::clamp<int>(shiftIndex_, 1, 2) - 1);
+        const size_t item = static_cast<size_t>(std::clamp<int>(ShiftIndex(), 1, 2) - 1);
         int32_t chosen = backcolor_[item];
         if (!dialogsService().chooseColor(this, backcolor_[item], chosen))
             return; // cancelled: nothing changes, nothing is said
@@ -352,7 +354,7 @@ void frmCal::mnuViewBackcolor_Click()
 
 void frmCal::mnuFavoritesAdd_Click()
 {
-    frmOpen::AddToList(this, *schedule_);
+    frmOpen::AddToList(this, *Schedule());
 }
 
 void frmCal::mnuFavoritesOpen_Click()

@@ -2,7 +2,6 @@
 // control filled from the rotation, the title, legend and description, the View menu.
 #include "mainwindow/frmCal.h"
 
-#include "mainwindow/CalSettings.h"
 #include "mainwindow/FormPlacement.h"
 #include "mainwindow/PicturePane.h"
 #include "mainwindow/frmCalSupport.h"
@@ -16,6 +15,7 @@
 #include "platform/IClock.h"
 #include "platform/Services.h"
 #include "platform/widgets/MsgBox.h"
+#include "session/CalSettings.h"
 #include "wizard/frmOnDuty.h"
 
 #include <QAction>
@@ -80,34 +80,34 @@ CalLayout ComputeCalLayout(QSize client, double tx, double ty, QSize currentMont
 
 void frmCal::setSchedule(std::shared_ptr<clsSchedule> schedule)
 {
-    schedule_ = schedule ? std::move(schedule) : std::make_shared<clsSchedule>();
-    keepViewWithinSchedule();
-    Update();
+    session_->setSchedule(std::move(schedule));
 }
 
 void frmCal::setShiftIndex(int16_t index)
 {
-    shiftIndex_ = index;
+    session_->setShiftIndex(index);
+}
+
+void frmCal::showSessionSchedule()
+{
     keepViewWithinSchedule();
     Update();
 }
 
 void frmCal::keepViewWithinSchedule()
 {
-    // A schedule with fewer shifts than the view in force (shift 2, or both,
-    // of the previous schedule) would leave nothing to ask for the days, and
-    // split cells would keep the old schedule's second codes.
-    const auto list = schedule_->Shifts();
+    // With fewer than two shifts split cells would keep the previous
+    // schedule's second codes. (The session keeps the shift index within.)
+    const auto list = Schedule()->Shifts();
     const int count = list ? list->Count() : 0;
-    if (shiftIndex_ < 1 || (count >= 1 && shiftIndex_ > count))
-        shiftIndex_ = 1;
     if (count < 2 && ctlMonth1->CellSplit() == 2)
         ctlMonth1->setCellSplit(1);
 }
 
 std::shared_ptr<clsShift> frmCal::shiftAt(int index) const
 {
-    const auto list = schedule_ ? schedule_->Shifts() : nullptr;
+    const auto schedule = Schedule();
+    const auto list = schedule ? schedule->Shifts() : nullptr;
     if (!list || index < 1 || index > list->Count())
         return nullptr;
     return list->Item(index);
@@ -120,7 +120,7 @@ int32_t frmCal::Backcolor(int item) const
 
 void frmCal::FillDays()
 {
-    FillDaysFromSchedule(*ctlMonth1, schedule_, shiftIndex_);
+    FillDaysFromSchedule(*ctlMonth1, Schedule(), ShiftIndex());
 }
 
 void frmCal::Update()
@@ -132,10 +132,10 @@ void frmCal::Update()
     if (ctlMonth1->IsShown())
         ctlMonth1->Repaint();
     PrintPlatoons();
-    const auto shift = shiftAt(shiftIndex_);
+    const auto shift = shiftAt(ShiftIndex());
     if (ctlMonth1->CellSplit() == 2 || !shift) {
-        currentTitle_ = schedule_->title();
-        currentDescription_ = schedule_->Description();
+        currentTitle_ = Schedule()->title();
+        currentDescription_ = Schedule()->Description();
     } else {
         currentTitle_ = shift->title();
         currentDescription_ = shift->Description();
@@ -180,7 +180,7 @@ void frmCal::PrintCentered(PicturePane* pane, const QString& text)
         return; // the first layout prints every pane
     FitFont(pane, text);
     QString shown = text;
-    const auto shift = shiftAt(shiftIndex_);
+    const auto shift = shiftAt(ShiftIndex());
     // A title that had to shrink below half the pane's height to fit its
     // width reads better as the shift's initials (when it has any).
     if (shift && text == shift->title() && pane->height() / 2.0 > pane->TextHeight(text) &&
@@ -195,7 +195,7 @@ void frmCal::PrintCentered(PicturePane* pane, const QString& text)
 
 void frmCal::PrintPlatoons()
 {
-    const auto shift = shiftAt(shiftIndex_);
+    const auto shift = shiftAt(ShiftIndex());
     const auto platoons = shift ? shift->Platoons() : nullptr;
     if (!platoons || platoons->Count() == 0 || !laidOut_)
         return; // the pane keeps what it showed
@@ -242,7 +242,7 @@ void frmCal::PrintPlatoons()
 
 void frmCal::UpdateViewMenu()
 {
-    const auto list = schedule_->Shifts();
+    const auto list = Schedule()->Shifts();
     const int count = list ? list->Count() : 0;
     QAction* one = mnuviewSchedulePick[1];
     QAction* two = mnuviewSchedulePick[2];
@@ -267,7 +267,7 @@ void frmCal::UpdateViewMenu()
             a->setEnabled(true);
         }
     }
-    const int current = ctlMonth1->CellSplit() == 2 ? 3 : shiftIndex_;
+    const int current = ctlMonth1->CellSplit() == 2 ? 3 : ShiftIndex();
     for (int k = 1; k <= 3; ++k)
         mnuviewSchedulePick[static_cast<size_t>(k)]->setChecked(k == current);
     mnuFileChangeInfo->setVisible(true);
@@ -275,7 +275,7 @@ void frmCal::UpdateViewMenu()
 
 void frmCal::ApplyBackcolor()
 {
-    const int32_t c = Backcolor(shiftIndex_);
+    const int32_t c = Backcolor(ShiftIndex());
     ctlMonth1->setBackColor(c);
     for (PicturePane* pane : {picTitle, picFooter, picPlatoons, picDescription})
         pane->setBackColor(c);
@@ -283,35 +283,46 @@ void frmCal::ApplyBackcolor()
 
 void frmCal::setSpecialPeriodLength(int32_t v)
 {
-    specialPeriodLength_ = v;
+    SpecialPeriod p = session_->Period();
+    p.length = v;
+    session_->setPeriod(p);
     mnuViewSpecialPeriod->setVisible(v >= 1);
     CalSettings::writeLong(CalSettings::SpecialPeriodLength, v);
-    ctlMonth1->SetSpecialPeriod(specialPeriodLength_, specialPeriodOffset_);
+    ctlMonth1->SetSpecialPeriod(p.length, p.offset);
     Update();
 }
 
 void frmCal::setSpecialPeriodOffset(int32_t v)
 {
-    specialPeriodOffset_ = v;
+    SpecialPeriod p = session_->Period();
+    p.offset = v;
+    session_->setPeriod(p);
     CalSettings::writeLong(CalSettings::SpecialPeriodOffset, v);
-    ctlMonth1->SetSpecialPeriod(specialPeriodLength_, specialPeriodOffset_);
+    ctlMonth1->SetSpecialPeriod(p.length, p.offset);
     Update();
 }
 
 void frmCal::setSpecialPeriodName(const QString& v)
 {
-    specialPeriodName_ = v;
+    SpecialPeriod p = session_->Period();
+    p.name = v;
+    session_->setPeriod(p);
     mnuViewSpecialPeriod->setText(v);
     CalSettings::writeText(CalSettings::SpecialPeriodName, v);
 }
 
-int32_t frmCal::SpecialPeriodColor() const
+void frmCal::setPeriodShown(bool shown)
 {
-    return ctlMonth1->SpecialPeriodColor();
+    SpecialPeriod p = session_->Period();
+    p.shown = shown;
+    session_->setPeriod(p); // and the check mark
 }
 
 void frmCal::setSpecialPeriodColor(int32_t v)
 {
+    SpecialPeriod p = session_->Period();
+    p.color = v;
+    session_->setPeriod(p);
     ctlMonth1->setSpecialPeriodColor(v);
     CalSettings::writeLong(CalSettings::SpecialPeriodColor, v);
     ctlMonth1->Repaint();
@@ -347,7 +358,7 @@ void frmCal::ctlMonth1_SettingChange(const QString& name)
 void frmCal::ctlMonth1_SelectionChange(double date)
 {
     handled("ctlMonth1_SelectionChange", [&] {
-        if (editMode_ == 1) {
+        if (session_->EditMode() == 1) {
             frmOnDuty* step = LoadForm<frmOnDuty>(this);
             step->show();
             step->raise();

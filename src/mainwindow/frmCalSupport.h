@@ -1,9 +1,9 @@
 #pragma once
 // What the main window's source files share: its name in error messages,
 // the error reporting of its routines and the clock's idle caption.
-#include "mainwindow/CalSettings.h"
 #include "platform/widgets/ReportError.h"
 #include "platform/widgets/Steps.h"
+#include "session/CalSettings.h"
 
 #include <QString>
 #include <exception>

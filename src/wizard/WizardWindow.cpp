@@ -42,12 +42,10 @@ void WizardWindow::disableCreateSchedule()
         a->setEnabled(false);
 }
 
-void WizardWindow::markChanged()
+void WizardWindow::markChanged(bool changed)
 {
-    if (!owner_)
-        return;
-    owner_->setDataChanged(true);
-    owner_->Update();
+    if (owner_)
+        owner_->Session().markChanged(changed);
 }
 
 std::shared_ptr<clsShift> WizardWindow::takeShift(int16_t index)

@@ -28,8 +28,9 @@ protected:
     int shiftCount() const;
     QAction* createScheduleItem() const;
     void disableCreateSchedule();
-    // DataChanged and a full refresh of the main window.
-    void markChanged();
+    // An edit of the live schedule: DataChanged when it changed it, and a full
+    // refresh of the main window either way.
+    void markChanged(bool changed = true);
     // The step's shift by the creation rule: outside 1..2, or when the shift
     // cannot be made, nothing (and the window unloads itself); a missing
     // shift is appended with its defaults.

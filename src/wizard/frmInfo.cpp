@@ -93,8 +93,6 @@ bool frmInfo::SaveInfo()
     } else if (shiftIndex_ == 3) {
         changed = storeInfo(*s, title, initials, description);
     }
-    if (changed)
-        Owner()->setDataChanged(true);
-    Owner()->Update();
+    markChanged(changed);
     return true;
 }

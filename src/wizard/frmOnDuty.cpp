@@ -125,8 +125,7 @@ void frmOnDuty::cboPlatoon_Click()
     s[SelectedPointer - 1] = QChar(u'0' + k);
     shift_->setSequence(s);
     if (s != StartSequence) {
-        Owner()->setDataChanged(true);
-        Owner()->Update();
+        markChanged();
         setSelectedDate(selectedDate_);
         cmdUndo->setEnabled(true);
     }
@@ -136,7 +135,7 @@ void frmOnDuty::cmdUndo_Click()
 {
     cmdUndo->setEnabled(false);
     shift_->setSequence(UndoSequence);
-    Owner()->Update();
+    markChanged(false); // back to where the step was: nothing new to save
     // Showing the restored day is not a new choice: it must not offer Undo again.
     const QSignalBlocker quiet(cboPlatoon);
     setSelectedDate(selectedDate_);

@@ -160,9 +160,7 @@ bool frmPlatoons::SavePlatoons()
         differs = a->Code() != b->Code() || a->Color() != b->Color() ||
                   a->Description() != b->Description();
     }
-    if (differs)
-        Owner()->setDataChanged(true);
     shift_->setPlatoons(list);
-    Owner()->Update();
+    markChanged(differs);
     return true;
 }

@@ -149,8 +149,6 @@ bool frmRotation::ApplyCycleLength()
         return true;
     const QString s = RoundRobin(n, choice.index + 1);
     shift_->setSequence(s);
-    if (s != StartSequence)
-        Owner()->setDataChanged(true);
-    Owner()->Update();
+    markChanged(s != StartSequence);
     return true;
 }

@@ -218,7 +218,7 @@ TEST_F(FavoritesWindow, OkBringsTheSelectedEntryBackUnlessRefused)
                           {station, entry("b"), entry("A"), entry("C"), broken});
         showMain(TwoShiftSchedule());
         form->setShiftIndex(2);
-        form->MenuAction("mnuFileLockSchedule")->setChecked(c.locked);
+        form->Session().setLocked(c.locked);
         if (c.wizard)
             click(*form, "mnuFileCreateSchedule");
         form->setDataChanged(c.changed);

@@ -80,7 +80,7 @@ TEST_F(ScheduleLock, UserBoxCredentialsAndTheLock)
     for (const auto& c : cases)
         for (bool wasLocked : {false, true}) {
             SCOPED_TRACE(std::string(c.userName) + (wasLocked ? " unlocking" : " locking"));
-            lock()->setChecked(wasLocked);
+            f->Session().setLocked(wasLocked);
             EXPECT_EQ(toggleLock(c.userName, c.password).join(QString()),
                       QString::fromLatin1(c.message ? c.message : ""));
             EXPECT_EQ(lock()->isChecked(), c.message ? wasLocked : !wasLocked);
@@ -97,7 +97,7 @@ TEST_F(ScheduleLock, UserBoxCredentialsAndTheLock)
         EXPECT_EQ(save(d, {" chief", "Blaze7", "Blaze7", "ember42"}),
                   QStringLiteral(" chief Password Saved"));
     });
-    lock()->setChecked(false);
+    f->Session().setLocked(false);
     EXPECT_EQ(toggleLock("Chief", "Ember42"), QStringList{QStringLiteral("Invalid Password")});
     EXPECT_EQ(toggleLock("Chief", "Blaze7"), QStringList{});
     f->close();

@@ -1,4 +1,4 @@
-#include "mainwindow/CalSettings.h"
+#include "session/CalSettings.h"
 
 #include "platform/Convert.h"
 #include "platform/ISettingsStore.h"

@@ -7,8 +7,6 @@
 #include <functional>
 #include <optional>
 
-class QWidget;
-
 namespace CalSettings {
 
 struct Key {

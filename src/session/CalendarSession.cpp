@@ -1,0 +1,63 @@
+#include "session/CalendarSession.h"
+
+#include "model/DefaultSchedule.h"
+#include "model/clsSchedule.h"
+
+CalendarSession::CalendarSession(QObject* parent) : QObject(parent), schedule_(DefaultSchedule()) {}
+
+void CalendarSession::setSchedule(std::shared_ptr<clsSchedule> schedule, int16_t shiftIndex)
+{
+    schedule_ = schedule ? std::move(schedule) : std::make_shared<clsSchedule>();
+    if (shiftIndex != 0)
+        shiftIndex_ = shiftIndex;
+    keepShiftWithinSchedule();
+    emit ScheduleReplaced();
+}
+
+void CalendarSession::setShiftIndex(int16_t index)
+{
+    shiftIndex_ = index;
+    keepShiftWithinSchedule();
+    emit ShiftIndexChanged();
+}
+
+void CalendarSession::keepShiftWithinSchedule()
+{
+    // A schedule with fewer shifts than the one before would leave nothing
+    // to ask for the days.
+    const auto list = schedule_->Shifts();
+    const int count = list ? list->Count() : 0;
+    if (shiftIndex_ < 1 || (count >= 1 && shiftIndex_ > count))
+        shiftIndex_ = 1;
+}
+
+void CalendarSession::setDataChanged(bool changed)
+{
+    if (changed == dataChanged_)
+        return;
+    dataChanged_ = changed;
+    emit DataChangedChanged(changed);
+}
+
+void CalendarSession::markChanged(bool changed)
+{
+    if (changed)
+        setDataChanged(true);
+    emit RedrawRequested();
+}
+
+void CalendarSession::setLocked(bool locked)
+{
+    if (locked == locked_)
+        return;
+    locked_ = locked;
+    emit LockedChanged(locked);
+}
+
+void CalendarSession::setPeriod(const SpecialPeriod& period)
+{
+    if (period == period_)
+        return;
+    period_ = period;
+    emit PeriodChanged();
+}

@@ -1,0 +1,59 @@
+#pragma once
+// What the windows share: the schedule on display, which shift shows, whether
+// it has unsaved changes, whether clicks on the calendar go to the wizard's
+// on-duty step, the lock and the recurring period. Windows read and change
+// it here and follow its signals; none keeps a copy in its own widgets.
+#include "session/SpecialPeriod.h"
+
+#include <QObject>
+#include <cstdint>
+#include <memory>
+
+class clsSchedule;
+
+class CalendarSession : public QObject {
+    Q_OBJECT
+public:
+    explicit CalendarSession(QObject* parent = nullptr);
+
+    std::shared_ptr<clsSchedule> Schedule() const { return schedule_; }
+    // Nothing stands for an empty schedule. The shift index (or the one given)
+    // is kept within it.
+    void setSchedule(std::shared_ptr<clsSchedule> schedule, int16_t shiftIndex = 0);
+    // 1 or 2; anything outside the schedule's shifts becomes 1.
+    int16_t ShiftIndex() const { return shiftIndex_; }
+    void setShiftIndex(int16_t index);
+    // Unsaved changes. Setting it redraws nothing: some steps must change
+    // nothing on screen.
+    bool DataChanged() const { return dataChanged_; }
+    void setDataChanged(bool changed);
+    // An edit of the schedule in place: marks it changed (when it did change
+    // it) and asks every window that shows it to draw it again.
+    void markChanged(bool changed = true);
+    // 1 while the wizard's on-duty step takes the clicks on the calendar.
+    int32_t EditMode() const { return editMode_; }
+    void setEditMode(int32_t mode) { editMode_ = mode; }
+    bool Locked() const { return locked_; }
+    void setLocked(bool locked);
+    const SpecialPeriod& Period() const { return period_; }
+    void setPeriod(const SpecialPeriod& period);
+
+signals:
+    // A new schedule object, or another shift on display.
+    void ScheduleReplaced();
+    void ShiftIndexChanged();
+    void DataChangedChanged(bool changed);
+    void RedrawRequested();
+    void LockedChanged(bool locked);
+    void PeriodChanged();
+
+private:
+    void keepShiftWithinSchedule();
+
+    std::shared_ptr<clsSchedule> schedule_;
+    int16_t shiftIndex_ = 1;
+    bool dataChanged_ = false;
+    int32_t editMode_ = 0;
+    bool locked_ = false;
+    SpecialPeriod period_;
+};

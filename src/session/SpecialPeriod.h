@@ -1,0 +1,26 @@
+#pragma once
+// The recurring special period (a pay period, say) as the settings hold it:
+// runs of `length` days that start every 2 * length days from the offset.
+#include "session/CalSettings.h"
+
+#include <QString>
+#include <cstdint>
+
+struct SpecialPeriod {
+    int32_t length = 0; // 0: there is none
+    int32_t offset = 0;
+    QString name = QString::fromLatin1(CalSettings::SpecialPeriodName.defaultValue);
+    int32_t color = QByteArray(CalSettings::SpecialPeriodColor.defaultValue).toInt();
+    bool shown = false; // View > the period's name
+
+    // Each stored value that cannot be read goes to onError and is replaced
+    // in the store by its default.
+    static SpecialPeriod load(const CalSettings::ReadError& onError);
+
+    bool operator==(const SpecialPeriod& o) const
+    {
+        return length == o.length && offset == o.offset && name == o.name && color == o.color &&
+               shown == o.shown;
+    }
+    bool operator!=(const SpecialPeriod& o) const { return !(*this == o); }
+};
