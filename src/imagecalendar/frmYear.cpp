@@ -1,81 +1,27 @@
+// The image calendar's life and state: creation, its menus and bands, the
+// month controls kept alike, the properties and the View, Scope and
+// Orientation commands.
 #include "imagecalendar/frmYear.h"
 
 #include "imagecalendar/YearLayout.h"
-#include "imagecalendar/modCapture.h"
-#include "mainwindow/FormPlacement.h"
+#include "imagecalendar/frmYearSupport.h"
 #include "mainwindow/PicturePane.h"
 #include "model/DayNumber.h"
-#include "model/clsPlatoon.h"
 #include "model/clsSchedule.h"
 #include "model/clsShift.h"
 #include "monthcontrol/MonthGrid.h"
 #include "monthcontrol/ScheduleFill.h"
 #include "monthcontrol/ctlMonth.h"
-#include "platform/Convert.h"
 #include "platform/IClock.h"
-#include "platform/IShell.h"
 #include "platform/Services.h"
-#include "platform/widgets/IDialogs.h"
-#include "platform/widgets/IPrinters.h"
-#include "platform/widgets/MsgBox.h"
-#include "platform/widgets/ReportError.h"
-#include "storage/Module1Files.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QBuffer>
-#include <QDir>
-#include <QEvent>
-#include <QFileInfo>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
-#include <QScreen>
 #include <algorithm>
-#include <cmath>
 
-namespace {
-const QString kForm = QStringLiteral("frmYear");
-
-template <class F> void handled(const char* procedure, F&& f)
-{
-    guarded(QString::fromLatin1(procedure), UnitKind::Form, kForm, std::forward<F>(f));
-}
-
-QRect toPixels(const QRectF& twips, double tx, double ty)
-{
-    return {TwipsToPixels(twips.left(), tx), TwipsToPixels(twips.top(), ty),
-            TwipsToPixels(twips.width(), tx), TwipsToPixels(twips.height(), ty)};
-}
-
-// The bottom band: a white box with a black outline around legend and description.
-class LegendBand : public QWidget {
-public:
-    explicit LegendBand(QWidget* parent) : QWidget(parent) { setObjectName("Picture2"); }
-    void setFrame(const QRect& frame)
-    {
-        frame_ = frame;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.fillRect(rect(), palette().color(QPalette::Window));
-        // One pixel wide rather than a hairline, which a PDF viewer may drop.
-        p.setPen(QPen(Qt::black, 1));
-        p.setBrush(Qt::white);
-        p.drawRect(frame_.adjusted(0, 0, -1, -1));
-    }
-
-private:
-    QRect frame_;
-};
-} // namespace
+using namespace yearform;
 
 frmYear::frmYear(ImageCalendarSource source, QWidget* parent)
     : QMainWindow(parent), source_(std::move(source))
@@ -362,133 +308,6 @@ void frmYear::setVisible(bool visible)
     setFirstMonth(firstMonth_);
 }
 
-// ---------------------------------------------------------------- layout
-
-void frmYear::RebuildMonths()
-{
-    while (LoadedMonths() > monthCount_) {
-        ctlMonth* last = months_.back();
-        months_.pop_back();
-        last->disconnect(this);
-        delete last;
-    }
-    while (LoadedMonths() < monthCount_)
-        makeMonth()->setVisible(true);
-}
-
-void frmYear::ArrangeMonths()
-{
-    if (const auto a = YearLayout::arrangement(monthCount_, orientation_)) {
-        rowCount_ = a->rows;
-        columnCount_ = a->columns;
-    }
-    Form_Resize();
-}
-
-void frmYear::shapeWindow()
-{
-    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect avail = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
-    // A full-screen window's height less its frame, known or not yet.
-    const int h = avail.height() - kFrameAllowance.height();
-    const int inner = h - menuBar()->sizeHint().height();
-    const double ratio = pageRatio_ > 0 ? pageRatio_ : YearLayout::DefaultPageRatio;
-    const int w =
-        static_cast<int>(std::lround(YearLayout::innerWidthFor(inner, ratio, orientation_)));
-    move(x(), avail.top() + TwipsToPixels(60, TwipsPerPixelY()));
-    resize(std::max(1, w), std::max(1, h));
-}
-
-void frmYear::layOut()
-{
-    // A window not shown yet has not laid out its client area for its size.
-    if (!isVisible() && layout())
-        layout()->setGeometry(rect());
-    Form_Resize();
-}
-
-bool frmYear::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == client_ && event->type() == QEvent::Resize) {
-        DeferMessages deferred;
-        Form_Resize();
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void frmYear::changeEvent(QEvent* event)
-{
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
-        Form_Resize();
-}
-
-void frmYear::Form_Resize()
-{
-    if (windowState() & Qt::WindowMinimized)
-        return;
-    const double ty = TwipsPerPixelY();
-    const QSize c = client_->size();
-    const auto b = YearLayout::bands(c.height() * ty, rowCount_);
-    const int h1 = TwipsToPixels(b.title, ty), h2 = TwipsToPixels(b.legend, ty);
-    Picture1->setGeometry(0, 0, c.width(), h1);
-    Picture2->setGeometry(0, c.height() - h2, c.width(), h2);
-    if (c.height() - h2 - h1 >= 0)
-        Picture3->setGeometry(0, h1, c.width(), c.height() - h2 - h1);
-    Picture1_Resize();
-    Picture2_Resize();
-    Picture3_Resize();
-}
-
-void frmYear::Picture1_Resize()
-{
-    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
-    const QRect r = toPixels(
-        YearLayout::titleBox(QSizeF(Picture1->width() * tx, Picture1->height() * ty)), tx, ty);
-    if (r.width() < 0 || r.height() < 0)
-        return; // a band too small for its margins keeps its box
-    const QSize before = picTitle->size();
-    picTitle->setGeometry(r);
-    if (picTitle->size() != before) {
-        const auto shift = shiftAt(shiftIndex_);
-        PrintCentered(picTitle, shift ? shift->title() : source_.schedule->title());
-    }
-}
-
-void frmYear::Picture2_Resize()
-{
-    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
-    const auto boxes =
-        YearLayout::legendBoxes(QSizeF(Picture2->width() * tx, Picture2->height() * ty), tx, ty);
-    static_cast<LegendBand*>(Picture2)->setFrame(toPixels(boxes.frame, tx, ty));
-    const QRect platoons = toPixels(boxes.platoons, tx, ty);
-    const QRect description = toPixels(boxes.description, tx, ty);
-    if (platoons.width() < 0 || platoons.height() < 0)
-        return;
-    const QSize platoonsBefore = picPlatoons->size();
-    const QSize descriptionBefore = picDescription->size();
-    picPlatoons->setGeometry(platoons);
-    picDescription->setGeometry(description);
-    if (picPlatoons->size() != platoonsBefore)
-        PrintPlatoons();
-    if (picDescription->size() != descriptionBefore)
-        PrintCentered(picDescription, descriptionText_);
-}
-
-void frmYear::Picture3_Resize()
-{
-    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
-    const auto rects =
-        YearLayout::monthRects(QSizeF(Picture3->width() * tx, Picture3->height() * ty), rowCount_,
-                               columnCount_, std::min(LoadedMonths(), rowCount_ * columnCount_));
-    for (size_t k = 0; k < rects.size(); ++k) {
-        const QRect r = toPixels(rects[k], tx, ty);
-        if (r.width() > 0 && r.height() > 0) // a refused size is skipped
-            months_[k]->setGeometry(r);
-    }
-}
-
 // ---------------------------------------------------------------- months
 
 void frmYear::ChainMonths()
@@ -559,67 +378,6 @@ void frmYear::SyncMonths()
     Repaint();
 }
 
-// ---------------------------------------------------------------- texts
-
-void frmYear::FitFont(PicturePane* box, const QString& text)
-{
-    box->setFontSize(YearLayout::fitFontSize(box->FontSize(), QSizeF(box->size()),
-                                             QSizeF(box->TextWidth(text), box->TextHeight(text)),
-                                             0.8, 0.8, 0.9));
-}
-
-void frmYear::PrintCentered(PicturePane* box, const QString& text)
-{
-    FitFont(box, text);
-    QString shown = text;
-    const auto& schedule = *source_.schedule;
-    // A long title shrunk below half the band reads better as the initials
-    // (when there are any).
-    if (text == schedule.title() &&
-        static_cast<float>(box->height() / 2.0) > box->TextHeight(text) &&
-        !schedule.Initials().isEmpty()) {
-        shown = schedule.Initials();
-        FitFont(box, shown);
-    }
-    box->Cls();
-    box->Print(shown, QPointF((box->width() - box->TextWidth(shown)) / 2,
-                              (box->height() - box->TextHeight(shown)) / 2));
-}
-
-void frmYear::PrintPlatoons()
-{
-    const auto shift = shiftAt(shiftIndex_);
-    const auto platoons = shift ? shift->Platoons() : nullptr;
-    if (!platoons || platoons->Count() == 0)
-        return;
-    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
-    const int n = platoons->Count();
-    const double boxWidth = picPlatoons->width() * tx;
-    const double boxHeight = picPlatoons->height() * ty;
-    const double slot = RoundHalfEven(boxWidth / n);
-    picPlatoons->Cls();
-    for (int i = 1; i <= n; ++i) {
-        const auto& p = platoons->Item(i);
-        const double x = RoundHalfEven((i - 1) * slot + slot / 2);
-        const QString s = p->Code() + QLatin1Char(' ') + p->Description();
-        const QSizeF text(picPlatoons->TextWidth(s) * tx, picPlatoons->TextHeight(s) * ty);
-        picPlatoons->setFontSize(YearLayout::fitFontSize(
-            picPlatoons->FontSize(), QSizeF(slot, boxHeight), text, 0.9, 0.8, 0.8));
-        const double sw = picPlatoons->TextWidth(s) * tx;
-        const double sh = picPlatoons->TextHeight(s) * ty;
-        picPlatoons->Print(s, QPointF((x - sw / 2) / tx, (boxHeight - sh) / 2 / ty), p->Color());
-    }
-}
-
-void frmYear::Repaint()
-{
-    handled("Repaint", [&] {
-        PrintCentered(picTitle, source_.schedule->title());
-        PrintPlatoons();
-        PrintCentered(picDescription, descriptionText_);
-    });
-}
-
 // ---------------------------------------------------------------- menus
 
 void frmYear::mnuViewShiftPick_Click(int index)
@@ -687,164 +445,4 @@ void frmYear::mnuOrientationPick_Click(int index)
         for (size_t k = 1; k <= 2; ++k)
             mnuOrientationPick[k]->setChecked(static_cast<int>(k) == index);
     });
-}
-
-// ---------------------------------------------------------------- output
-
-QString frmYear::SaveAsFilter()
-{
-    return QStringLiteral("Windows Bitmap (*.bmp)|*.bmp") +
-           QStringLiteral("|Graphics Interchange Format (*.gif)|*.gif") +
-           QStringLiteral("|JPEG File Interchange Format (*.jpg,*.jpeg)|*.jpg") +
-           QStringLiteral("|Portable Network Graphics (*.png)|*.png") +
-           QStringLiteral("|Portable Document Format (*.pdf)|*.pdf");
-}
-
-double frmYear::GetPageRatio()
-{
-    try {
-        QPrinter* printer = printerService().defaultPrinter();
-        if (!printer && ownPrinterSetUp_)
-            printer = ownPrinter_.get();
-        if (!printer)
-            return YearLayout::DefaultPageRatio;
-        const QRectF r = printer->pageLayout().paintRect(QPageLayout::Point);
-        return YearLayout::pageRatio(r.height(), r.width());
-    } catch (const std::exception&) {
-        return YearLayout::DefaultPageRatio;
-    }
-}
-
-QPrinter* frmYear::setupPrinter()
-{
-    if (QPrinter* printer = printerService().defaultPrinter())
-        return printer;
-    if (!ownPrinter_)
-        ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return ownPrinter_.get();
-}
-
-void frmYear::CaptureCalendar()
-{
-    try {
-        layOut();
-        QCoreApplication::processEvents();
-        const QPixmap picture = CaptureFormClient(*this);
-        if (!picture.isNull())
-            capture_ = picture;
-    } catch (const std::exception&) {
-        // A failed capture keeps the previous picture.
-    }
-}
-
-void frmYear::mnuFilePrintToFitPage_Click()
-{
-    QPrinter* printer = printerService().defaultPrinter();
-    if (!printer) {
-        // No printer: the system's print dialog, which can print to a PDF file.
-        printer = setupPrinter();
-        const bool portrait =
-            YearLayout::orientationForPicture(client_->size()) == YearLayout::Portrait;
-        printer->setPageOrientation(portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
-        if (!printerService().printDialog(*printer, this))
-            return;
-    }
-    months_.front()->setShowButtons(false);
-    QCoreApplication::processEvents();
-    CaptureCalendar();
-    PrintPictureToFitPage(*printer, capture_);
-}
-
-void frmYear::mnuFilePrinterSetup_Click()
-{
-    mnuFilePrinterSetup->setEnabled(false);
-    setCursor(Qt::WaitCursor);
-    QCoreApplication::processEvents();
-    // The menus and the calendar, not the window: a disabled window would
-    // disable the dialog it owns.
-    menuBar()->setEnabled(false);
-    client_->setEnabled(false);
-    QPrinter* printer = setupPrinter();
-    const bool accepted = printerService().pageSetupDialog(*printer, this);
-    if (printer == ownPrinter_.get() && accepted)
-        ownPrinterSetUp_ = true;
-    QCoreApplication::processEvents();
-    menuBar()->setEnabled(true);
-    client_->setEnabled(true);
-    mnuFilePrinterSetup->setEnabled(true);
-    pageRatio_ = GetPageRatio();
-    mnuOrientationPick_Click(YearLayout::orientationForRatio(pageRatio_));
-    unsetCursor();
-}
-
-void frmYear::mnuFileSaveAs_Click()
-{
-    CaptureCalendar();
-    handled("mnuFileSaveAs_Click", [&] {
-        const QString name = dialogsService().saveFileName(
-            this, QStringLiteral("Save As"), QStringLiteral("Calendar_Image"), SaveAsFilter());
-        if (name.isEmpty())
-            return; // cancelled
-        const QByteArray format = PictureFormatFor(name);
-        if (format == "gif") {
-            MsgBox(QStringLiteral("Pictures cannot be saved in the Graphics Interchange Format "
-                                  "(GIF). Choose a name ending in .png, .bmp or .jpg."),
-                   Msg::OKOnly | Msg::Exclamation);
-            return;
-        }
-        if (format == "pdf")
-            WriteCalendarPdf(*this, name);
-        else
-            SavePicture(capture_, name, format);
-    });
-}
-
-void frmYear::mnuFileOpenWith_Click()
-{
-    handled("mnuFileOpenWith_Click", [&] {
-        const QString path = UserTempFolder() + QStringLiteral("/calendar_image.bmp");
-        months_.front()->setShowButtons(false);
-        QCoreApplication::processEvents();
-        CaptureCalendar();
-        SavePicture(capture_, path, "bmp", WriteMode::Private);
-        QCoreApplication::processEvents();
-        if (!shell().OpenWithChooser(path))
-            MsgBox(QStringLiteral("No program could be offered for the picture. It is saved as:"
-                                  "\r\n\r\n%1")
-                       .arg(QDir::toNativeSeparators(path)),
-                   Msg::OKOnly | Msg::Information, QStringLiteral("Open With"));
-    });
-}
-
-void WriteCalendarPdf(frmYear& form, const QString& path)
-{
-    form.layOut();
-    QWidget* client = form.ClientArea();
-    const QSize size = client->size();
-    if (size.isEmpty())
-        throw Err::make(Err::InvalidCall, QStringLiteral("The calendar has no size"));
-    // Drawn in memory first: a PDF cut short by a full disk is no PDF.
-    QBuffer document;
-    document.open(QIODevice::WriteOnly);
-    QPdfWriter pdf(&document);
-    pdf.setCreator(AppTitle());
-    pdf.setTitle(form.windowTitle());
-    QPageSize page(QPageSize::A4);
-    if (QPrinter* printer = printerService().defaultPrinter())
-        page = printer->pageLayout().pageSize();
-    const bool portrait = YearLayout::orientationForPicture(size) == YearLayout::Portrait;
-    // The margins QPrinter gives a PDF page, so both fit the same area.
-    pdf.setPageLayout(QPageLayout(page, portrait ? QPageLayout::Portrait : QPageLayout::Landscape,
-                                  QMarginsF(10, 10, 10, 10), QPageLayout::Point));
-    QPainter painter;
-    if (!painter.begin(&pdf))
-        throw Err::make(Err::InvalidCall, QStringLiteral("The page could not be drawn"));
-    const QRect printable = pdf.pageLayout().paintRectPixels(pdf.resolution());
-    const QSizeF out = YearLayout::fitToPage(size, printable.size());
-    painter.scale(out.width() / size.width(), out.height() / size.height());
-    client->render(&painter, QPoint(), QRegion(),
-                   QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    if (!painter.end())
-        throw Err::make(Err::InvalidCall, QStringLiteral("The page could not be drawn"));
-    WriteWholeFile(path, document.data());
 }

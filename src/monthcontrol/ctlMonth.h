@@ -52,6 +52,11 @@ private:
     ctlMonth* owner_;
 };
 
+// setFont, the setter of the control's Font property, hides the non-virtual
+// QWidget::setFont on purpose: it also keeps the surface font and lays the grid
+// out again. Call it through a ctlMonth; through a QWidget it reaches Qt's and
+// the control goes on painting in its old font. No other member hides a Qt
+// name: Repaint and Show differ from Qt's repaint and show by case.
 class ctlMonth : public QWidget {
     Q_OBJECT
 public:
