@@ -12,6 +12,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/Services.h"
 #include "session/CalSettings.h"
+#include "session/SpecialPeriod.h"
 #include "storage/ScheduleFile.h"
 
 #include <QApplication>
@@ -132,49 +133,43 @@ LoadedSchedule loadSchedule(const QString& given, QTextStream& err)
         return {
             nullptr,
             QStringLiteral("The schedule file %1 could not be used: %2").arg(shown, read.problem)};
-    auto schedule = std::make_shared<clsSchedule>();
-    std::optional<QString> failure;
-    try {
-        schedule->setXml(*read.line);
-    } catch (const std::exception& e) {
-        failure = QString::fromLocal8Bit(e.what());
-    }
+    const ScheduleTextRead text = ReadScheduleText(*read.line);
     // What the read met comes before the error that stopped it, as in the window.
-    for (const QString& problem : schedule->ReadProblems())
+    for (const QString& problem : text.problems)
         err << "Warning: " << QString(problem).replace(QStringLiteral("\r\n"), QStringLiteral(" "))
             << '\n';
-    if (failure)
+    if (text.error) {
+        QString failure;
+        try {
+            std::rethrow_exception(text.error);
+        } catch (const std::exception& e) {
+            failure = QString::fromLocal8Bit(e.what());
+        }
         return {nullptr,
-                QStringLiteral("The schedule file %1 could not be read: %2").arg(shown, *failure)};
-    return {schedule, QString()};
+                QStringLiteral("The schedule file %1 could not be read: %2").arg(shown, failure)};
+    }
+    return {text.schedule, QString()};
 }
 
 // The special period as the settings hold it; read only, so that a script can
 // never change what the user's window shows.
-struct StoredPeriod {
-    QString name;
-    int32_t length = 0, offset = 0, color = 0;
-    bool shown = false; // View > Special Period of the main window
+struct StoredPeriod : SpecialPeriod {
     Ics::SpecialPeriod forExport() const { return specialPeriodFor(name, length, offset); }
 };
 
 std::optional<StoredPeriod> storedSpecialPeriod(QTextStream& err)
 {
-    namespace S = CalSettings;
-    try {
-        StoredPeriod sp;
-        sp.length = CLng(S::readText(S::SpecialPeriodLength));
-        if (sp.length < 1)
-            return std::nullopt;
-        sp.offset = CLng(S::readText(S::SpecialPeriodOffset));
-        sp.color = CLng(S::readText(S::SpecialPeriodColor));
-        sp.shown = CBool(S::readText(S::SpecialPeriodChecked));
-        sp.name = S::readText(S::SpecialPeriodName);
-        return sp;
-    } catch (const std::exception& e) {
-        err << "Warning: the stored recurring period is left out: " << e.what() << '\n';
+    std::optional<QString> failure;
+    const SpecialPeriod p =
+        SpecialPeriod::load([&](const std::exception& e) { failure = failure.value_or(e.what()); },
+                            CalSettings::Repair::No);
+    if (failure) {
+        err << "Warning: the stored recurring period is left out: " << *failure << '\n';
+        return std::nullopt;
     }
-    return std::nullopt;
+    if (p.length < 1)
+        return std::nullopt;
+    return StoredPeriod{p};
 }
 
 // Runs a write of the output file: 0, or 1 after saying what kept it from

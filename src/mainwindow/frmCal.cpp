@@ -218,19 +218,13 @@ void frmCal::LoadSchedule()
 
 std::shared_ptr<clsSchedule> ReadScheduleShowingProblems(const QString& xml)
 {
-    auto schedule = std::make_shared<clsSchedule>();
-    std::exception_ptr failed;
-    try {
-        schedule->setXml(xml);
-    } catch (...) {
-        failed = std::current_exception();
-    }
+    const ScheduleTextRead read = ReadScheduleText(xml);
     // What the read met is told before the error that stopped it.
-    for (const QString& problem : schedule->ReadProblems())
+    for (const QString& problem : read.problems)
         MsgBox(problem, Msg::OKOnly);
-    if (failed)
-        std::rethrow_exception(failed);
-    return schedule;
+    if (read.error)
+        std::rethrow_exception(read.error);
+    return read.schedule;
 }
 
 QString UnusableScheduleMessage(const QString& path, const QString& problem, bool starting)

@@ -18,12 +18,13 @@ QString name(const Key& key)
 const QString kPositionSection = QStringLiteral("Settings");
 
 template <class Convert>
-auto readOrDefault(const Key& key, const ReadError& onError, Convert convert)
+auto readOrDefault(const Key& key, const ReadError& onError, Repair repair, Convert convert)
 {
     try {
         return convert(readText(key));
     } catch (const std::exception& e) {
-        writeText(key, QString::fromLatin1(key.defaultValue));
+        if (repair == Repair::Yes)
+            writeText(key, QString::fromLatin1(key.defaultValue));
         if (onError)
             onError(e);
     }
@@ -37,14 +38,14 @@ QString readText(const Key& key)
                                       QString::fromLatin1(key.defaultValue));
 }
 
-bool readBool(const Key& key, const ReadError& onError)
+bool readBool(const Key& key, const ReadError& onError, Repair repair)
 {
-    return readOrDefault(key, onError, CBool);
+    return readOrDefault(key, onError, repair, CBool);
 }
 
-int32_t readLong(const Key& key, const ReadError& onError)
+int32_t readLong(const Key& key, const ReadError& onError, Repair repair)
 {
-    return readOrDefault(key, onError, CLng);
+    return readOrDefault(key, onError, repair, CLng);
 }
 
 void writeText(const Key& key, const QString& value)

@@ -34,11 +34,13 @@ inline constexpr Key DataChanged{"Schedule", "DataChanged", "False"};
 // A stored value that is not what the key holds (type mismatch, overflow) is
 // handed to onError for the reading routine's own message, replaced in the
 // store by the key's default, so that it is reported once and not at every
-// start, and the default is used.
+// start, and the default is used. A reader that must not change the store
+// (a script's) passes Repair::No.
 using ReadError = std::function<void(const std::exception&)>;
+enum class Repair { Yes, No };
 QString readText(const Key& key);
-bool readBool(const Key& key, const ReadError& onError);
-int32_t readLong(const Key& key, const ReadError& onError);
+bool readBool(const Key& key, const ReadError& onError, Repair repair = Repair::Yes);
+int32_t readLong(const Key& key, const ReadError& onError, Repair repair = Repair::Yes);
 void writeText(const Key& key, const QString& value);
 void writeBool(const Key& key, bool value);
 void writeLong(const Key& key, int32_t value);

@@ -14,8 +14,9 @@ struct SpecialPeriod {
     bool shown = false; // View > the period's name
 
     // Each stored value that cannot be read goes to onError and is replaced
-    // in the store by its default.
-    static SpecialPeriod load(const CalSettings::ReadError& onError);
+    // in the store by its default, unless told not to.
+    static SpecialPeriod load(const CalSettings::ReadError& onError,
+                              CalSettings::Repair repair = CalSettings::Repair::Yes);
 
     bool operator==(const SpecialPeriod& o) const
     {

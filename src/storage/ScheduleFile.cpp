@@ -1,5 +1,7 @@
 #include "storage/ScheduleFile.h"
 
+#include "model/clsSchedule.h"
+
 #include "platform/RuntimeError.h"
 #include "platform/Windows1252.h"
 #include "storage/Module1Files.h"
@@ -133,6 +135,19 @@ ScheduleFileRead ReadScheduleFile(const QString& path)
     if (!read.line)
         read.problem = ScheduleLineProblem(content);
     read.unreadable = !DecodeFileText(content);
+    return read;
+}
+
+ScheduleTextRead ReadScheduleText(const QString& xml)
+{
+    ScheduleTextRead read;
+    read.schedule = std::make_shared<clsSchedule>();
+    try {
+        read.schedule->setXml(xml);
+    } catch (...) {
+        read.error = std::current_exception();
+    }
+    read.problems = read.schedule->ReadProblems();
     return read;
 }
 

@@ -7,7 +7,11 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <exception>
+#include <memory>
 #include <optional>
+
+class clsSchedule;
 
 // Data folder + "/myschedule.xml" and + "/mylist.xml".
 QString ScheduleFilePath();
@@ -36,6 +40,16 @@ struct ScheduleFileRead {
     bool unreadable = false;
 };
 ScheduleFileRead ReadScheduleFile(const QString& path);
+// A schedule text read into a new schedule: the schedule, what the read met
+// (a missing attribute, in words for the user) and the error that stopped it,
+// if any. Raises nothing; the caller tells the problems before the error.
+struct ScheduleTextRead {
+    std::shared_ptr<clsSchedule> schedule;
+    QStringList problems;
+    std::exception_ptr error;
+};
+ScheduleTextRead ReadScheduleText(const QString& xml);
+
 // Replaces the whole file with the text and CR LF. Raises a RuntimeError on
 // failure; the old file is then left as it was.
 void WriteScheduleFile(const QString& path, const QString& xml);
