@@ -1,15 +1,11 @@
 #include "favorites/frmOpen.h"
 
-#include "mainwindow/frmCal.h"
 #include "model/clsSchedule.h"
 #include "platform/RuntimeError.h"
 #include "platform/widgets/DialogParts.h"
 #include "platform/widgets/MsgBox.h"
-#include "platform/widgets/ReportError.h"
-#include "storage/Module1Files.h"
+#include "session/CalendarSession.h"
 #include "storage/ScheduleFile.h"
-#include "wizard/WizardWindow.h"
-#include "wizard/frmSave.h"
 
 #include <QAction>
 #include <QDir>
@@ -34,9 +30,61 @@ public:
         return text().compare(other.text(), Qt::CaseInsensitive) < 0;
     }
 };
+
+// Runs a change of the list; says why when the file did not take it.
+template <class Change> bool changed(const ScheduleList& list, const QString& what, Change&& change)
+{
+    if (list.Unreadable()) {
+        MsgBox(QStringLiteral("The schedule list %1 exists but cannot be read, so %2: writing it "
+                              "now would lose every schedule saved in it.")
+                   .arg(QDir::toNativeSeparators(list.Path()), what),
+               Msg::OKOnly | Msg::Critical, QStringLiteral("Save to list"));
+        return false;
+    }
+    try {
+        change();
+        return true;
+    } catch (const RuntimeError& e) {
+        MsgBox(QStringLiteral("The schedule list %1 could not be written (%2), so %3.")
+                   .arg(QDir::toNativeSeparators(list.Path()), e.description(), what),
+               Msg::OKOnly | Msg::Critical, QStringLiteral("Save to list"));
+        return false;
+    }
+}
+
+// The addition itself: the duplicate question, then the file.
+frmOpen::AddResult addTo(ScheduleList& list, const clsSchedule& schedule)
+{
+    const QString what = QStringLiteral("the schedule was not added");
+    if (list.Unreadable()) {
+        changed(list, what, [] {});
+        return frmOpen::AddResult::Failed;
+    }
+    const int same = list.Find(schedule.title(), schedule.Description());
+    bool replace = false;
+    if (same > 0) {
+        switch (MsgBox(QStringLiteral("A schedule with this name already exists.\r\nYes to "
+                                      "overwrite, No to add to file, Cancel to skip."),
+                       Msg::YesNoCancel | Msg::Question,
+                       QStringLiteral("Schedule Exists, Overwrite?"))) {
+        case Msg::Yes: replace = true; break;
+        case Msg::No: break;
+        default: return frmOpen::AddResult::Skipped;
+        }
+    }
+    const QString xml = schedule.xml();
+    const bool written = changed(list, what, [&] {
+        if (replace)
+            list.Replace(same, xml);
+        else
+            list.Append(xml);
+    });
+    return written ? frmOpen::AddResult::Added : frmOpen::AddResult::Failed;
+}
 } // namespace
 
-frmOpen::frmOpen(frmCal* owner) : QDialog(owner), owner_(owner)
+frmOpen::frmOpen(QWidget* owner, CalendarSession& session, bool showPath)
+    : QDialog(owner), session_(session), list_(ScheduleListPath())
 {
     setObjectName(QStringLiteral("frmOpen"));
     setWindowTitle(QStringLiteral("Favorites"));
@@ -77,30 +125,36 @@ frmOpen::frmOpen(frmCal* owner) : QDialog(owner), owner_(owner)
     connect(cmdDelete, &QPushButton::clicked, this, &frmOpen::cmdDelete_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmOpen::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::close);
-    Form_Load();
+    if (showPath) {
+        Label1->setText(QDir::toNativeSeparators(list_.Path()));
+        Label1->setVisible(true);
+    }
+    FillLists();
 }
 
-frmOpen* frmOpen::Shown(frmCal* owner)
+frmOpen* frmOpen::Shown(QWidget* owner)
 {
+    if (!owner)
+        return nullptr;
     for (frmOpen* w : owner->findChildren<frmOpen*>(QString(), Qt::FindDirectChildrenOnly))
         if (w->isVisible())
             return w;
     return nullptr;
 }
 
-frmOpen* frmOpen::ShowFavorites(frmCal* owner)
+frmOpen* frmOpen::ShowFavorites(QWidget* owner, CalendarSession& session, bool showPath)
 {
     QPointer<frmOpen> w = Shown(owner);
     if (!w) {
-        w = new frmOpen(owner);
+        w = new frmOpen(owner, session, showPath);
         w->setWindowFlag(Qt::Window);
         w->setModal(false);
         w->show();
         // An empty window alone would look like a list with nothing in it.
-        if (w->unreadable_)
+        if (w->list_.Unreadable())
             MsgBox(QStringLiteral("The schedule list %1 exists but cannot be read, so its "
                                   "schedules cannot be shown. It is left as it is.")
-                       .arg(QDir::toNativeSeparators(w->path_)),
+                       .arg(QDir::toNativeSeparators(w->list_.Path())),
                    Msg::OKOnly | Msg::Exclamation, QStringLiteral("Favorites"));
     }
     if (!w)
@@ -110,30 +164,33 @@ frmOpen* frmOpen::ShowFavorites(frmCal* owner)
     return w;
 }
 
-frmOpen::AddResult frmOpen::AddToList(frmCal* owner, const clsSchedule& schedule)
+frmOpen::AddResult frmOpen::AddToList(QWidget* owner, CalendarSession& session,
+                                      const clsSchedule& schedule)
 {
-    frmOpen* open = Shown(owner);
-    return (open ? open : new frmOpen(owner))->AddItem(schedule);
+    AddResult result;
+    if (frmOpen* open = Shown(owner)) {
+        result = open->AddItem(schedule);
+    } else {
+        ScheduleList list(ScheduleListPath());
+        result = addTo(list, schedule);
+    }
+    // Only a complete write keeps the schedule: anything else leaves it unsaved.
+    if (result == AddResult::Added)
+        session.setDataChanged(false);
+    return result;
 }
 
-void frmOpen::Form_Load()
+frmOpen::AddResult frmOpen::AddItem(const clsSchedule& schedule)
 {
-    path_ = ScheduleListPath();
-    const QAction* debug = owner_ ? owner_->MenuAction(QStringLiteral("mnuDebug")) : nullptr;
-    if (debug && debug->isVisible()) {
-        Label1->setText(QDir::toNativeSeparators(path_));
-        Label1->setVisible(true);
-    }
-    Entries_.clear();
-    const std::optional<QStringList> lines = ReadScheduleList(path_);
-    unreadable_ = !lines;
-    Entries_.reserve(lines ? static_cast<size_t>(lines->size()) : 0);
-    for (const QString& line : lines.value_or(QStringList())) {
-        clsSchedXml entry;
-        entry.setXml(line);
-        Entries_.push_back(entry);
-    }
-    FillLists();
+    const size_t before = list_.Entries().size();
+    const AddResult result = addTo(list_, schedule);
+    if (result != AddResult::Added)
+        return result;
+    if (list_.Entries().size() == before + 1)
+        AddRows(list_.Entries().size()); // the other rows keep their numbers
+    else
+        FillLists(); // overwritten: the entries after it moved up
+    return result;
 }
 
 void frmOpen::FillLists()
@@ -142,7 +199,7 @@ void frmOpen::FillLists()
     List2->clear();
     // One sort at the end instead of a sorted insertion per row.
     List1->setSortingEnabled(false);
-    for (size_t i = 1; i <= Entries_.size(); ++i)
+    for (size_t i = 1; i <= list_.Entries().size(); ++i)
         AddRows(i);
     List1->setSortingEnabled(true);
     List1->sortItems();
@@ -152,7 +209,7 @@ void frmOpen::FillLists()
 void frmOpen::AddRows(size_t entry)
 {
     const QString number = QString::number(entry);
-    const clsSchedXml& e = Entries_[entry - 1];
+    const clsSchedXml& e = list_.Entries()[entry - 1];
     // With sorting on, List1 places the row in order.
     List1->addItem(new TitleRow(e.GetTitle() + number, static_cast<int>(entry)));
     List2->addItem(e.GetDescription() + number);
@@ -194,132 +251,22 @@ void frmOpen::List2_Click()
     cmdDelete->setEnabled(SelectedEntry() > 0);
 }
 
-bool frmOpen::WriteList(const QString& what)
-{
-    if (unreadable_) {
-        MsgBox(QStringLiteral("The schedule list %1 exists but cannot be read, so %2: writing it "
-                              "now would lose every schedule saved in it.")
-                   .arg(QDir::toNativeSeparators(path_), what),
-               Msg::OKOnly | Msg::Critical, QStringLiteral("Save to list"));
-        return false;
-    }
-    QStringList lines;
-    lines.reserve(static_cast<qsizetype>(Entries_.size()));
-    for (const clsSchedXml& e : Entries_)
-        lines << e.xml();
-    try {
-        EnsureAppFolder();
-        WriteScheduleList(path_, lines);
-        return true;
-    } catch (const RuntimeError& e) {
-        MsgBox(QStringLiteral("The schedule list %1 could not be written (%2), so %3.")
-                   .arg(QDir::toNativeSeparators(path_), e.description(), what),
-               Msg::OKOnly | Msg::Critical, QStringLiteral("Save to list"));
-        return false;
-    }
-}
-
 void frmOpen::cmdDelete_Click()
 {
     const int entry = SelectedEntry();
-    if (entry < 1 || entry > static_cast<int>(Entries_.size()))
+    if (entry < 1 || entry > static_cast<int>(list_.Entries().size()))
         return;
-    const auto at = Entries_.begin() + (entry - 1);
-    const clsSchedXml removed = *at;
-    Entries_.erase(at);
     // The file and the window show the same list: a failed write keeps both.
-    if (!WriteList(QStringLiteral("the schedule was not deleted")))
-        Entries_.insert(Entries_.begin() + (entry - 1), removed);
+    changed(list_, QStringLiteral("the schedule was not deleted"), [&] { list_.Remove(entry); });
     FillLists();
-}
-
-bool frmOpen::MayReplaceSchedule()
-{
-    if (owner_->LockedAgainstChange())
-        return false;
-    for (WizardWindow* w :
-         owner_->findChildren<WizardWindow*>(QString(), Qt::FindDirectChildrenOnly))
-        if (w->isVisible() && !w->Unloaded()) {
-            MsgBox(QStringLiteral("The schedule wizard is open. Finish or close it before "
-                                  "opening another schedule."),
-                   Msg::OKOnly | Msg::Exclamation, QStringLiteral("Favorites"));
-            return false;
-        }
-    return true;
 }
 
 void frmOpen::cmdOK_Click()
 {
     const int entry = SelectedEntry();
-    if (entry < 1 || !owner_) {
+    if (entry < 1) {
         close();
         return;
     }
-    // Saving to the list reorders the entries: the text is taken now.
-    const QString xml = Entries_[static_cast<size_t>(entry - 1)].xml();
-    const QPointer<frmOpen> self(this);
-    if (!MayReplaceSchedule())
-        return;
-    if (owner_->DataChanged())
-        frmSave::Ask(owner_);
-    if (!self || !owner_ || owner_->DataChanged())
-        return; // the changes are neither saved nor let go: they stay on display
-    std::shared_ptr<clsSchedule> schedule;
-    const bool read =
-        guarded(QStringLiteral("cmdOK_Click"), UnitKind::Form, QStringLiteral("frmOpen"),
-                [&] { schedule = ReadScheduleShowingProblems(xml); });
-    if (!read || !self || !owner_)
-        return;
-    owner_->setSchedule(schedule);
-    owner_->setShiftIndex(1);
-    owner_->setDataChanged(true);
-    close();
-}
-
-frmOpen::AddResult frmOpen::AddItem(const clsSchedule& schedule)
-{
-    AddResult result = AddResult::Added;
-    if (unreadable_) {
-        WriteList(QStringLiteral("the schedule was not added"));
-        result = AddResult::Failed;
-    } else {
-        const std::vector<clsSchedXml> before = Entries_;
-        bool renumbered = false;
-        const QString title = schedule.title(), description = schedule.Description();
-        const auto same = std::find_if(Entries_.begin(), Entries_.end(), [&](const clsSchedXml& e) {
-            return e.GetTitle() == title && e.GetDescription() == description;
-        });
-        if (same != Entries_.end()) {
-            switch (MsgBox(QStringLiteral("A schedule with this name already exists.\r\nYes to "
-                                          "overwrite, No to add to file, Cancel to skip."),
-                           Msg::YesNoCancel | Msg::Question,
-                           QStringLiteral("Schedule Exists, Overwrite?"))) {
-            case Msg::Yes:
-                Entries_.erase(same);
-                renumbered = true;
-                break;
-            case Msg::No: break;
-            default: result = AddResult::Skipped; break;
-            }
-        }
-        if (result == AddResult::Added) {
-            clsSchedXml entry;
-            entry.setXml(schedule.xml());
-            Entries_.push_back(entry);
-            if (!WriteList(QStringLiteral("the schedule was not added"))) {
-                Entries_ = before; // the lists still show these
-                result = AddResult::Failed;
-            } else if (renumbered) {
-                FillLists();
-            } else {
-                AddRows(Entries_.size()); // the other rows keep their numbers
-            }
-        }
-    }
-    // Only a complete write keeps the schedule: anything else leaves it unsaved.
-    if (result == AddResult::Added && owner_)
-        owner_->setDataChanged(false);
-    if (!isVisible())
-        close();
-    return result;
+    emit OpenRequested(list_.Entries()[static_cast<size_t>(entry - 1)].xml());
 }

@@ -2,42 +2,46 @@
 // The schedule list (favourites): its entries as read from the list file,
 // their addition and deletion, and the window that shows them and brings one
 // back onto the calendar.
-#include "model/clsSchedXml.h"
+#include "storage/ScheduleList.h"
 
 #include <QDialog>
-#include <QPointer>
 #include <QString>
-#include <memory>
-#include <optional>
 #include <vector>
 
+class CalendarSession;
 class QLabel;
 class QListWidget;
 class QPushButton;
 class clsSchedule;
-class frmCal;
 
 class frmOpen : public QDialog {
     Q_OBJECT
 public:
-    // Loading reads the list file.
-    explicit frmOpen(frmCal* owner);
+    // Loading reads the list file. The owner is the main window; showPath
+    // shows the file's path (the debug view).
+    frmOpen(QWidget* owner, CalendarSession& session, bool showPath);
 
     // The open Favorites window of the main window, if any.
-    static frmOpen* Shown(frmCal* owner);
-    // Shows the window modeless (the open one when there is one).
-    static frmOpen* ShowFavorites(frmCal* owner);
+    static frmOpen* Shown(QWidget* owner);
+    // Shows the window modeless (the open one when there is one); a new one
+    // says so when its list cannot be read.
+    static frmOpen* ShowFavorites(QWidget* owner, CalendarSession& session, bool showPath);
 
     enum class AddResult { Added, Skipped, Failed };
-    // Adds the schedule to the list and the file, then unloads the window
-    // unless it is shown, whose lists then follow the file.
-    // The main window's DataChanged is cleared only when the file was written.
-    AddResult AddItem(const clsSchedule& schedule);
-    // AddItem on the open window, or on one loaded for it.
-    static AddResult AddToList(frmCal* owner, const clsSchedule& schedule);
+    // Adds the schedule to the list file, through the open window when there
+    // is one (its lists follow the file), asking first when one of the same
+    // title and description is there. The session's DataChanged is cleared
+    // only when the file was written.
+    static AddResult AddToList(QWidget* owner, CalendarSession& session,
+                               const clsSchedule& schedule);
 
-    const std::vector<clsSchedXml>& Entries() const { return Entries_; }
-    QString Path() const { return path_; }
+    const std::vector<clsSchedXml>& Entries() const { return list_.Entries(); }
+    QString Path() const { return list_.Path(); }
+
+signals:
+    // OK on an entry: the main window decides whether it may be opened
+    // (lock, wizard, unsaved changes) and closes this window when it was.
+    void OpenRequested(const QString& xml);
 
 private:
     void Form_Load();
@@ -50,16 +54,11 @@ private:
     void List2_Click();
     void cmdDelete_Click();
     void cmdOK_Click();
-    // Writes Entries; says why when it cannot and returns false.
-    bool WriteList(const QString& what);
-    // Whether the main window may take another schedule now; says why not.
-    bool MayReplaceSchedule();
+    // The addition, on this window's list.
+    AddResult AddItem(const clsSchedule& schedule);
 
-    QPointer<frmCal> owner_;
-    QString path_;
-    std::vector<clsSchedXml> Entries_;
-    // The file is there but could not be read: it must not be replaced.
-    bool unreadable_ = false;
+    CalendarSession& session_;
+    ScheduleList list_;
     bool syncing_ = false;
     QListWidget* List1 = nullptr;
     QListWidget* List2 = nullptr;

@@ -290,7 +290,8 @@ bool frmCal::Form_QueryUnload(bool fromCloseBox)
     formSteps("Form_QueryUnload")(1, [&] {
         // A save the user asked for that did not complete keeps the window
         // open: closing would throw the schedule away.
-        if (session_->DataChanged() && frmSave::Ask(this) == frmSave::Outcome::SaveFailed)
+        if (session_->DataChanged() &&
+            frmSave::Ask(this, *session_) == frmSave::Outcome::SaveFailed)
             goOn = false;
     })(3, [&] {
         if (goOn)

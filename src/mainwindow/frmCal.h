@@ -181,6 +181,9 @@ private:
     void mnuHelpEmailSupport_Click();
     void mnuTime_Click();
     bool VerifyLogin();
+    // A Favorites entry onto the calendar, unless the lock, an open wizard or
+    // unsaved changes the user keeps forbid it; true when it was opened.
+    bool OpenFavorite(const QString& xml);
 
     // State.
     std::shared_ptr<CalendarSession> session_;

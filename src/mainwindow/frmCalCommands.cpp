@@ -16,6 +16,7 @@
 #include "platform/Services.h"
 #include "platform/widgets/IDialogs.h"
 #include "platform/widgets/MsgBox.h"
+#include "platform/widgets/ReportError.h"
 #include "specialperiod/frmSpecialPeriod.h"
 #include "users/Credentials.h"
 #include "users/frmLogin.h"
@@ -30,6 +31,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <algorithm>
 
 using namespace calform;
@@ -218,7 +220,7 @@ void frmCal::mnuFileChangeInfo_Click()
 
 void frmCal::mnuFileSave_Click()
 {
-    frmSave::Ask(this);
+    frmSave::Ask(this, *session_);
 }
 
 void frmCal::mnuFilePrintPreview_Click()
@@ -354,12 +356,45 @@ void frmCal::mnuViewBackcolor_Click()
 
 void frmCal::mnuFavoritesAdd_Click()
 {
-    frmOpen::AddToList(this, *Schedule());
+    frmOpen::AddToList(this, *session_, *Schedule());
 }
 
 void frmCal::mnuFavoritesOpen_Click()
 {
-    frmOpen::ShowFavorites(this);
+    const bool opening = !frmOpen::Shown(this);
+    frmOpen* w = frmOpen::ShowFavorites(this, *session_, mnuDebug->menuAction()->isVisible());
+    if (w && opening)
+        connect(w, &frmOpen::OpenRequested, this,
+                [this, w = QPointer<frmOpen>(w)](const QString& xml) {
+                    if (OpenFavorite(xml) && w)
+                        w->close();
+                });
+}
+
+bool frmCal::OpenFavorite(const QString& xml)
+{
+    if (LockedAgainstChange())
+        return false;
+    for (WizardWindow* w : findChildren<WizardWindow*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w->isVisible() && !w->Unloaded()) {
+            MsgBox(QStringLiteral("The schedule wizard is open. Finish or close it before "
+                                  "opening another schedule."),
+                   Msg::OKOnly | Msg::Exclamation, QStringLiteral("Favorites"));
+            return false;
+        }
+    if (DataChanged())
+        frmSave::Ask(this, *session_);
+    if (DataChanged())
+        return false; // the changes are neither saved nor let go: they stay on display
+    std::shared_ptr<clsSchedule> schedule;
+    const bool read =
+        guarded(QStringLiteral("cmdOK_Click"), UnitKind::Form, QStringLiteral("frmOpen"),
+                [&] { schedule = ReadScheduleShowingProblems(xml); });
+    if (!read)
+        return false;
+    session_->setSchedule(schedule, 1);
+    session_->setDataChanged(true);
+    return true;
 }
 
 void frmCal::mnuWindow_Open()

@@ -1,10 +1,10 @@
 #include "wizard/frmSave.h"
 
 #include "favorites/frmOpen.h"
-#include "mainwindow/frmCal.h"
 #include "model/clsSchedule.h"
 #include "platform/RuntimeError.h"
 #include "platform/widgets/MsgBox.h"
+#include "session/CalendarSession.h"
 #include "storage/Module1Files.h"
 #include "storage/ScheduleFile.h"
 
@@ -15,7 +15,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-frmSave::frmSave(frmCal* owner) : QDialog(owner), owner_(owner)
+frmSave::frmSave(QWidget* owner, CalendarSession& session)
+    : QDialog(owner), owner_(owner), session_(session)
 {
     setObjectName(QStringLiteral("frmSave"));
     setWindowTitle(QStringLiteral("Save Schedule"));
@@ -40,9 +41,9 @@ frmSave::frmSave(frmCal* owner) : QDialog(owner), owner_(owner)
     connect(cmdOK, &QPushButton::clicked, this, &frmSave::cmdOK_Click);
 }
 
-frmSave::Outcome frmSave::Ask(frmCal* owner)
+frmSave::Outcome frmSave::Ask(QWidget* owner, CalendarSession& session)
 {
-    frmSave dialog(owner);
+    frmSave dialog(owner, session);
     dialog.exec();
     return dialog.Result();
 }
@@ -61,8 +62,8 @@ void frmSave::SaveAsMySchedule()
     }
     try {
         EnsureAppFolder();
-        WriteScheduleFile(path, owner_->Schedule()->xml());
-        owner_->setDataChanged(false);
+        WriteScheduleFile(path, session_.Schedule()->xml());
+        session_.setDataChanged(false);
         outcome_ = Outcome::Done;
     } catch (const RuntimeError& e) {
         MsgBox(QStringLiteral("The schedule could not be saved to %1 (%2). It is still unsaved.")
@@ -79,10 +80,10 @@ void frmSave::cmdOK_Click()
     if (OptSave[0]->isChecked()) {
         SaveAsMySchedule();
     } else if (OptSave[1]->isChecked()) {
-        const auto added = frmOpen::AddToList(owner_, *owner_->Schedule());
+        const auto added = frmOpen::AddToList(owner_, session_, *session_.Schedule());
         outcome_ = added == frmOpen::AddResult::Failed ? Outcome::SaveFailed : Outcome::Done;
     } else {
-        owner_->setDataChanged(false);
+        session_.setDataChanged(false);
         outcome_ = Outcome::Done;
     }
     accept();

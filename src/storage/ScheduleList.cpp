@@ -1,0 +1,69 @@
+#include "storage/ScheduleList.h"
+
+#include "platform/RuntimeError.h"
+#include "storage/Module1Files.h"
+#include "storage/ScheduleFile.h"
+
+ScheduleList::ScheduleList(const QString& path) : path_(path)
+{
+    const std::optional<QStringList> lines = ReadScheduleList(path_);
+    unreadable_ = !lines;
+    entries_.reserve(lines ? static_cast<size_t>(lines->size()) : 0);
+    for (const QString& line : lines.value_or(QStringList())) {
+        clsSchedXml entry;
+        entry.setXml(line);
+        entries_.push_back(entry);
+    }
+}
+
+int ScheduleList::Find(const QString& title, const QString& description) const
+{
+    for (size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i].GetTitle() == title && entries_[i].GetDescription() == description)
+            return static_cast<int>(i) + 1;
+    return 0;
+}
+
+void ScheduleList::Append(const QString& xml)
+{
+    std::vector<clsSchedXml> next = entries_;
+    clsSchedXml entry;
+    entry.setXml(xml);
+    next.push_back(entry);
+    write(next);
+}
+
+void ScheduleList::Remove(int entry)
+{
+    if (entry < 1 || entry > static_cast<int>(entries_.size()))
+        throw Err::make(Err::SubscriptOutOfRange);
+    std::vector<clsSchedXml> next = entries_;
+    next.erase(next.begin() + (entry - 1));
+    write(next);
+}
+
+void ScheduleList::Replace(int entry, const QString& xml)
+{
+    if (entry < 1 || entry > static_cast<int>(entries_.size()))
+        throw Err::make(Err::SubscriptOutOfRange);
+    std::vector<clsSchedXml> next = entries_;
+    next.erase(next.begin() + (entry - 1));
+    clsSchedXml added;
+    added.setXml(xml);
+    next.push_back(added);
+    write(next);
+}
+
+void ScheduleList::write(const std::vector<clsSchedXml>& entries)
+{
+    if (unreadable_)
+        throw Err::make(Err::PermissionDenied,
+                        QStringLiteral("The list exists but cannot be read"));
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(entries.size()));
+    for (const clsSchedXml& e : entries)
+        lines << e.xml();
+    EnsureAppFolder();
+    WriteScheduleList(path_, lines);
+    entries_ = entries;
+}
