@@ -203,8 +203,15 @@ void frmCal::mnuFileConfigureRecurringPeriod_Click()
 {
     if (LockedAgainstChange())
         return;
-    frmSpecialPeriod box(*this);
-    if (box.exec() == QDialog::Accepted && SpecialPeriodLength() >= 1)
+    const auto chosen = frmSpecialPeriod::Ask(this, session_->Period());
+    if (!chosen)
+        return;
+    // Each stored at once, as when set one by one.
+    setSpecialPeriodLength(chosen->length);
+    setSpecialPeriodOffset(chosen->offset);
+    setSpecialPeriodName(chosen->name);
+    setSpecialPeriodColor(chosen->color);
+    if (SpecialPeriodLength() >= 1)
         setPeriodShown(true); // the calendar shows the period now
 }
 

@@ -1,6 +1,5 @@
 #include "specialperiod/frmSpecialPeriod.h"
 
-#include "mainwindow/frmCal.h"
 #include "platform/IClock.h"
 #include "platform/Services.h"
 #include "platform/widgets/DialogParts.h"
@@ -27,7 +26,8 @@ int64_t floorMod(int64_t a, int64_t b)
 }
 } // namespace
 
-frmSpecialPeriod::frmSpecialPeriod(frmCal& owner) : QDialog(&owner), main_(owner)
+frmSpecialPeriod::frmSpecialPeriod(QWidget* owner, const SpecialPeriod& current)
+    : QDialog(owner), current_(current), chosen_(current)
 {
     setObjectName(QStringLiteral("frmSpecialPeriod"));
     setWindowTitle(QStringLiteral("Recurring Period"));
@@ -82,12 +82,12 @@ void frmSpecialPeriod::Form_Load()
 {
     for (int n = 0; n <= kLongestPeriod; ++n)
         cboCycleLength->addItem(QString::number(n));
-    cboCycleLength->setCurrentIndex(main_.SpecialPeriodLength());
-    txtName->setText(main_.SpecialPeriodName());
+    cboCycleLength->setCurrentIndex(current_.length);
+    txtName->setText(current_.name);
     const QDate today = clockService().today();
     MonthView1->setSelectedDate(today);
-    chosenColor_ = main_.SpecialPeriodColor();
-    chosenLength_ = static_cast<int16_t>(main_.SpecialPeriodLength());
+    chosenColor_ = current_.color;
+    chosenLength_ = static_cast<int16_t>(current_.length);
     SetStart(today);
     showBlock();
 }
@@ -99,7 +99,7 @@ void frmSpecialPeriod::SetStart(const QDate& date)
         return;
     // Runs begin every `length` days from the reference day of the stored
     // offset; the picker starts on the one that holds the date.
-    const QDate reference = kReferenceDate.addDays(main_.SpecialPeriodOffset() - 2);
+    const QDate reference = kReferenceDate.addDays(current_.offset - 2);
     const QDate start = date.addDays(-floorMod(reference.daysTo(date), length));
     MonthView1->setSelectedDate(start);
     MonthView1->setCurrentPage(start.year(), start.month());
@@ -130,9 +130,17 @@ void frmSpecialPeriod::cmdOK_Click()
     const int32_t length = cboCycleLength->currentIndex();
     // Without a period there is no phase to keep.
     const int32_t offset = length >= 1 ? PeriodOffset(start, length) : 0;
-    main_.setSpecialPeriodLength(length);
-    main_.setSpecialPeriodOffset(offset);
-    main_.setSpecialPeriodName(txtName->text());
-    main_.setSpecialPeriodColor(chosenColor_);
+    chosen_.length = length;
+    chosen_.offset = offset;
+    chosen_.name = txtName->text();
+    chosen_.color = chosenColor_;
     accept();
+}
+
+std::optional<SpecialPeriod> frmSpecialPeriod::Ask(QWidget* owner, const SpecialPeriod& current)
+{
+    frmSpecialPeriod box(owner, current);
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return box.chosen_;
 }

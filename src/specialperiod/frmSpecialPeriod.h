@@ -1,11 +1,13 @@
 #pragma once
 // The "Recurring Period" box: first day, length, name and colour of the
-// special period, written to the main window on OK.
+// special period. It takes the period in force and gives back the new one.
+#include "session/SpecialPeriod.h"
+
 #include <QDate>
 #include <QDialog>
 #include <cstdint>
+#include <optional>
 
-class frmCal;
 class QCalendarWidget;
 class QComboBox;
 class QLabel;
@@ -15,7 +17,10 @@ class QPushButton;
 class frmSpecialPeriod : public QDialog {
     Q_OBJECT
 public:
-    explicit frmSpecialPeriod(frmCal& owner);
+    frmSpecialPeriod(QWidget* owner, const SpecialPeriod& current);
+    // Shows the box modally: the new period on OK (its shown flag as it
+    // was), nothing when cancelled.
+    static std::optional<SpecialPeriod> Ask(QWidget* owner, const SpecialPeriod& current);
 
     // Preselects in the picker the run of the current period that holds date.
     void SetStart(const QDate& date);
@@ -31,7 +36,8 @@ private:
     // Shades the days the period would take from the picked date on.
     void showBlock();
 
-    frmCal& main_;
+    const SpecialPeriod current_;
+    SpecialPeriod chosen_;
     int16_t chosenLength_ = 0;
     int32_t chosenColor_ = 0;
 
