@@ -1,7 +1,6 @@
 #include "exports/frmExportDuty.h"
 
 #include "exports/ExportSources.h"
-#include "mainwindow/frmCal.h"
 #include "model/clsSchedule.h"
 #include "platform/IClock.h"
 #include "platform/Services.h"
@@ -35,7 +34,9 @@ QIcon swatch(int32_t color)
 }
 } // namespace
 
-frmExportDuty::frmExportDuty(frmCal& owner) : QDialog(&owner), main_(owner)
+frmExportDuty::frmExportDuty(QWidget* owner, std::shared_ptr<clsSchedule> schedule, int shiftIndex,
+                             const SpecialPeriod& period)
+    : QDialog(owner), schedule_(std::move(schedule)), shiftIndex_(shiftIndex), period_(period)
 {
     setObjectName(kUnit);
     setWindowTitle(kCaption);
@@ -71,17 +72,16 @@ frmExportDuty::frmExportDuty(frmCal& owner) : QDialog(&owner), main_(owner)
     all->addWidget(chkSpecialPeriod);
     all->addLayout(buttonRow({cmdExport, cmdCancel}));
 
-    const auto shifts = main_.Schedule()->Shifts();
+    const auto shifts = schedule_->Shifts();
     for (int i = 1; i <= shifts->Count() && i <= 2; ++i)
         cboShift->addItem(
             QStringLiteral("Shift %1 - %2").arg(i).arg(shifts->Item(i)->Description()), i);
-    const int shown = main_.ShiftIndex();
+    const int shown = shiftIndex_;
     cboShift->setCurrentIndex(shown >= 1 && shown <= cboShift->count() ? shown - 1 : 0);
     fillPlatoons();
 
-    const bool hasPeriod = main_.SpecialPeriodLength() >= 1;
-    chkSpecialPeriod->setText(
-        QStringLiteral("&Add the recurring period \"%1\"").arg(main_.SpecialPeriodName()));
+    const bool hasPeriod = period_.length >= 1;
+    chkSpecialPeriod->setText(QStringLiteral("&Add the recurring period \"%1\"").arg(period_.name));
     chkSpecialPeriod->setChecked(hasPeriod);
     chkSpecialPeriod->setVisible(hasPeriod);
 
@@ -101,7 +101,7 @@ void frmExportDuty::fillPlatoons()
 {
     cboPlatoon->clear();
     cboPlatoon->addItem(QStringLiteral("All platoons"), 0);
-    const auto shifts = main_.Schedule()->Shifts();
+    const auto shifts = schedule_->Shifts();
     const int shift = cboShift->currentData().toInt();
     if (shift < 1 || shift > shifts->Count())
         return;
@@ -122,15 +122,14 @@ Ics::Options frmExportDuty::options() const
     o.hours = spnHours->value();
     o.stamp = clockService().now();
     o.zone = QTimeZone::systemTimeZone();
-    if (main_.SpecialPeriodLength() >= 1 && chkSpecialPeriod->isChecked())
-        o.special = specialPeriodFor(main_.SpecialPeriodName(), main_.SpecialPeriodLength(),
-                                     main_.SpecialPeriodOffset());
+    if (period_.length >= 1 && chkSpecialPeriod->isChecked())
+        o.special = specialPeriodFor(period_.name, period_.length, period_.offset);
     return o;
 }
 
 void frmExportDuty::cmdExport_Click()
 {
-    const clsSchedule& schedule = *main_.Schedule();
+    const clsSchedule& schedule = *schedule_;
     const Ics::Options o = options();
     const Ics::Result result = Ics::exportDutyDays(schedule, o);
     if (!result.problem.isEmpty()) {

@@ -2,10 +2,12 @@
 // File > Export Duty Days: one platoon's (or every platoon's) duty days of a
 // shift as a calendar file that calendar programs import.
 #include "exports/IcsExport.h"
+#include "session/SpecialPeriod.h"
 
 #include <QDialog>
+#include <memory>
 
-class frmCal;
+class clsSchedule;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -16,7 +18,10 @@ class QTimeEdit;
 class frmExportDuty : public QDialog {
     Q_OBJECT
 public:
-    explicit frmExportDuty(frmCal& owner);
+    // What it exports: the schedule, the shift on display (preselected) and
+    // the recurring period in force.
+    frmExportDuty(QWidget* owner, std::shared_ptr<clsSchedule> schedule, int shiftIndex,
+                  const SpecialPeriod& period);
 
     // The export the controls describe (the stamp from the clock service).
     Ics::Options options() const;
@@ -25,7 +30,9 @@ private:
     void fillPlatoons();
     void cmdExport_Click();
 
-    frmCal& main_;
+    const std::shared_ptr<clsSchedule> schedule_;
+    const int shiftIndex_;
+    const SpecialPeriod period_;
     QComboBox* cboShift = nullptr;
     QComboBox* cboPlatoon = nullptr;
     QDateEdit* dtpFirstDate = nullptr;

@@ -268,7 +268,7 @@ void frmCal::ShowImageCalendar()
 
 void frmCal::mnuFileExportDutyDays_Click()
 {
-    frmExportDuty box(*this);
+    frmExportDuty box(this, Schedule(), ShiftIndex(), session_->Period());
     box.exec();
 }
 
