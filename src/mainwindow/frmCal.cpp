@@ -20,6 +20,7 @@
 #include "session/CalSettings.h"
 #include "storage/Module1Files.h"
 #include "storage/ScheduleFile.h"
+#include "wizard/WizardHost.h"
 #include "wizard/frmSave.h"
 
 #include <QAction>
@@ -66,6 +67,10 @@ frmCal::frmCal(QWidget* parent) : QMainWindow(parent), session_(std::make_shared
             &QAction::setChecked);
     connect(session_.get(), &CalendarSession::PeriodChanged, this,
             [this] { mnuViewSpecialPeriod->setChecked(session_->Period().shown); });
+
+    wizardHost_ = new WizardHost(
+        *this, *session_, *mnuFileCreateSchedule, [this] { return ctlMonth1->StartDate(); },
+        [this] { return mnuDebug->menuAction()->isVisible(); });
 
     currentForm() = this;
     Form_Initialize();

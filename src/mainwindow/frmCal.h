@@ -21,6 +21,7 @@ class clsShift;
 class ctlMonth;
 class frmYear;
 class PicturePane;
+class WizardHost;
 class QAction;
 class QMenu;
 
@@ -197,6 +198,7 @@ private:
     QString currentTitle_;
     QString currentDescription_;
     QPointer<frmYear> imageCalendar_;
+    WizardHost* wizardHost_ = nullptr; // a child: gone before the steps it owns
 
     // Panes and the month control.
     PicturePane* client_ = nullptr;

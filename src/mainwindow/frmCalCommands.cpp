@@ -195,7 +195,7 @@ void frmCal::mnuFileCreateSchedule_Click()
 {
     if (LockedAgainstChange())
         return;
-    LoadForm<frmPick>(this)->show();
+    LoadForm<frmPick>(*wizardHost_)->show();
     mnuFileCreateSchedule->setEnabled(false);
 }
 
@@ -219,7 +219,7 @@ void frmCal::mnuFileChangeInfo_Click()
 {
     if (LockedAgainstChange())
         return;
-    frmInfo* info = LoadForm<frmInfo>(this);
+    frmInfo* info = LoadForm<frmInfo>(*wizardHost_);
     // Both shifts in every cell: the schedule's own texts.
     info->setShiftIndex(ctlMonth1->CellSplit() == 2 ? 3 : ShiftIndex());
     info->show();

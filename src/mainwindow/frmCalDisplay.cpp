@@ -359,7 +359,7 @@ void frmCal::ctlMonth1_SelectionChange(double date)
 {
     handled("ctlMonth1_SelectionChange", [&] {
         if (session_->EditMode() == 1) {
-            frmOnDuty* step = LoadForm<frmOnDuty>(this);
+            frmOnDuty* step = LoadForm<frmOnDuty>(*wizardHost_);
             step->show();
             step->raise();
             step->setSelectedDate(date);

@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-WizardWindow::WizardWindow(frmCal* owner, const char* name, const QString& caption)
-    : QDialog(owner), owner_(owner)
+WizardWindow::WizardWindow(WizardHost& host, const char* name, const QString& caption)
+    : QDialog(&host.Window()), host_(&host)
 {
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption);
@@ -22,7 +22,7 @@ WizardWindow::WizardWindow(frmCal* owner, const char* name, const QString& capti
 
 std::shared_ptr<clsSchedule> WizardWindow::schedule() const
 {
-    return owner_ ? owner_->Schedule() : nullptr;
+    return host_ ? host_->Session().Schedule() : nullptr;
 }
 
 int WizardWindow::shiftCount() const
@@ -33,7 +33,7 @@ int WizardWindow::shiftCount() const
 
 QAction* WizardWindow::createScheduleItem() const
 {
-    return owner_ ? owner_->MenuAction(QStringLiteral("mnuFileCreateSchedule")) : nullptr;
+    return host_ ? host_->CreateScheduleAction() : nullptr;
 }
 
 void WizardWindow::disableCreateSchedule()
@@ -44,8 +44,8 @@ void WizardWindow::disableCreateSchedule()
 
 void WizardWindow::markChanged(bool changed)
 {
-    if (owner_)
-        owner_->Session().markChanged(changed);
+    if (host_)
+        host_->Session().markChanged(changed);
 }
 
 std::shared_ptr<clsShift> WizardWindow::takeShift(int16_t index)

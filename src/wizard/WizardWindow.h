@@ -1,8 +1,9 @@
 #pragma once
 // What every wizard step window shares: it is a modeless window owned by the
-// main window, works on the main window's live schedule, and runs the menu
-// guard as it unloads.
-#include "mainwindow/frmCal.h"
+// main window, works on the session's live schedule, and runs the menu guard
+// as it unloads.
+#include "session/CalendarSession.h"
+#include "wizard/WizardHost.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -18,8 +19,9 @@ class clsShift;
 class WizardWindow : public QDialog {
     Q_OBJECT
 public:
-    WizardWindow(frmCal* owner, const char* name, const QString& caption);
-    frmCal* Owner() const { return owner_; }
+    WizardWindow(WizardHost& host, const char* name, const QString& caption);
+    // Nothing once the main window is going.
+    WizardHost* Host() const { return host_; }
     // Closed and waiting to be deleted.
     bool Unloaded() const { return unloaded_; }
 
@@ -46,16 +48,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPointer<frmCal> owner_;
+    QPointer<WizardHost> host_;
     bool unloaded_ = false;
 };
 
 // The one loaded window of a kind owned by the main window, loaded when it
 // is not (a window is loaded once and shared, as every caller expects).
-template <class W> W* LoadForm(frmCal* owner)
+template <class W> W* LoadForm(WizardHost& host)
 {
-    for (W* w : owner->findChildren<W*>(QString(), Qt::FindDirectChildrenOnly))
+    for (W* w : host.Window().findChildren<W*>(QString(), Qt::FindDirectChildrenOnly))
         if (!w->Unloaded())
             return w;
-    return new W(owner);
+    return new W(host);
 }

@@ -24,7 +24,7 @@ bool storeInfo(T& target, const QString& title, const QString& initials, const Q
 }
 } // namespace
 
-frmInfo::frmInfo(frmCal* owner) : WizardWindow(owner, "frmInfo", QStringLiteral("Information"))
+frmInfo::frmInfo(WizardHost& host) : WizardWindow(host, "frmInfo", QStringLiteral("Information"))
 {
     auto* grid = new QGridLayout(this);
     int row = 0;

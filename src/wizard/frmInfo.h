@@ -7,7 +7,7 @@ class QLabel;
 class frmInfo : public WizardWindow {
     Q_OBJECT
 public:
-    explicit frmInfo(frmCal* owner);
+    explicit frmInfo(WizardHost& host);
     int16_t ShiftIndex() const { return shiftIndex_; }
     void setShiftIndex(int16_t index);
     // Stores the texts; false (nothing stored) when one would not survive the stored form.

@@ -14,8 +14,8 @@
 #include <QLocale>
 #include <QPushButton>
 
-frmOnDuty::frmOnDuty(frmCal* owner)
-    : WizardWindow(owner, "frmOnDuty", QStringLiteral("Select Platoon On Duty"))
+frmOnDuty::frmOnDuty(WizardHost& host)
+    : WizardWindow(host, "frmOnDuty", QStringLiteral("Select Platoon On Duty"))
 {
     auto label = [this](const char* name, const QString& caption) {
         auto* l = new QLabel(caption, this);
@@ -50,22 +50,22 @@ frmOnDuty::frmOnDuty(frmCal* owner)
     connect(cboPlatoon, &QComboBox::currentIndexChanged, this, &frmOnDuty::cboPlatoon_Click);
     connect(cmdUndo, &QPushButton::clicked, this, &frmOnDuty::cmdUndo_Click);
     connect(cmdBack, &QPushButton::clicked, this, [this] {
-        LoadForm<frmRotation>(Owner())->show();
+        LoadForm<frmRotation>(*Host())->show();
         close();
     });
     connect(cmdNext, &QPushButton::clicked, this, [this] {
-        frmInfo* info = LoadForm<frmInfo>(Owner());
+        frmInfo* info = LoadForm<frmInfo>(*Host());
         info->setShiftIndex(shiftIndex_);
         info->show();
         close();
     });
     connect(cmdDone, &QPushButton::clicked, this, [this] {
-        Owner()->setEditMode(0);
+        Host()->Session().setEditMode(0);
         close();
     });
 
-    owner->setEditMode(1);
-    setShiftIndex(owner->ShiftIndex());
+    host.Session().setEditMode(1);
+    setShiftIndex(host.Session().ShiftIndex());
     RestoreFormSizePos(*this);
 }
 
@@ -145,6 +145,6 @@ void frmOnDuty::Form_Unload()
 {
     WizardWindow::Form_Unload();
     SaveFormSizePos(*this);
-    if (Owner())
-        Owner()->setEditMode(0);
+    if (Host())
+        Host()->Session().setEditMode(0);
 }

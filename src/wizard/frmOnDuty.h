@@ -9,7 +9,7 @@ class QLabel;
 class frmOnDuty : public WizardWindow {
     Q_OBJECT
 public:
-    explicit frmOnDuty(frmCal* owner);
+    explicit frmOnDuty(WizardHost& host);
     int16_t ShiftIndex() const { return shiftIndex_; }
     void setShiftIndex(int16_t index);
     double SelectedDate() const { return selectedDate_; }

@@ -12,8 +12,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-frmPick::frmPick(frmCal* owner)
-    : WizardWindow(owner, "frmPick", QStringLiteral("Pick a shift to modify"))
+frmPick::frmPick(WizardHost& host)
+    : WizardWindow(host, "frmPick", QStringLiteral("Pick a shift to modify"))
 {
     Label1 = new QLabel(QStringLiteral("Pick the shift you want to create or modify. If you have "
                                        "a 24-hour shift only, the second option does not apply"),
@@ -59,15 +59,14 @@ frmPick::frmPick(frmCal* owner)
 
 void frmPick::Form_Load()
 {
-    if (Owner()->ShiftIndex() == 1)
+    if (Host()->Session().ShiftIndex() == 1)
         optShift[0]->setChecked(true);
-    else if (Owner()->ShiftIndex() == 2)
+    else if (Host()->Session().ShiftIndex() == 2)
         optShift[1]->setChecked(true);
     if (shiftCount() >= 2) {
         cmdRemove->setEnabled(true);
         Label2->setText(QString::number(shiftCount()));
-        const QAction* debug = Owner()->MenuAction(QStringLiteral("mnuDebug"));
-        Label2->setVisible(debug && debug->isVisible());
+        Label2->setVisible(Host()->DebugShown());
     }
 }
 
@@ -81,30 +80,30 @@ void frmPick::optShift_Click()
 
 void frmPick::cmdNext_Click()
 {
-    frmCal* cal = Owner();
+    CalendarSession& cal = Host()->Session();
     if (optShift[0]->isChecked()) {
-        if (cal->ShiftIndex() != 1)
-            cal->setShiftIndex(1);
+        if (cal.ShiftIndex() != 1)
+            cal.setShiftIndex(1);
     } else {
         if (shiftCount() < 2) {
             schedule()->Shifts()->Add(std::make_shared<clsShift>());
-            cal->setDataChanged(true);
+            cal.setDataChanged(true);
         }
-        if (cal->ShiftIndex() != 2)
-            cal->setShiftIndex(2);
+        if (cal.ShiftIndex() != 2)
+            cal.setShiftIndex(2);
     }
-    LoadForm<frmPlatoons>(cal)->show();
+    LoadForm<frmPlatoons>(*Host())->show();
     close();
 }
 
 void frmPick::cmdFinish_Click()
 {
-    frmCal* cal = Owner();
+    CalendarSession& cal = Host()->Session();
     if (shiftCount() > 1) {
         const int16_t index = optShift[1]->isChecked() ? 2 : 1;
-        if (cal->ShiftIndex() != index)
-            cal->setShiftIndex(index);
-        frmInfo* info = LoadForm<frmInfo>(cal);
+        if (cal.ShiftIndex() != index)
+            cal.setShiftIndex(index);
+        frmInfo* info = LoadForm<frmInfo>(*Host());
         info->setShiftIndex(index);
         info->show();
     }
@@ -115,11 +114,11 @@ void frmPick::cmdRemove_Click()
 {
     if (shiftCount() <= 1)
         return;
-    frmCal* cal = Owner();
-    cal->setShiftIndex(1);
+    CalendarSession& cal = Host()->Session();
+    cal.setShiftIndex(1);
     schedule()->Shifts()->Remove(2);
     // Again now that it is gone: a view of both shifts falls back to shift 1.
-    cal->setShiftIndex(1);
+    cal.setShiftIndex(1);
     Label2->setText(QString::number(shiftCount()));
     cmdRemove->setEnabled(shiftCount() > 1);
     markChanged();

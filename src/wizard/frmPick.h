@@ -10,7 +10,7 @@ class QRadioButton;
 class frmPick : public WizardWindow {
     Q_OBJECT
 public:
-    explicit frmPick(frmCal* owner);
+    explicit frmPick(WizardHost& host);
 
 private:
     void Form_Load();

@@ -14,8 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmPlatoons::frmPlatoons(frmCal* owner)
-    : WizardWindow(owner, "frmPlatoons", QStringLiteral("Platoons"))
+frmPlatoons::frmPlatoons(WizardHost& host)
+    : WizardWindow(host, "frmPlatoons", QStringLiteral("Platoons"))
 {
     auto* grid = new QGridLayout(this);
     auto label = [this](const char* name, const QString& caption) {
@@ -68,7 +68,7 @@ frmPlatoons::frmPlatoons(frmCal* owner)
     connect(cmdNext, &QPushButton::clicked, this, [this] {
         if (!SavePlatoons())
             return;
-        LoadForm<frmRotation>(Owner())->show();
+        LoadForm<frmRotation>(*Host())->show();
         close();
     });
     connect(cmdDone, &QPushButton::clicked, this, [this] {
@@ -78,7 +78,7 @@ frmPlatoons::frmPlatoons(frmCal* owner)
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
 
     disableCreateSchedule();
-    setShiftIndex(owner->ShiftIndex());
+    setShiftIndex(host.Session().ShiftIndex());
 }
 
 void frmPlatoons::setShiftIndex(int16_t index)

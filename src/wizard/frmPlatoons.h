@@ -10,7 +10,7 @@ class QLabel;
 class frmPlatoons : public WizardWindow {
     Q_OBJECT
 public:
-    explicit frmPlatoons(frmCal* owner);
+    explicit frmPlatoons(WizardHost& host);
     int16_t ShiftIndex() const { return shiftIndex_; }
     void setShiftIndex(int16_t index);
     // Stores the rows as new platoons; false (nothing stored) when a text

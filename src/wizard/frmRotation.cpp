@@ -15,15 +15,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-void ShowOnDutyStep(frmCal* owner)
+void ShowOnDutyStep(WizardHost& host)
 {
-    frmOnDuty* next = LoadForm<frmOnDuty>(owner);
+    frmOnDuty* next = LoadForm<frmOnDuty>(host);
     next->show();
-    next->setSelectedDate(owner->MonthControl()->StartDate());
+    next->setSelectedDate(host.FirstDayShown());
 }
 
-frmRotation::frmRotation(frmCal* owner)
-    : WizardWindow(owner, "frmRotation", QStringLiteral("Rotation Length in Days"))
+frmRotation::frmRotation(WizardHost& host)
+    : WizardWindow(host, "frmRotation", QStringLiteral("Rotation Length in Days"))
 {
     auto* label = new QLabel(QStringLiteral("Length of Cycle"), this);
     label->setObjectName(QStringLiteral("Label1"));
@@ -55,18 +55,18 @@ frmRotation::frmRotation(frmCal* owner)
     });
     connect(cboRotation, &QComboBox::activated, this, [this] { typed_ = false; });
     connect(cmdTemplate, &QPushButton::clicked, this, [this] {
-        LoadForm<frmTemplate>(Owner())->show();
+        LoadForm<frmTemplate>(*Host())->show();
         close();
     });
     connect(cmdBack, &QPushButton::clicked, this, [this] {
-        LoadForm<frmPlatoons>(Owner())->show();
+        LoadForm<frmPlatoons>(*Host())->show();
         close();
     });
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
     connect(cmdNext, &QPushButton::clicked, this, [this] {
         if (!ApplyCycleLength())
             return;
-        ShowOnDutyStep(Owner());
+        ShowOnDutyStep(*Host());
         close();
     });
     connect(cmdDone, &QPushButton::clicked, this, [this] {
@@ -75,7 +75,7 @@ frmRotation::frmRotation(frmCal* owner)
     });
 
     disableCreateSchedule();
-    setShiftIndex(owner->ShiftIndex());
+    setShiftIndex(host.Session().ShiftIndex());
 }
 
 int frmRotation::platoonCount() const

@@ -8,7 +8,7 @@ class QLabel;
 class frmRotation : public WizardWindow {
     Q_OBJECT
 public:
-    explicit frmRotation(frmCal* owner);
+    explicit frmRotation(WizardHost& host);
     int16_t ShiftIndex() const { return shiftIndex_; }
     void setShiftIndex(int16_t index);
     // Applies the chosen length; false when the window must stay open.
@@ -35,4 +35,4 @@ private:
 };
 
 // Shows the on-duty step at the first date the main calendar shows.
-void ShowOnDutyStep(frmCal* owner);
+void ShowOnDutyStep(WizardHost& host);

@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-frmTemplate::frmTemplate(frmCal* owner)
-    : WizardWindow(owner, "frmTemplate", QStringLiteral("Rotation Templates"))
+frmTemplate::frmTemplate(WizardHost& host)
+    : WizardWindow(host, "frmTemplate", QStringLiteral("Rotation Templates"))
 {
     auto* grid = new QGridLayout(this);
     auto* label1 = new QLabel(QStringLiteral("X = On Duty: O = Off Duty"), this);
@@ -59,7 +59,7 @@ frmTemplate::frmTemplate(frmCal* owner)
     connect(cmReverse, &QPushButton::clicked, this, [this] { moveBy(Reversed); });
     connect(cmdNext, &QPushButton::clicked, this, [this] {
         ApplySequence();
-        ShowOnDutyStep(Owner());
+        ShowOnDutyStep(*Host());
         close();
     });
     connect(cmdDone, &QPushButton::clicked, this, [this] {
@@ -73,7 +73,7 @@ frmTemplate::frmTemplate(frmCal* owner)
     });
 
     disableCreateSchedule();
-    setShiftIndex(owner->ShiftIndex());
+    setShiftIndex(host.Session().ShiftIndex());
     Ready = true;
 }
 

@@ -9,7 +9,7 @@ class QListWidget;
 class frmTemplate : public WizardWindow {
     Q_OBJECT
 public:
-    explicit frmTemplate(frmCal* owner);
+    explicit frmTemplate(WizardHost& host);
     int16_t ShiftIndex() const { return shiftIndex_; }
     void setShiftIndex(int16_t index);
 
