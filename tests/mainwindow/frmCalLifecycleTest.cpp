@@ -13,6 +13,7 @@
 #include <QLockFile>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 TEST_F(MainWindowTest, FlagsSurviveUnloadAndLoad)
 {
@@ -364,12 +365,16 @@ TEST_F(MainWindowTest, SpecialPeriodSettingsAreReadAtLoadAndTheToggleStored)
 }
 
 // Two copies would each write the settings on exit, the later one losing the other's changes.
-TEST_F(MainWindowTest, ASecondCopyCannotTakeTheInstanceLock)
+TEST_F(MainWindowTest, ASecondCopyIsRefusedWithAMessage)
 {
-    const QString path = fx.dir.path() + QStringLiteral("/instance.lock");
-    QLockFile first(path), second(path);
-    ASSERT_TRUE(AcquireSingleInstance(first));
-    EXPECT_FALSE(AcquireSingleInstance(second));
-    first.unlock();
-    EXPECT_TRUE(AcquireSingleInstance(second));
+    QLockFile running(SingleInstanceLockPath());
+    ASSERT_TRUE(AcquireSingleInstance(running));
+    QTimer stop; // a copy let in by mistake would run until this ends it
+    stop.setSingleShot(true);
+    QObject::connect(&stop, &QTimer::timeout, qApp, &QCoreApplication::quit);
+    stop.start(0);
+    EXPECT_EQ(Main(*qApp), 0);
+    ASSERT_EQ(fx.messages->shown.size(), 1u);
+    EXPECT_EQ(fx.messages->shown[0].text, "Tarnwell Free is already running");
+    EXPECT_EQ(fx.messages->shown[0].title, "Previous Instance");
 }
