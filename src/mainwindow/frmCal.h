@@ -223,7 +223,7 @@ private:
     QAction* mnuFileHideInTray = nullptr;
     QAction* mnuFileLockSchedule = nullptr;
     QAction* mnuFileUser = nullptr;
-    QAction* mnufileExit = nullptr;
+    QAction* mnufileExit = nullptr; // lower-case "file" and "view" below are the known names
     QMenu* mnuView = nullptr;
     std::array<QAction*, 4> mnuviewSchedulePick{}; // 1..3
     QAction* mnuViewSpecialPeriod = nullptr;

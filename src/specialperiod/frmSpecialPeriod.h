@@ -45,7 +45,7 @@ private:
     QCalendarWidget* MonthView1 = nullptr;
     QLabel* lblCycleLength = nullptr;
     QComboBox* cboCycleLength = nullptr;
-    QLabel* lblNmae = nullptr;
+    QLabel* lblNmae = nullptr; // the name as the window has always had it, not a typo to fix
     QLineEdit* txtName = nullptr;
     QPushButton* cmdColor = nullptr;
     QPushButton* cmdOK = nullptr;

@@ -22,6 +22,8 @@ frmSave::frmSave(QWidget* owner, CalendarSession& session)
     setWindowTitle(QStringLiteral("Save Schedule"));
     auto* layout = new QVBoxLayout(this);
     auto* label =
+        // Intended as written, stray full stop and comma included: the texts
+        // are the ones users and their instructions know.
         new QLabel(QStringLiteral("The schedule has been.modified. Choose an option."), this);
     label->setObjectName(QStringLiteral("Label1"));
     layout->addWidget(label);
