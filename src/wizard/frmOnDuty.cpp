@@ -128,6 +128,11 @@ void frmOnDuty::cboPlatoon_Click()
         markChanged();
         setSelectedDate(selectedDate_);
         cmdUndo->setEnabled(true);
+    } else if (s != UndoSequence) {
+        // Back to the sequence the step opened with: nothing new to save, but
+        // the calendar and the colour box still show the choice before.
+        markChanged(false);
+        setSelectedDate(selectedDate_);
     }
 }
 

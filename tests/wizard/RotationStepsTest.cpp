@@ -135,6 +135,12 @@ TEST_F(RotationSteps, OnDutyChoicesAndUndo)
     EXPECT_EQ(list->currentIndex(), 1);
     choose("frmOnDuty", "cboPlatoon", 1); // the platoon already on duty changes nothing
     EXPECT_FALSE(undo->isEnabled());
+    // Back to the sequence the step opened with is drawn as well.
+    const QString opened = dayCell(QDate(2026, 12, 5))->LeftCaption();
+    choose("frmOnDuty", "cboPlatoon", 2);
+    EXPECT_NE(dayCell(QDate(2026, 12, 5))->LeftCaption(), opened);
+    choose("frmOnDuty", "cboPlatoon", 1);
+    EXPECT_EQ(dayCell(QDate(2026, 12, 5))->LeftCaption(), opened);
     choose("frmOnDuty", "cboPlatoon", 2);
     choose("frmOnDuty", "cboPlatoon", 0);
     EXPECT_EQ(sequence(), QStringLiteral("023"));
