@@ -43,12 +43,18 @@ frmTemplate::frmTemplate(WizardHost& host)
     QPushButton* cmdCancel = button("cmdCancel", QStringLiteral("Cancel"));
     grid->addLayout(buttonRow({cmdCancel, cmdDone, cmdNext}), 3, 0, 1, 2);
 
-    connect(List1, &QListWidget::currentRowChanged, this, &frmTemplate::listClick);
-    connect(List2, &QListWidget::currentRowChanged, this, &frmTemplate::listClick);
+    // A highlighted row is a chosen template. Only the highlight counts: a
+    // list that takes the focus moves its current row without one.
     // A click on the row already selected takes its template again.
-    for (QListWidget* list : {List1, List2})
+    for (QListWidget* list : {List1, List2}) {
+        connect(list, &QListWidget::itemSelectionChanged, this, [this, list] {
+            const QList<QListWidgetItem*> rows = list->selectedItems();
+            if (!rows.isEmpty())
+                listClick(list->row(rows.first()));
+        });
         connect(list, &QListWidget::itemClicked, this,
                 [this, list](QListWidgetItem* item) { listClick(list->row(item)); });
+    }
     // Either list scrolls the other to the same top row.
     connect(List1->verticalScrollBar(), &QScrollBar::valueChanged, List2->verticalScrollBar(),
             &QScrollBar::setValue);
@@ -89,15 +95,24 @@ void frmTemplate::setShiftIndex(int16_t index)
     Templates = TemplatesFor(shift_->Platoons()->Count());
     List1->clear();
     List2->clear();
-    int matching = 0;
+    int matching = -1;
     for (int i = 0; i < Templates.size(); ++i) {
         List1->addItem(Templates[i].pattern);
         List2->addItem(Templates[i].description);
         if (Templates[i].sequence.size() == StartSequence.size())
             matching = i;
     }
-    if (matching < Templates.size())
+    // With none of the cycle's length none is shown chosen: Next and Done
+    // then keep the cycle, and what is highlighted is always what they write.
+    if (matching >= 0) {
         listClick(matching);
+    } else {
+        for (QListWidget* list : {List1, List2}) {
+            const QSignalBlocker quiet(list);
+            list->setCurrentRow(-1);
+            list->clearSelection();
+        }
+    }
 }
 
 void frmTemplate::listClick(int row)

@@ -119,6 +119,15 @@ TEST_F(RotationSteps, Templates)
     EXPECT_TRUE(form->DataChanged());
     EXPECT_TRUE(createEnabled());
 
+    // No template of a 5-day cycle: none is shown chosen, and Done keeps the cycle.
+    form->Schedule()->Shifts()->Item(1)->setSequence(QStringLiteral("12312"));
+    toRotationStep();
+    press("frmRotation", "cmdTemplate");
+    EXPECT_TRUE(control<QListWidget>("frmTemplate", "List1")->selectedItems().isEmpty());
+    EXPECT_TRUE(control<QListWidget>("frmTemplate", "List2")->selectedItems().isEmpty());
+    press("frmTemplate", "cmdDone");
+    EXPECT_EQ(sequence(), QStringLiteral("12312"));
+
     // On an empty sequence the moves do nothing.
     EXPECT_EQ(MovedLeft({}) + MovedRight({}) + Reversed({}), QString());
 }
