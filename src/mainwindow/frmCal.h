@@ -185,6 +185,9 @@ private:
     // A Favorites entry onto the calendar, unless the lock, an open wizard or
     // unsaved changes the user keeps forbid it; true when it was opened.
     bool OpenFavorite(const QString& xml);
+    // While a wizard step is open another schedule may not replace the one it
+    // edits: says so and returns true.
+    bool WizardOpenRefuses(const QString& title = QString());
 
     // State.
     std::shared_ptr<CalendarSession> session_;

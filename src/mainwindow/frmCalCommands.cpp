@@ -188,7 +188,20 @@ bool frmCal::LockedAgainstChange()
 
 void frmCal::mnuFileLoadMySchedule_Click()
 {
-    LoadSchedule();
+    if (!WizardOpenRefuses())
+        LoadSchedule();
+}
+
+bool frmCal::WizardOpenRefuses(const QString& title)
+{
+    for (WizardWindow* w : findChildren<WizardWindow*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w->isVisible() && !w->Unloaded()) {
+            MsgBox(QStringLiteral("The schedule wizard is open. Finish or close it before "
+                                  "opening another schedule."),
+                   Msg::OKOnly | Msg::Exclamation, title);
+            return true;
+        }
+    return false;
 }
 
 void frmCal::mnuFileCreateSchedule_Click()
@@ -380,15 +393,8 @@ void frmCal::mnuFavoritesOpen_Click()
 
 bool frmCal::OpenFavorite(const QString& xml)
 {
-    if (LockedAgainstChange())
+    if (LockedAgainstChange() || WizardOpenRefuses(QStringLiteral("Favorites")))
         return false;
-    for (WizardWindow* w : findChildren<WizardWindow*>(QString(), Qt::FindDirectChildrenOnly))
-        if (w->isVisible() && !w->Unloaded()) {
-            MsgBox(QStringLiteral("The schedule wizard is open. Finish or close it before "
-                                  "opening another schedule."),
-                   Msg::OKOnly | Msg::Exclamation, QStringLiteral("Favorites"));
-            return false;
-        }
     if (DataChanged())
         frmSave::Ask(this, *session_);
     if (DataChanged())

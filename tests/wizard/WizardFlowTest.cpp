@@ -2,6 +2,9 @@
 // that comes back after a restart, the second shift, and the texts refused.
 #include "WizardTestSupport.h"
 
+#include "storage/Module1Files.h"
+#include "storage/ScheduleFile.h"
+
 using WizardFlow = WizardTest;
 
 TEST_F(WizardFlow, ANewScheduleBuiltThroughTheWindowsIsSavedAndComesBack)
@@ -137,4 +140,19 @@ TEST_F(WizardFlow, TextsTheStoredFormCannotHoldAreRefused)
     EXPECT_EQ(fx.messages->shown.size(), 1u);
     EXPECT_EQ(form->Schedule()->Shifts()->Item(1)->Platoons()->Item(2)->Description(), "Bravo");
     EXPECT_FALSE(form->DataChanged());
+}
+
+// The open step would go on editing the schedule Load My Schedule let go.
+TEST_F(WizardFlow, LoadMyScheduleWaitsForTheWizardToClose)
+{
+    showMain(OneShift(3, "123"));
+    ASSERT_TRUE(EnsureAppFolder());
+    WriteScheduleFile(ScheduleFilePath(), TwoShiftSchedule()->xml());
+    click(*form, "mnuFileCreateSchedule");
+    fx.messages->shown.clear();
+    click(*form, "mnuFileLoadMySchedule");
+    ASSERT_EQ(fx.messages->shown.size(), 1u);
+    EXPECT_EQ(fx.messages->shown[0].text, "The schedule wizard is open. Finish or close it before "
+                                          "opening another schedule.");
+    EXPECT_EQ(form->Schedule()->title(), "Station");
 }
