@@ -1,10 +1,20 @@
 #include "session/SpecialPeriod.h"
 
+#include "platform/RuntimeError.h"
+
 SpecialPeriod SpecialPeriod::load(const CalSettings::ReadError& onError, CalSettings::Repair repair)
 {
     namespace S = CalSettings;
     SpecialPeriod p;
     p.length = S::readLong(S::SpecialPeriodLength, onError, repair);
+    if (p.length < 0 || p.length > LongestLength) {
+        if (repair == S::Repair::Yes)
+            S::writeText(S::SpecialPeriodLength,
+                         QString::fromLatin1(S::SpecialPeriodLength.defaultValue));
+        p.length = 0;
+        if (onError)
+            onError(Err::make(Err::InvalidPropertyValue));
+    }
     p.offset = S::readLong(S::SpecialPeriodOffset, onError, repair);
     p.name = S::readText(S::SpecialPeriodName);
     p.shown = S::readBool(S::SpecialPeriodChecked, onError, repair);

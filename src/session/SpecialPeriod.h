@@ -7,6 +7,9 @@
 #include <cstdint>
 
 struct SpecialPeriod {
+    // The longest length the period's dialog offers.
+    static constexpr int32_t LongestLength = 28;
+
     int32_t length = 0; // 0: there is none
     int32_t offset = 0;
     QString name = QString::fromLatin1(CalSettings::SpecialPeriodName.defaultValue);
@@ -14,7 +17,8 @@ struct SpecialPeriod {
     bool shown = false; // View > the period's name
 
     // Each stored value that cannot be read goes to onError and is replaced
-    // in the store by its default, unless told not to.
+    // in the store by its default, unless told not to. A length outside 0 to
+    // LongestLength is such a value: it would paint runs the dialog cannot show.
     static SpecialPeriod load(const CalSettings::ReadError& onError,
                               CalSettings::Repair repair = CalSettings::Repair::Yes);
 

@@ -17,7 +17,6 @@
 
 namespace {
 const QDate kReferenceDate(1970, 1, 1);
-constexpr int kLongestPeriod = 28;
 
 int64_t floorMod(int64_t a, int64_t b)
 {
@@ -80,7 +79,7 @@ int32_t frmSpecialPeriod::PeriodOffset(const QDate& start, int32_t length)
 
 void frmSpecialPeriod::Form_Load()
 {
-    for (int n = 0; n <= kLongestPeriod; ++n)
+    for (int n = 0; n <= SpecialPeriod::LongestLength; ++n)
         cboCycleLength->addItem(QString::number(n));
     cboCycleLength->setCurrentIndex(current_.length);
     txtName->setText(current_.name);

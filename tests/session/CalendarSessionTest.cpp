@@ -87,6 +87,14 @@ TEST(CalendarSession, TheStoredPeriodIsReadOnceThroughTheKeyTable)
     }
     EXPECT_EQ(errors, QStringList({"Type mismatch", "Type mismatch"}));
     EXPECT_EQ(store.GetSetting("Settings", "SpecialPeriodOffset"), "0");
+
+    // A length the dialog cannot show is as bad a value: reported once, then gone.
+    errors.clear();
+    store.SaveSetting("Settings", "SpecialPeriodLength", "99");
+    for (int run = 0; run < 2; ++run)
+        EXPECT_EQ(SpecialPeriod::load(note).length, 0);
+    EXPECT_EQ(errors, QStringList({"Invalid property value"}));
+    EXPECT_EQ(store.GetSetting("Settings", "SpecialPeriodLength"), "0");
 }
 
 TEST(ScheduleTextReader, ProblemsComeWithTheScheduleAndTheErrorThatStoppedIt)
