@@ -316,6 +316,9 @@ void frmCal::setPeriodShown(bool shown)
     SpecialPeriod p = session_->Period();
     p.shown = shown;
     session_->setPeriod(p); // and the check mark
+    // Stored at once, as the period's other values are: a session ended by a
+    // logout or a kill must not come back with the period hidden.
+    CalSettings::writeBool(CalSettings::SpecialPeriodChecked, shown);
 }
 
 void frmCal::setSpecialPeriodColor(int32_t v)

@@ -77,7 +77,10 @@ TEST_F(SpecialPeriodDialog, WorkedExamplesAndLengthZeroOnThePaintedCalendar)
         const QStringList stored{QStringLiteral("Settings/SpecialPeriodLength=%1").arg(s.length),
                                  QStringLiteral("Settings/SpecialPeriodOffset=") + s.offset,
                                  "Settings/SpecialPeriodName=Pay Period",
-                                 QStringLiteral("Settings/SpecialPeriodColor=%1").arg(Fill)};
+                                 QStringLiteral("Settings/SpecialPeriodColor=%1").arg(Fill),
+                                 // with the others: a session that does not end normally keeps it
+                                 s.length >= 1 ? "Settings/SpecialPeriodChecked=True"
+                                               : "Settings/SpecialPeriodChecked=False"};
         EXPECT_EQ(storedAs(stored), stored);
     }
     f->close();
