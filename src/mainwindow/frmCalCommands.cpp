@@ -290,6 +290,10 @@ bool frmCal::VerifyLogin()
     QString userName, password;
     if (!frmLogin::GetLogIn(userName, password, this))
         return false;
+    if (!Credentials::hashable(userName) || !Credentials::hashable(password)) {
+        MsgBox(Credentials::kUnhashableMessage, Msg::OKOnly | Msg::Exclamation);
+        return false;
+    }
     if (Credentials::storedUserName() != Credentials::hashOf(userName)) {
         MsgBox(QStringLiteral("Invalid User Name"));
         return false;

@@ -2,7 +2,10 @@
 
 #include "platform/ISettingsStore.h"
 #include "platform/Services.h"
+#include "platform/Windows1252.h"
 #include "users/HashText.h"
+
+#include <algorithm>
 
 namespace Credentials {
 namespace {
@@ -58,4 +61,10 @@ bool passwordSaved()
 {
     return storedPassword() != kMissing;
 }
+bool hashable(const QString& typed)
+{
+    return std::all_of(typed.begin(), typed.end(),
+                       [](QChar c) { return Windows1252::byteFor(c) >= 0; });
+}
+
 } // namespace Credentials

@@ -11,7 +11,10 @@ double ClassicRandom::step()
     return seed_ / 16777216.0;
 }
 
-double ClassicRandom::Rnd() { return step(); }
+double ClassicRandom::Rnd()
+{
+    return step();
+}
 
 double ClassicRandom::Rnd(float argument)
 {

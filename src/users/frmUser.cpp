@@ -1,7 +1,7 @@
 #include "users/frmUser.h"
 
-#include "platform/widgets/MsgBox.h"
 #include "platform/widgets/DialogParts.h"
+#include "platform/widgets/MsgBox.h"
 #include "users/Credentials.h"
 #include "users/frmLogin.h"
 
@@ -70,6 +70,11 @@ void frmUser::cmdOK_Click()
                Msg::OKOnly | Msg::Exclamation);
         return;
     }
+    for (QLineEdit* box : {txtUserName, txtPassword1, txtOldPassword})
+        if (!Credentials::hashable(box->text())) {
+            MsgBox(Credentials::kUnhashableMessage, Msg::OKOnly | Msg::Exclamation);
+            return;
+        }
     const QString n = Credentials::hashOf(txtUserName->text());
     const QString p = Credentials::hashOf(p1);
     if (txtOldPassword->isEnabled()) {

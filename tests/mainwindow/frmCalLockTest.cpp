@@ -1,6 +1,7 @@
 // The schedule lock, the log-in box and the user box over the shown main window.
 #include "MainWindowTestSupport.h"
 #include "support/ModalDialogs.h"
+#include "users/Credentials.h"
 #include "users/HashText.h"
 #include "users/frmLogin.h"
 #include "users/frmUser.h"
@@ -22,8 +23,8 @@ protected:
     {
         fx.messages->shown.clear();
         OnModal<frmLogin> modal([&](frmLogin& d) {
-            child<QLineEdit>(d, "txtUserName")->setText(QString::fromLatin1(userName));
-            child<QLineEdit>(d, "txtPassword")->setText(QString::fromLatin1(password));
+            child<QLineEdit>(d, "txtUserName")->setText(QString::fromUtf8(userName));
+            child<QLineEdit>(d, "txtPassword")->setText(QString::fromUtf8(password));
             child<QPushButton>(d, password ? "cmdOK" : "cmdCancel")->click();
         });
         click(*f, "mnuFileLockSchedule");
@@ -58,6 +59,9 @@ TEST_F(ScheduleLock, UserBoxCredentialsAndTheLock)
         EXPECT_EQ(save(d, {"Chief", "Ember42", "Ember42 "}),
                   QStringLiteral("Confirm password must the same as Password field"));
         EXPECT_EQ(child<QLineEdit>(d, "txtPassword2")->displayText(), QStringLiteral("********"));
+        // Hashed as "?" each, "пароль" would be stored as the empty password.
+        const QString cyrillic = QStringLiteral("\u043f\u0430\u0440\u043e\u043b\u044c");
+        EXPECT_EQ(save(d, {"Chief", cyrillic, cyrillic}), Credentials::kUnhashableMessage);
         EXPECT_EQ(save(d, {"Chief", "Ember42", "Ember42"}), QStringLiteral("Chief Password Saved"));
     });
     // Stored as hashes under hashed keys, never in clear.
@@ -67,6 +71,7 @@ TEST_F(ScheduleLock, UserBoxCredentialsAndTheLock)
     EXPECT_TRUE(text.contains("[LONG]") && !text.contains("EMBER42") && !text.contains("CHIEF"))
         << text.constData();
 
+    static const char kUnhashable[] = "refused: not in the code page";
     const struct {
         const char *userName, *password; // password nullptr: Cancel
         const char* message;             // nullptr: the lock changes; "": refused silently
@@ -76,13 +81,15 @@ TEST_F(ScheduleLock, UserBoxCredentialsAndTheLock)
         {"Captain", "Ember42", "Invalid User Name"},
         {"Chief", "Ember43", "Invalid Password"},
         {"Chief", nullptr, ""},
+        {"Chief", "\u043f\u0430\u0440\u043e\u043b\u044c", kUnhashable},
     };
     for (const auto& c : cases)
         for (bool wasLocked : {false, true}) {
             SCOPED_TRACE(std::string(c.userName) + (wasLocked ? " unlocking" : " locking"));
             f->Session().setLocked(wasLocked);
             EXPECT_EQ(toggleLock(c.userName, c.password).join(QString()),
-                      QString::fromLatin1(c.message ? c.message : ""));
+                      c.message == kUnhashable ? Credentials::kUnhashableMessage
+                                               : QString::fromLatin1(c.message ? c.message : ""));
             EXPECT_EQ(lock()->isChecked(), c.message ? wasLocked : !wasLocked);
         }
 
