@@ -224,9 +224,15 @@ void frmCal::LoadSchedule()
 std::shared_ptr<clsSchedule> ReadScheduleShowingProblems(const QString& xml)
 {
     const ScheduleTextRead read = ReadScheduleText(xml);
-    // What the read met is told before the error that stopped it.
-    for (const QString& problem : read.problems)
-        MsgBox(problem, Msg::OKOnly);
+    // What the read met is told before the error that stopped it; a damaged
+    // file can hold thousands of problems, one box each would never end.
+    constexpr int kShown = 5;
+    for (int i = 0; i < read.problems.size() && i < kShown; ++i)
+        MsgBox(read.problems[i], Msg::OKOnly);
+    if (read.problems.size() > kShown)
+        MsgBox(QStringLiteral("The schedule has %1 more problems like these.")
+                   .arg(read.problems.size() - kShown),
+               Msg::OKOnly);
     if (read.error)
         std::rethrow_exception(read.error);
     return read.schedule;

@@ -378,3 +378,19 @@ TEST_F(MainWindowTest, ASecondCopyIsRefusedWithAMessage)
     EXPECT_EQ(fx.messages->shown[0].text, "Tarnwell Free is already running");
     EXPECT_EQ(fx.messages->shown[0].title, "Previous Instance");
 }
+
+// A damaged file with thousands of problems must not bury the window in boxes.
+TEST_F(MainWindowTest, ManyReadProblemsAreToldAsAFewAndACount)
+{
+    QByteArray xml = "<Schedule Title=\"T\" Initials=\"T\" Description=\"D\"><Shift Title=\"S\" "
+                     "Initials=\"S\" Description=\"S\" Sequence=\"1\">";
+    for (int i = 0; i < 12; ++i)
+        xml += "<Platoon Code=\"P\" Color=\"FF\"/>"; // each without its Description
+    writeScheduleFile(xml + "</Shift></Schedule>\r\n");
+    auto f = makeForm();
+    const QStringList told = fx.messages->texts();
+    ASSERT_EQ(told.size(), 6);
+    EXPECT_TRUE(told[0].contains("GetValue of Class Module clsPlatoon")) << told[0].toStdString();
+    EXPECT_EQ(told[5], "The schedule has 7 more problems like these.");
+    EXPECT_EQ(f->Schedule()->title(), "T");
+}
