@@ -14,6 +14,7 @@
 #include "monthcontrol/ctlMonth.h"
 #include "platform/IClock.h"
 #include "platform/Services.h"
+#include "session/SpecialPeriod.h"
 
 #include <QAction>
 #include <QMenu>
@@ -201,7 +202,7 @@ void frmYear::Form_Load()
     mnuOrientationPick_Click(YearLayout::orientationForRatio(pageRatio_));
 
     mnuViewSpecialPeriod->setVisible(source_.specialPeriodLength >= 1);
-    mnuViewSpecialPeriod->setText(source_.specialPeriodName);
+    mnuViewSpecialPeriod->setText(SpecialPeriod::menuText(source_.specialPeriodName));
     mnuViewSpecialPeriod->setChecked(false);
 
     loaded_ = true;

@@ -162,7 +162,7 @@ void frmCal::LoadSpecialPeriod(const CalSettings::ReadError& onError)
 {
     const SpecialPeriod p = SpecialPeriod::load(onError);
     session_->setPeriod(p); // and the check mark
-    mnuViewSpecialPeriod->setText(p.name);
+    mnuViewSpecialPeriod->setText(SpecialPeriod::menuText(p.name));
     mnuViewSpecialPeriod->setVisible(p.length >= 1);
     if (p.shown)
         ctlMonth1->SetSpecialPeriod(p.length, p.offset);

@@ -307,7 +307,7 @@ void frmCal::setSpecialPeriodName(const QString& v)
     SpecialPeriod p = session_->Period();
     p.name = v;
     session_->setPeriod(p);
-    mnuViewSpecialPeriod->setText(v);
+    mnuViewSpecialPeriod->setText(SpecialPeriod::menuText(v));
     CalSettings::writeText(CalSettings::SpecialPeriodName, v);
 }
 

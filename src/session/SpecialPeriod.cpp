@@ -2,6 +2,13 @@
 
 #include "platform/RuntimeError.h"
 
+QString SpecialPeriod::menuText(const QString& name)
+{
+    return name.trimmed().isEmpty()
+               ? QString::fromLatin1(CalSettings::SpecialPeriodName.defaultValue)
+               : name;
+}
+
 SpecialPeriod SpecialPeriod::load(const CalSettings::ReadError& onError, CalSettings::Repair repair)
 {
     namespace S = CalSettings;

@@ -9,6 +9,8 @@
 struct SpecialPeriod {
     // The longest length the period's dialog offers.
     static constexpr int32_t LongestLength = 28;
+    // The longest name it takes: the name is a menu item.
+    static constexpr int LongestName = 40;
 
     int32_t length = 0; // 0: there is none
     int32_t offset = 0;
@@ -21,6 +23,9 @@ struct SpecialPeriod {
     // LongestLength is such a value: it would paint runs the dialog cannot show.
     static SpecialPeriod load(const CalSettings::ReadError& onError,
                               CalSettings::Repair repair = CalSettings::Repair::Yes);
+    // The View menu's item: a blank name shows as the default name, not as
+    // an empty row with only a check mark.
+    static QString menuText(const QString& name);
 
     bool operator==(const SpecialPeriod& o) const
     {

@@ -39,6 +39,7 @@ frmSpecialPeriod::frmSpecialPeriod(QWidget* owner, const SpecialPeriod& current)
     cboCycleLength = named(new QComboBox(this), "cboCycleLength");
     lblNmae = named(new QLabel(QStringLiteral("Description:"), this), "lblNmae");
     txtName = named(new QLineEdit(QStringLiteral("Special Period"), this), "txtName");
+    txtName->setMaxLength(SpecialPeriod::LongestName);
     cmdColor = named(new QPushButton(QStringLiteral("Change Color"), this), "cmdColor");
     cmdOK = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
     cmdOK->setDefault(true);

@@ -83,5 +83,16 @@ TEST_F(SpecialPeriodDialog, WorkedExamplesAndLengthZeroOnThePaintedCalendar)
                                                : "Settings/SpecialPeriodChecked=False"};
         EXPECT_EQ(storedAs(stored), stored);
     }
+    // The name is a menu item: a long one is cut where typing stops, a blank
+    // one shows as the default name rather than as an empty row.
+    for (const QString& typed : {QString(4000, 'x'), QStringLiteral(" ")}) {
+        OnModal<frmSpecialPeriod> modal([&](frmSpecialPeriod& d) {
+            child<QComboBox>(d, "cboCycleLength")->setCurrentIndex(7);
+            child<QLineEdit>(d, "txtName")->setText(typed);
+            child<QPushButton>(d, "cmdOK")->click();
+        });
+        click(*f, "mnuFileConfigureRecurringPeriod");
+        EXPECT_EQ(view->text(), typed.size() > 1 ? QString(40, 'x') : "Special Period");
+    }
     f->close();
 }
