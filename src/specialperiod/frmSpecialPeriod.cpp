@@ -1,5 +1,7 @@
 #include "specialperiod/frmSpecialPeriod.h"
 
+#include "model/DayNumber.h"
+#include "monthcontrol/MonthGrid.h"
 #include "platform/IClock.h"
 #include "platform/Services.h"
 #include "platform/widgets/DialogParts.h"
@@ -17,12 +19,6 @@
 
 namespace {
 const QDate kReferenceDate(1970, 1, 1);
-
-int64_t floorMod(int64_t a, int64_t b)
-{
-    const int64_t m = a % b;
-    return m < 0 ? m + b : m;
-}
 } // namespace
 
 frmSpecialPeriod::frmSpecialPeriod(QWidget* owner, const SpecialPeriod& current)
@@ -97,10 +93,16 @@ void frmSpecialPeriod::SetStart(const QDate& date)
     const int length = cboCycleLength->currentIndex();
     if (chosenLength_ < 1 || length < 1)
         return;
-    // Runs begin every `length` days from the reference day of the stored
-    // offset; the picker starts on the one that holds the date.
-    const QDate reference = kReferenceDate.addDays(current_.offset - 2);
-    const QDate start = date.addDays(-floorMod(reference.daysTo(date), length));
+    // The run the calendar shades that holds the date, or else the last one
+    // before it: a run of L days starts every 2 L days, and the days between
+    // are left white.
+    const int32_t L = current_.length, offset = current_.offset;
+    double day = DayNumber::fromDate(date);
+    for (int k = 0; k < 2 * L && !MonthGrid::inSpecialPeriod(day, L, offset); ++k)
+        day -= 1;
+    for (int k = 1; k < L && MonthGrid::inSpecialPeriod(day - 1, L, offset); ++k)
+        day -= 1;
+    const QDate start = DayNumber::toDate(day);
     MonthView1->setSelectedDate(start);
     MonthView1->setCurrentPage(start.year(), start.month());
 }

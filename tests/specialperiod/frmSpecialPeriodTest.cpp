@@ -49,8 +49,11 @@ TEST_F(SpecialPeriodDialog, WorkedExamplesAndLengthZeroOnThePaintedCalendar)
         QDate preselected; // today's run of the period stored before
     } steps[] = {
         {{2009, 10, 8}, 7, weeks, "2", {2026, 12, 6}}, // 8-14 October filled
-        {{2009, 10, 10}, 7, fromSaturdays, "4", {2026, 12, 3}},
-        {{}, 0, QStringList(6, QStringLiteral(".......")), "0", {2026, 12, 5}},
+        // 6 December 2026 lies between shaded runs: the last one before it
+        // starts 6,258 days (447 fortnights) after 8 October 2009, on 26 November.
+        {{2009, 10, 10}, 7, fromSaturdays, "4", {2026, 11, 26}},
+        // ... and 6,258 days after 10 October 2009: 28 November.
+        {{}, 0, QStringList(6, QStringLiteral(".......")), "0", {2026, 11, 28}},
         {{2009, 10, 1}, 7, weeks, "2", {2026, 12, 6}}, // 1-7 October unfilled
     };
     auto f = makeForm();
