@@ -104,6 +104,7 @@ frmOpen::frmOpen(QWidget* owner, CalendarSession& session, bool showPath)
     cmdDelete = plainButton(this, "cmdDelete", QStringLiteral("Delete"));
     cmdDelete->setEnabled(false);
     cmdOK = plainButton(this, "cmdOK", QStringLiteral("OK"));
+    cmdOK->setDefault(true);
     cmdCancel = plainButton(this, "cmdCancel", QStringLiteral("Cancel"));
 
     auto* grid = new QGridLayout(this);

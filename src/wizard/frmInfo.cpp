@@ -43,6 +43,7 @@ frmInfo::frmInfo(WizardHost& host) : WizardWindow(host, "frmInfo", QStringLitera
     txtInitials = field("lblInitials", QStringLiteral("Initials"), "txtInitials");
     txtDescription = field("lblDescription", QStringLiteral("Description"), "txtDescription");
     QPushButton* cmdOK = button("cmdOK", QStringLiteral("OK"));
+    cmdOK->setDefault(true);
     QPushButton* cmdCancel = button("cmdCancel", QStringLiteral("Cancel"));
     grid->addLayout(buttonRow({cmdOK, cmdCancel}), row, 0, 1, 2);
     connect(cmdOK, &QPushButton::clicked, this, [this] {

@@ -41,6 +41,7 @@ frmOnDuty::frmOnDuty(WizardHost& host)
     cmdUndo->setEnabled(false);
     QPushButton* cmdBack = button("cmdBack", QStringLiteral("Back"));
     QPushButton* cmdNext = button("cmdNext", QStringLiteral("Next"));
+    cmdNext->setDefault(true); // Enter goes on to the next step
     QPushButton* cmdDone = button("cmdDone", QStringLiteral("Done"));
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {cmdUndo, cmdBack, cmdNext, cmdDone})

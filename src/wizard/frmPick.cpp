@@ -34,6 +34,7 @@ frmPick::frmPick(WizardHost& host)
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setVisible(false);
     cmdNext = button("cmdNext", QStringLiteral("Next"));
+    cmdNext->setDefault(true); // Enter goes on to the next step
     cmdFinish = button("cmdFinish", QStringLiteral("Finish"));
     cmdRemove = button("cmdRemove", QStringLiteral("Remove Second Shift"));
     cmdRemove->setEnabled(false);

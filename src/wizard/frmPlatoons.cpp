@@ -57,6 +57,7 @@ frmPlatoons::frmPlatoons(WizardHost& host)
         connect(lblColor[i], &QPushButton::clicked, this, [this, i] { lblColor_Click(i); });
     }
     cmdNext = button("cmdNext", QStringLiteral("Next"));
+    cmdNext->setDefault(true); // Enter goes on to the next step
     cmdDone = button("cmdDone", QStringLiteral("Done"));
     cmdCancel = button("cmdCancel", QStringLiteral("Cancel"));
     cmdNext->setEnabled(false);

@@ -38,6 +38,7 @@ frmRotation::frmRotation(WizardHost& host)
     cmdBack = button("cmdBack", QStringLiteral("Back"));
     cmdCancel = button("cmdCancel", QStringLiteral("Cancel"));
     cmdNext = button("cmdNext", QStringLiteral("Next"));
+    cmdNext->setDefault(true); // Enter goes on to the next step
     cmdDone = button("cmdDone", QStringLiteral("Done"));
 
     auto* grid = new QGridLayout(this);

@@ -39,6 +39,7 @@ frmTemplate::frmTemplate(WizardHost& host)
         frameRow->addWidget(b);
     grid->addWidget(frame, 2, 0, 1, 2);
     QPushButton* cmdNext = button("cmdNext", QStringLiteral("Next"));
+    cmdNext->setDefault(true); // Enter goes on to the next step
     QPushButton* cmdDone = button("cmdDone", QStringLiteral("Done"));
     QPushButton* cmdCancel = button("cmdCancel", QStringLiteral("Cancel"));
     grid->addLayout(buttonRow({cmdCancel, cmdDone, cmdNext}), 3, 0, 1, 2);

@@ -5,6 +5,8 @@
 #include "storage/Module1Files.h"
 #include "storage/ScheduleFile.h"
 
+#include <QKeyEvent>
+
 using WizardFlow = WizardTest;
 
 TEST_F(WizardFlow, ANewScheduleBuiltThroughTheWindowsIsSavedAndComesBack)
@@ -155,4 +157,26 @@ TEST_F(WizardFlow, LoadMyScheduleWaitsForTheWizardToClose)
     EXPECT_EQ(fx.messages->shown[0].text, "The schedule wizard is open. Finish or close it before "
                                           "opening another schedule.");
     EXPECT_EQ(form->Schedule()->title(), "Station");
+}
+
+// Enter takes each step on, as its Next (or OK) button does.
+TEST_F(WizardFlow, EnterWalksThroughTheSteps)
+{
+    showMain(OneShift(3, "123"));
+    click(*form, "mnuFileCreateSchedule");
+    for (const auto& [step, next] : {std::pair{"frmPick", "frmPlatoons"},
+                                     {"frmPlatoons", "frmRotation"},
+                                     {"frmRotation", "frmOnDuty"},
+                                     {"frmOnDuty", "frmInfo"},
+                                     {"frmInfo", "frmCal"}}) {
+        SCOPED_TRACE(step);
+        QWidget* w = window(step);
+        ASSERT_NE(w, nullptr);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(w, &enter);
+        settle();
+        EXPECT_EQ(window(step), nullptr);
+        EXPECT_NE(window(next), nullptr);
+    }
+    EXPECT_TRUE(createEnabled());
 }
