@@ -10,6 +10,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
+#include <utility>
 
 frmTemplate::frmTemplate(WizardHost& host)
     : WizardWindow(host, "frmTemplate", QStringLiteral("Rotation Templates"))
@@ -97,9 +99,16 @@ void frmTemplate::setShiftIndex(int16_t index)
     List1->clear();
     List2->clear();
     int matching = -1;
+    // One row height in both lists, whatever their fonts: each pattern must
+    // stay beside its description at every scroll position.
+    const int rowHeight =
+        std::max(List1->fontMetrics().height(), List2->fontMetrics().height()) + 4;
     for (int i = 0; i < Templates.size(); ++i) {
-        List1->addItem(Templates[i].pattern);
-        List2->addItem(Templates[i].description);
+        for (auto [list, text] :
+             {std::pair{List1, Templates[i].pattern}, std::pair{List2, Templates[i].description}}) {
+            auto* row = new QListWidgetItem(text, list);
+            row->setSizeHint(QSize(list->fontMetrics().horizontalAdvance(text) + 8, rowHeight));
+        }
         if (Templates[i].sequence.size() == StartSequence.size())
             matching = i;
     }

@@ -102,6 +102,12 @@ TEST_F(RotationSteps, Templates)
     EXPECT_EQ(right->currentItem()->text(), QStringLiteral("48 and 96 off, 12 day cycle"));
     EXPECT_EQ(left->currentRow(), 4);
     EXPECT_FALSE(form->DataChanged());
+    // Each pattern stands beside its description, scrolled to the end too.
+    left->scrollToItem(left->item(left->count() - 1));
+    for (int r = 0; r < left->count(); ++r)
+        EXPECT_EQ(left->visualItemRect(left->item(r)).top(),
+                  right->visualItemRect(right->item(r)).top())
+            << r;
     left->setCurrentRow(1);
     EXPECT_EQ(right->currentRow(), 1);
     form->setDataChanged(false);
