@@ -123,10 +123,10 @@ void SaveFormSizePos(QWidget& form)
     CalSettings::writePosition(name, Edge::Height, place.height() * TwipsPerPixelY());
 }
 
-void RestoreFormSizePos(QWidget& form)
+bool RestoreFormSizePos(QWidget& form)
 {
     if (abnormal(form))
-        return;
+        return false;
     using CalSettings::Edge;
     const QString name = form.objectName();
     const double tx = TwipsPerPixelX();
@@ -163,4 +163,23 @@ void RestoreFormSizePos(QWidget& form)
     }
     if (failure)
         std::rethrow_exception(failure);
+    return anyStored;
+}
+
+QRect PlaceBeside(QSize size, const QRect& other, const QRect& screen)
+{
+    QPoint at;
+    if (other.right() + 1 + size.width() <= screen.right() + 1)
+        at = QPoint(other.right() + 1, other.top());
+    else if (other.left() - size.width() >= screen.left())
+        at = QPoint(other.left() - size.width(), other.top());
+    else if (other.bottom() + 1 + size.height() <= screen.bottom() + 1)
+        at = QPoint(other.left(), other.bottom() + 1);
+    else
+        at = QPoint(other.left(), other.top() - size.height());
+    at.setX(std::clamp(at.x(), screen.left(),
+                       std::max(screen.left(), screen.right() + 1 - size.width())));
+    at.setY(std::clamp(at.y(), screen.top(),
+                       std::max(screen.top(), screen.bottom() + 1 - size.height())));
+    return QRect(at, size);
 }

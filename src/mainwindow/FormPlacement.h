@@ -28,4 +28,10 @@ QRect PlaceOnScreen(const QRect& stored, const QList<QRect>& screens, QSize defa
 // maximised or minimised keeps the last normal position. A place off every
 // screen is neither restored nor saved.
 void SaveFormSizePos(QWidget& form);
-void RestoreFormSizePos(QWidget& form);
+// True when a stored place was there to restore.
+bool RestoreFormSizePos(QWidget& form);
+
+// Where a window goes beside another without covering it: to its right when
+// the screen has room, else to its left, else below or above it, moved in
+// to fit the screen that shows the other.
+QRect PlaceBeside(QSize size, const QRect& other, const QRect& screen);

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
 
 frmOnDuty::frmOnDuty(WizardHost& host)
     : WizardWindow(host, "frmOnDuty", QStringLiteral("Select Platoon On Duty"))
@@ -67,7 +68,17 @@ frmOnDuty::frmOnDuty(WizardHost& host)
 
     host.Session().setEditMode(1);
     setShiftIndex(host.Session().ShiftIndex());
-    RestoreFormSizePos(*this);
+    if (!RestoreFormSizePos(*this)) {
+        // The user is told to click days on the calendar: the first time the
+        // step goes beside the main window, never over its month.
+        const QWidget& main = host.Window();
+        const QSize decoration = main.frameGeometry().size() - main.size();
+        const QScreen* screen = main.screen();
+        if (screen)
+            move(PlaceBeside(sizeHint().expandedTo(minimumSize()) + decoration,
+                             main.frameGeometry(), screen->availableGeometry())
+                     .topLeft());
+    }
 }
 
 void frmOnDuty::setShiftIndex(int16_t index)

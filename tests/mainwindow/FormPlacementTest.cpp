@@ -32,3 +32,18 @@ TEST(FormPlacement, StoredPlacesAreKeptMovedInOrReplaced)
         EXPECT_TRUE(IsUsablePlace(place, kScreens, kMinimum));
     }
 }
+
+TEST(FormPlacement, BesideAnotherWindowWithoutCoveringIt)
+{
+    const QRect screen(0, 0, 1280, 1024);
+    const QSize size(300, 200);
+    // The other window, where the new one goes.
+    const std::pair<QRect, QPoint> rows[] = {
+        {{0, 0, 600, 500}, {600, 0}},      // room on the right
+        {{700, 0, 580, 500}, {400, 0}},    // none on the right: on the left
+        {{100, 0, 1100, 500}, {100, 500}}, // none at either side: below
+        {{0, 0, 1280, 950}, {0, 0}},       // nowhere free: above, moved onto the screen
+    };
+    for (const auto& [other, at] : rows)
+        EXPECT_EQ(PlaceBeside(size, other, screen), QRect(at, size)) << other.x();
+}

@@ -141,8 +141,13 @@ TEST_F(RotationSteps, Templates)
 TEST_F(RotationSteps, OnDutyChoicesAndUndo)
 {
     showMain(OneShift(3, "123"));
+    form->setGeometry(0, 0, 400, 320); // room beside it on the screen
     toRotationStep();
     press("frmRotation", "cmdNext");
+    // With no stored place the step opens beside the calendar, not over its days.
+    const QWidget* month = form->MonthControl();
+    const QRect days(month->mapToGlobal(QPoint(0, 0)), month->size());
+    EXPECT_FALSE(window("frmOnDuty")->frameGeometry().intersects(days));
     auto* undo = control<QPushButton>("frmOnDuty", "cmdUndo");
     auto* list = control<QComboBox>("frmOnDuty", "cboPlatoon");
     // 2 December 2026 is day 20790 counted from 31 December 1969: position 1.
