@@ -142,11 +142,14 @@ void frmYear::mnuFileOpenWith_Click()
         CaptureCalendar();
         SavePicture(capture_, path, "bmp", WriteMode::Private);
         QCoreApplication::processEvents();
-        if (!shell().OpenWithChooser(path))
+        const auto tell = [path] {
             MsgBox(QStringLiteral("No program could be offered for the picture. It is saved as:"
                                   "\r\n\r\n%1")
                        .arg(QDir::toNativeSeparators(path)),
                    Msg::OKOnly | Msg::Information, QStringLiteral("Open With"));
+        };
+        if (!shell().OpenWithChooser(path, tell))
+            tell();
     });
 }
 

@@ -8,9 +8,10 @@
 #include <QStringList>
 #include <QWidget>
 
-bool ShellOpen(const QString& target)
+void ShellOpen(const QString& target, const std::function<void()>& failed)
 {
-    return shell().ShellOpen(target);
+    if (!shell().ShellOpen(target, failed) && failed)
+        failed();
 }
 
 void WizardMenuGuard(QWidget* form, QAction* createSchedule)

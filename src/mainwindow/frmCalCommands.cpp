@@ -427,20 +427,22 @@ void frmCal::mnuHelpAbout_Click()
 void frmCal::mnuHelpOnlineHelp_Click()
 {
     const QString page = HelpPagePath();
-    if (!ShellOpen(page))
+    ShellOpen(page, [page] {
         MsgBox(QStringLiteral("No program could open the help page. Open it in a web browser:"
                               "\r\n\r\n%1")
                    .arg(QDir::toNativeSeparators(page)),
                Msg::OKOnly | Msg::Information, QStringLiteral("Online Help"));
+    });
 }
 
 void frmCal::mnuHelpEmailSupport_Click()
 {
     const QString address = QString::fromLatin1(kSupportEmail);
-    if (!ShellOpen(QStringLiteral("mailto:") + address))
+    ShellOpen(QStringLiteral("mailto:") + address, [address] {
         MsgBox(
             QStringLiteral("No e-mail program could be started. Write to:\r\n\r\n%1").arg(address),
             Msg::OKOnly | Msg::Information, QStringLiteral("Email Support"));
+    });
 }
 
 QAction* frmCal::MenuAction(const QString& name) const

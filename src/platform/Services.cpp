@@ -8,7 +8,7 @@
 namespace {
 class NoShell : public IShell {
 public:
-    bool ShellOpen(const QString&) override { return false; }
+    bool ShellOpen(const QString&, const Failed&) override { return false; }
 };
 } // namespace
 

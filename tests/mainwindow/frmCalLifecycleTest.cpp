@@ -394,3 +394,22 @@ TEST_F(MainWindowTest, ManyReadProblemsAreToldAsAFewAndACount)
     EXPECT_EQ(told[5], "The schedule has 7 more problems like these.");
     EXPECT_EQ(f->Schedule()->title(), "T");
 }
+
+// The help page and the mail program open without the window waiting; an
+// opener that gives up later still gets its message, with the way round it.
+TEST_F(MainWindowTest, HelpAndMailSayWhenTheirOpenerGivesUpLater)
+{
+    auto f = makeForm();
+    f->show();
+    for (const char* item : {"mnuHelpOnlineHelp", "mnuHelpEmailSupport"}) {
+        SCOPED_TRACE(item);
+        fx.messages->shown.clear();
+        click(*f, item);
+        EXPECT_TRUE(fx.messages->shown.empty()) << "started: nothing to say yet";
+        fx.shellFake->giveUp();
+        ASSERT_EQ(fx.messages->shown.size(), 1u);
+        const QString target = fx.shellFake->opened.back();
+        EXPECT_TRUE(fx.messages->shown[0].text.contains(
+            QDir::toNativeSeparators(target).remove(QStringLiteral("mailto:"))));
+    }
+}

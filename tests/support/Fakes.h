@@ -23,18 +23,27 @@ public:
 
 class FakeShell : public IShell {
 public:
-    bool ShellOpen(const QString& target) override
+    bool ShellOpen(const QString& target, const Failed& failed) override
     {
         opened << target;
+        lastFailed = failed;
         return result;
     }
-    bool OpenWithChooser(const QString& path) override
+    bool OpenWithChooser(const QString& path, const Failed& failed) override
     {
         openedWith << path;
+        lastFailed = failed;
         return result;
+    }
+    // The last handler started gives up, as one can seconds later.
+    void giveUp()
+    {
+        if (lastFailed)
+            lastFailed();
     }
     QStringList opened;
     QStringList openedWith;
+    Failed lastFailed;
     bool result = true;
 };
 

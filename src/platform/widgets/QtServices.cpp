@@ -9,6 +9,7 @@
 #include <QColorDialog>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDBusUnixFileDescriptor>
 #include <QDesktopServices>
 #include <QFile>
@@ -33,7 +34,10 @@ int QtMessageBox::show(const QString& text, int buttons, int icon, const QString
     default: box.setIcon(QMessageBox::NoIcon); break;
     }
     using SB = QMessageBox::StandardButton;
-    struct Pair { SB button; int answer; };
+    struct Pair {
+        SB button;
+        int answer;
+    };
     static const Pair okOnly[] = {{SB::Ok, Msg::OK}};
     static const Pair okCancel[] = {{SB::Ok, Msg::OK}, {SB::Cancel, Msg::Cancel}};
     static const Pair abortRetryIgnore[] = {
@@ -44,7 +48,10 @@ int QtMessageBox::show(const QString& text, int buttons, int icon, const QString
     static const Pair retryCancel[] = {{SB::Retry, Msg::Retry}, {SB::Cancel, Msg::Cancel}};
     const Pair* first = okOnly;
     const Pair* last = std::end(okOnly);
-    auto use = [&](const auto& table) { first = std::begin(table); last = std::end(table); };
+    auto use = [&](const auto& table) {
+        first = std::begin(table);
+        last = std::end(table);
+    };
     switch (buttons) {
     case Msg::OKCancel: use(okCancel); break;
     case Msg::AbortRetryIgnore: use(abortRetryIgnore); break;
@@ -69,7 +76,8 @@ int QtMessageBox::show(const QString& text, int buttons, int icon, const QString
     return (last - 1)->answer;
 }
 
-bool QtShell::ShellOpen(const QString& target)
+namespace {
+bool openWithHandler(const QString& target, const IShell::Failed& failed)
 {
     QUrl url(target);
     if (url.scheme().size() <= 1) // a plain path (or a drive letter)
@@ -77,37 +85,55 @@ bool QtShell::ShellOpen(const QString& target)
     const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (xdgOpen.isEmpty())
         return QDesktopServices::openUrl(url);
-    // Qt reports success once xdg-open has started, even when it then finds
-    // nothing to open the page with ("no method available"). It answers in a
-    // moment when it fails; one still running is showing the document.
+    // xdg-open may take seconds to find that nothing can open the page ("no
+    // method available", exit code 3): it is watched, never waited for, and
+    // the window stays responsive meanwhile.
     auto* opener = new QProcess(qApp);
-    QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
+    QObject::connect(opener, &QProcess::finished, opener,
+                     [opener, failed](int code, QProcess::ExitStatus status) {
+                         opener->deleteLater();
+                         if ((status != QProcess::NormalExit || code != 0) && failed)
+                             failed();
+                     });
+    QObject::connect(opener, &QProcess::errorOccurred, opener,
+                     [opener, failed](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         opener->deleteLater();
+                         if (failed)
+                             failed();
+                     });
     opener->start(xdgOpen, {url.toString(QUrl::FullyEncoded)});
-    if (!opener->waitForStarted(2000)) {
-        opener->deleteLater();
-        return false;
-    }
-    if (!opener->waitForFinished(1500))
-        return true;
-    return opener->exitStatus() == QProcess::NormalExit && opener->exitCode() == 0;
+    return true;
+}
+} // namespace
+
+bool QtShell::ShellOpen(const QString& target, const Failed& failed)
+{
+    return openWithHandler(target, failed);
 }
 
-bool QtShell::OpenWithChooser(const QString& path)
+bool QtShell::OpenWithChooser(const QString& path, const Failed& failed)
 {
     QFile file(path);
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (bus.isConnected() && file.open(QIODevice::ReadOnly)) {
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            QStringLiteral("org.freedesktop.portal.Desktop"),
-            QStringLiteral("/org/freedesktop/portal/desktop"),
-            QStringLiteral("org.freedesktop.portal.OpenURI"), QStringLiteral("OpenFile"));
-        call << QString() << QVariant::fromValue(QDBusUnixFileDescriptor(file.handle()))
-             << QVariantMap{{QStringLiteral("ask"), true}};
-        const QDBusMessage reply = bus.call(call, QDBus::Block, 5000);
-        if (reply.type() == QDBusMessage::ReplyMessage)
-            return true;
-    }
-    return ShellOpen(path);
+    if (!bus.isConnected() || !file.open(QIODevice::ReadOnly))
+        return ShellOpen(path, failed);
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.portal.Desktop"),
+        QStringLiteral("/org/freedesktop/portal/desktop"),
+        QStringLiteral("org.freedesktop.portal.OpenURI"), QStringLiteral("OpenFile"));
+    call << QString() << QVariant::fromValue(QDBusUnixFileDescriptor(file.handle()))
+         << QVariantMap{{QStringLiteral("ask"), true}};
+    // Without a portal (or when it refuses) xdg-open takes over, all without
+    // holding up the window.
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, 5000), qApp);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [watcher, path, failed] {
+        watcher->deleteLater();
+        if (watcher->isError() && !openWithHandler(path, failed) && failed)
+            failed();
+    });
+    return true;
 }
 
 bool QtDialogs::chooseColor(QWidget* owner, int32_t initial, int32_t& chosen)

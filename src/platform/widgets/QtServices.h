@@ -12,9 +12,9 @@ public:
 // the document says so instead of reporting success.
 class QtShell : public IShell {
 public:
-    bool ShellOpen(const QString& target) override;
+    bool ShellOpen(const QString& target, const Failed& failed = {}) override;
     // The desktop portal's chooser (ask=true), else xdg-open.
-    bool OpenWithChooser(const QString& path) override;
+    bool OpenWithChooser(const QString& path, const Failed& failed = {}) override;
 };
 
 // Installs the Qt message box, shell and dialogs into services() where none is

@@ -4,7 +4,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEventLoop>
+#include <QFile>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -53,4 +56,30 @@ TEST(OleColor, LowByteIsRedAndSystemColoursComeFromThePalette)
     EXPECT_EQ(OleColor::toQColor(OleColor::WindowBackground, p), QColor(1, 2, 3));
     EXPECT_EQ(OleColor::toQColor(OleColor::WindowText, p), QColor(4, 5, 6));
     EXPECT_EQ(OleColor::toQColor(OleColor::ButtonFace, p), QColor(7, 8, 9));
+}
+
+// xdg-open can take seconds to find nothing to open a page with: the shell
+// returns at once and tells the failure when the opener ends, however late.
+TEST(QtShell, AnOpenerThatGivesUpIsToldWhenItEnds)
+{
+    QTemporaryDir bin;
+    QFile opener(bin.filePath(QStringLiteral("xdg-open")));
+    ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+    opener.write("#!/bin/sh\nexit 3\n"); // "no method available"
+    opener.close();
+    opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()));
+    QEventLoop loop;
+    bool told = false;
+    QtShell shell;
+    EXPECT_TRUE(shell.ShellOpen(QStringLiteral("https://example.invalid/help"), [&] {
+        told = true;
+        loop.quit();
+    }));
+    qputenv("PATH", path);
+    EXPECT_FALSE(told) << "nothing is waited for";
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit); // only a broken shell waits this long
+    loop.exec();
+    EXPECT_TRUE(told);
 }
