@@ -22,6 +22,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <unistd.h>
@@ -82,7 +84,34 @@ struct Options {
     QCommandLineOption landscape{
         QStringLiteral("landscape"),
         QStringLiteral("--export-pdf: a landscape page (default the printer page's shape).")};
+    QCommandLineOption period{
+        QStringLiteral("period"),
+        QStringLiteral("--export-ics, --print-month: add the recurring period (default: as "
+                       "the calendar's View menu shows it).")};
+    QCommandLineOption noPeriod{QStringLiteral("no-period"),
+                                QStringLiteral("--export-ics, --print-month: leave the "
+                                               "recurring period out.")};
 };
+
+// Qt's own window options, each with whether it takes a value: they are the
+// window's, never a command.
+const std::pair<const char*, bool> kQtWindowOptions[] = {{"-platform", true},
+                                                         {"-platformpluginpath", true},
+                                                         {"-platformtheme", true},
+                                                         {"-plugin", true},
+                                                         {"-qwindowgeometry", true},
+                                                         {"-qwindowicon", true},
+                                                         {"-qwindowtitle", true},
+                                                         {"-reverse", false},
+                                                         {"-session", true},
+                                                         {"-display", true},
+                                                         {"-geometry", true},
+                                                         {"-style", true},
+                                                         {"-stylesheet", true},
+                                                         {"-widgetcount", false},
+                                                         {"-nograb", false},
+                                                         {"-dograb", false},
+                                                         {"-sync", false}};
 
 void fail(Parsed& p, const QString& message)
 {
@@ -217,10 +246,13 @@ std::optional<ScheduleAndShift> loadRequested(const Request& request, QTextStrea
 bool wantsCommand(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
-        const QString a = QString::fromLocal8Bit(argv[i]);
-        if (a.startsWith(QStringLiteral("--")) || a == QStringLiteral("-h") ||
-            a == QStringLiteral("-v") || a == QStringLiteral("-?"))
+        const QByteArray a(argv[i]);
+        const auto qt = std::find_if(std::begin(kQtWindowOptions), std::end(kQtWindowOptions),
+                                     [&](const auto& o) { return a == o.first; });
+        if (qt == std::end(kQtWindowOptions))
             return true;
+        if (qt->second)
+            ++i; // its value
     }
     return false;
 }
@@ -233,10 +265,24 @@ Parsed parse(const QStringList& arguments)
     parser.setApplicationDescription(
         QStringLiteral("Tarnwell Free, a shift calendar. Without options it opens the calendar "
                        "window; the commands below open no window."));
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    // "-print-month" is no option: a single dash takes single letters only.
     parser.addOptions({o.help, o.version, o.exportIcs, o.exportPdf, o.printMonth, o.schedule,
-                       o.shift, o.platoon, o.from, o.start, o.hours, o.months, o.landscape});
+                       o.shift, o.platoon, o.from, o.start, o.hours, o.months, o.landscape,
+                       o.period, o.noPeriod});
     p.help = parser.helpText();
+    if (!arguments.isEmpty())
+        p.program = QFileInfo(arguments.first()).fileName();
+    // A single dash takes single letters only: "-print-month" is a typo for
+    // "--print-month", not eleven options.
+    for (const QString& a : arguments.mid(1)) {
+        if (a.size() > 2 && a.startsWith(QLatin1Char('-')) && !a.startsWith(QStringLiteral("--"))) {
+            fail(p,
+                 QStringLiteral("Unknown option '%1': long options start with two dashes.").arg(a));
+            return p;
+        }
+        if (a == QStringLiteral("--"))
+            break;
+    }
     if (!parser.parse(arguments)) {
         fail(p, parser.errorText());
         return p;
@@ -288,7 +334,8 @@ Parsed parse(const QStringList& arguments)
     r.schedulePath = parser.value(o.schedule);
     if (pdf) {
         r.command = Command::ExportPdf;
-        if (refuse(QStringLiteral("export-pdf"), {&o.platoon, &o.start, &o.hours}))
+        if (refuse(QStringLiteral("export-pdf"),
+                   {&o.platoon, &o.start, &o.hours, &o.period, &o.noPeriod}))
             return p;
         r.outputPath = parser.value(o.exportPdf);
         if (r.outputPath.isEmpty()) {
@@ -322,6 +369,12 @@ Parsed parse(const QStringList& arguments)
     if (refuse(ics ? QStringLiteral("export-ics") : QStringLiteral("print-month"),
                {&o.months, &o.landscape}))
         return p;
+    if (parser.isSet(o.period) && parser.isSet(o.noPeriod)) {
+        fail(p, QStringLiteral("Give only one of --period and --no-period."));
+        return p;
+    }
+    if (parser.isSet(o.period) || parser.isSet(o.noPeriod))
+        r.period = parser.isSet(o.period);
     if (parser.isSet(o.shift)) {
         const auto n = wholeNumber(parser.value(o.shift));
         if (!n || *n < 1 || *n > 2) {
@@ -394,12 +447,17 @@ int exportIcs(const Request& request, QTextStream& out, QTextStream& err)
     if (!request.platoon.isEmpty()) {
         const auto platoons = loaded->shift->Platoons();
         QStringList codes;
+        QList<int> caseless; // "a" for "A" when only one platoon could be meant
         for (int i = 1; i <= platoons->Count(); ++i) {
             const QString code = platoons->Item(i)->Code().trimmed();
             codes << code;
             if (code == request.platoon && o.platoon == 0)
                 o.platoon = i;
+            if (code.compare(request.platoon, Qt::CaseInsensitive) == 0)
+                caseless << i;
         }
+        if (o.platoon == 0 && caseless.size() == 1)
+            o.platoon = caseless.front();
         if (o.platoon == 0) {
             err << QStringLiteral("Shift %1 has no platoon \"%2\" (its platoons: %3).")
                        .arg(request.shift)
@@ -413,7 +471,8 @@ int exportIcs(const Request& request, QTextStream& out, QTextStream& err)
     o.hours = request.hours;
     o.stamp = clockService().now();
     o.zone = QTimeZone::systemTimeZone();
-    if (const auto special = storedSpecialPeriod(err))
+    if (const auto special = storedSpecialPeriod(err);
+        special && request.period.value_or(special->shown))
         o.special = special->forExport();
     const Ics::Result result = Ics::exportDutyDays(*loaded->schedule, o);
     if (!result.problem.isEmpty()) {
@@ -430,7 +489,9 @@ int printMonth(const Request& request, QTextStream& out, QTextStream& err)
     if (!loaded)
         return kFailed;
     const auto stored = storedSpecialPeriod(err);
-    const auto special = stored ? std::optional(stored->forExport()) : std::nullopt;
+    const auto special = stored && request.period.value_or(stored->shown)
+                             ? std::optional(stored->forExport())
+                             : std::nullopt;
     const auto platoons = loaded->shift->Platoons();
     for (QDate d = request.month; d.month() == request.month.month(); d = d.addDays(1)) {
         const double day = DayNumber::fromDate(d);
@@ -486,7 +547,10 @@ int exportPdf(const Request& request, QTextStream& out, QTextStream& err)
 int execute(const Parsed& parsed, QTextStream& out, QTextStream& err)
 {
     if (!parsed.error.isEmpty()) {
-        err << parsed.error << '\n' << "Run with --help for the options." << '\n';
+        err << parsed.error << '\n'
+            << "Usage: " << parsed.program << " [--export-ics FILE | --export-pdf FILE | "
+            << "--print-month YYYY-MM] [options]" << '\n'
+            << "Run with --help for the options." << '\n';
         return kBadArguments;
     }
     switch (parsed.request.command) {
@@ -505,10 +569,18 @@ int run(int argc, char** argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    // Only the program's own messages reach standard error: a script reads
+    // them, and Qt's notes (a missing runtime folder, say) mean nothing there.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    QTextStream early(stderr);
+    // Bad arguments are told before anything starts.
+    const Parsed first = parse(arguments);
+    if (!first.error.isEmpty())
+        return execute(first, early, early);
     // The page is laid out by the window itself, which needs a GUI
     // application; offscreen, it needs no display and shows nothing.
     std::unique_ptr<QCoreApplication> app;
-    if (parse(arguments).request.command == Command::ExportPdf) {
+    if (first.request.command == Command::ExportPdf) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QApplication>(argc, argv);
     } else {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTime>
+#include <optional>
 
 class QTextStream;
 
@@ -29,16 +30,21 @@ struct Request {
     int months = 6;
     bool landscape = false; // else the page's own shape decides, as in the window
     int shiftView = 1;      // 1, 2, or 3 for both shifts side by side
+    // --export-ics and --print-month: the recurring period, or as the
+    // calendar's View menu has it when unset.
+    std::optional<bool> period;
 };
 
 struct Parsed {
     Request request;
     QString error; // what is wrong with the arguments, for standard error
     QString help;  // the --help text
+    QString program = QStringLiteral("TarnwellFree"); // as it was started, for the usage line
 };
 
-// True when the arguments name a command (anything starting with "--", or
-// -h, -v, -?); Qt's own single-dash options still start the window.
+// True when there are arguments other than Qt's own window options
+// (-platform, -style, -session and the like): anything else is a command or
+// an error, never a reason to open the window.
 bool wantsCommand(int argc, char** argv);
 // The arguments as the program received them, program name first.
 Parsed parse(const QStringList& arguments);

@@ -79,7 +79,9 @@ TEST_F(CommandLine, ReadsThePeriodAndScheduleButWritesNoSettingsAndTakesNoLock)
     // The user's settings with a 7-day period whose runs start on 1 January 1970 + 7k.
     const QString ini = put("period.ini", "config/TarnwellFree/TarnwellFree.ini");
     const QByteArray stored = readBytes(ini);
-    const Finished r = run({"--print-month", "2009-10"});
+    // The calendar hides the period (no View check stored): so does the script, unless asked.
+    EXPECT_FALSE(run({"--print-month", "2009-10"}).out.contains("Pay Period"));
+    const Finished r = run({"--print-month", "2009-10", "--period"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     // The worked example of the period: 8 to 14 October 2009 filled.
     for (const char* line : {"2009-10-07 A Platoon\n", "2009-10-08 C Platoon (Pay Period)\n",
@@ -106,8 +108,9 @@ TEST_F(CommandLine, ExportIcsWritesWhatTheDialogWrites)
     put("period.ini", "config/TarnwellFree/TarnwellFree.ini");
     env.insert(QStringLiteral("TZ"), QStringLiteral("Europe/Berlin"));
     const QString file = home.path() + QStringLiteral("/b.ics");
-    const Finished r = run({"--export-ics", file, "--platoon", "B", "--from", "2026-12-05",
-                            "--start", "6:30", "--hours", "12"});
+    // "b" is B: the only platoon it can mean.
+    const Finished r = run({"--export-ics", file, "--platoon", "b", "--from", "2026-12-05",
+                            "--start", "6:30", "--hours", "12", "--period"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     const QByteArray text = readBytes(file);
     EXPECT_TRUE(text.contains("\r\nDTSTART;TZID=Europe/Berlin:20261206T063000\r\n"));
