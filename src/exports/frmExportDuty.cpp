@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -140,11 +141,14 @@ void frmExportDuty::cmdExport_Click()
         o.platoon == 0
             ? QStringLiteral("All")
             : schedule.Shifts()->Item(o.shiftIndex)->Platoons()->Item(o.platoon)->Code().trimmed();
-    const QString path =
+    QString path =
         dialogsService().saveFileName(this, kCaption, defaultIcsPath(schedule.title(), code),
                                       QStringLiteral("iCalendar (*.ics)|*.ics"));
     if (path.isEmpty())
         return;
+    // A name typed without an extension still makes a calendar file.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".ics");
     const QString error = Ics::writeFile(path, result.text);
     if (!error.isEmpty()) {
         MsgBox(QStringLiteral("The calendar could not be written to\r\n%1\r\n\r\n%2")

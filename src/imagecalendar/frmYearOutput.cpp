@@ -122,7 +122,7 @@ void frmYear::mnuFileSaveAs_Click()
         const QByteArray format = PictureFormatFor(name);
         if (format == "gif") {
             MsgBox(QStringLiteral("Pictures cannot be saved in the Graphics Interchange Format "
-                                  "(GIF). Choose a name ending in .png, .bmp or .jpg."),
+                                  "(GIF). Choose a name ending in .png, .bmp, .jpg or .pdf."),
                    Msg::OKOnly | Msg::Exclamation);
             return;
         }

@@ -65,7 +65,7 @@ TEST_F(ExportDialog, WritesThePlatoonWithThePeriod)
     putSettings({"Settings/SpecialPeriodLength=7", "Settings/SpecialPeriodOffset=2",
                  "Settings/SpecialPeriodName=Pay Period"});
     auto f = makeForm();
-    dialogs->saveAnswer = out();
+    dialogs->saveAnswer = fx.dir.path() + QStringLiteral("/duty"); // typed without ".ics"
     throughMenu(*f, [&](frmExportDuty& d) {
         EXPECT_TRUE(child<QCheckBox>(d, "chkSpecialPeriod")->isChecked());
         child<QComboBox>(d, "cboPlatoon")->setCurrentIndex(2);
