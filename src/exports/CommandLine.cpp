@@ -364,6 +364,10 @@ Parsed parse(const QStringList& arguments)
         r.landscape = parser.isSet(o.landscape);
         if (parser.isSet(o.from))
             r.month = monthArgument(p, QStringLiteral("from"), parser.value(o.from));
+        if (r.month.isValid() && r.month.addMonths(r.months - 1).year() > 9999)
+            fail(p, QStringLiteral("The calendar would run past December 9999: start in %1 or "
+                                   "earlier.")
+                        .arg(QDate(9999, 12, 1).addMonths(1 - r.months).toString("yyyy-MM")));
         return p;
     }
     if (refuse(ics ? QStringLiteral("export-ics") : QStringLiteral("print-month"),

@@ -6,6 +6,7 @@
 #include "storage/ScheduleFile.h"
 
 #include <QCryptographicHash>
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <limits>
@@ -307,6 +308,8 @@ QString escapeText(const QString& text)
                 ++i;
         } else if (c == QLatin1Char('\n')) {
             out += QStringLiteral("\\n");
+        } else if ((c.unicode() < 0x20 && c != QLatin1Char('\t')) || c.unicode() == 0x7F) {
+            // A text value may hold no other control character (a NUL, say).
         } else {
             out += c;
         }
@@ -441,6 +444,16 @@ Result exportDutyDays(const clsSchedule& schedule, const Options& o)
     if (length < 1) {
         result.problem =
             QStringLiteral("The shift has no rotation sequence, so no day of it can be exported.");
+        return result;
+    }
+    // Every date written starts within one cycle (and the period's first run
+    // within two of its lengths) of the first date; a year has four digits.
+    const int span = std::max(length - 1, o.special ? 2 * o.special->length : 0);
+    const QDate lastDay(9999, 12, 31);
+    if (o.first.daysTo(lastDay) < span) {
+        result.problem = QStringLiteral("Dates after 31 December 9999 cannot be exported: "
+                                        "start on %1 or earlier.")
+                             .arg(lastDay.addDays(-span).toString(Qt::ISODate));
         return result;
     }
 
