@@ -487,7 +487,9 @@ Result exportDutyDays(const clsSchedule& schedule, const Options& o)
     w.prop(QStringLiteral("CALSCALE"), QStringLiteral("GREGORIAN"));
     w.prop(QStringLiteral("NAME"), escapeText(schedule.title()));
     w.prop(QStringLiteral("X-WR-CALNAME"), escapeText(schedule.title()));
-    const auto zoneLines = o.hours > 0 ? timezoneLines(o.zone, o.first.year()) : std::nullopt;
+    // The rules start a year early: a date before the first change of its own
+    // year (January, before the spring change) must have an offset too.
+    const auto zoneLines = o.hours > 0 ? timezoneLines(o.zone, o.first.year() - 1) : std::nullopt;
     if (zoneLines)
         for (const QString& l : *zoneLines)
             w.line(l);
