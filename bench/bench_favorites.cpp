@@ -4,7 +4,6 @@
 #include "model/clsPlatoon.h"
 #include "model/clsSchedule.h"
 #include "model/clsShift.h"
-#include "session/CalendarSession.h"
 #include "storage/Module1Files.h"
 #include "storage/ScheduleFile.h"
 
@@ -47,9 +46,8 @@ void writeList()
 void BM_LoadAndFill10000(benchmark::State& state)
 {
     writeList();
-    CalendarSession session;
     for (auto _ : state) {
-        frmOpen w(nullptr, session, false);
+        frmOpen w(nullptr, false);
         benchmark::DoNotOptimize(w.Entries().size());
     }
 }

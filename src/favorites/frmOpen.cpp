@@ -56,10 +56,7 @@ template <class Change> bool changed(const ScheduleList& list, const QString& wh
 frmOpen::AddResult addTo(ScheduleList& list, const clsSchedule& schedule)
 {
     const QString what = QStringLiteral("the schedule was not added");
-    if (list.Unreadable()) {
-        changed(list, what, [] {});
-        return frmOpen::AddResult::Failed;
-    }
+    // An unreadable list shows no entries to ask about; the change below says why it is refused.
     const int same = list.Find(schedule.title(), schedule.Description());
     bool replace = false;
     if (same > 0) {
@@ -83,8 +80,7 @@ frmOpen::AddResult addTo(ScheduleList& list, const clsSchedule& schedule)
 }
 } // namespace
 
-frmOpen::frmOpen(QWidget* owner, CalendarSession& session, bool showPath)
-    : QDialog(owner), session_(session), list_(ScheduleListPath())
+frmOpen::frmOpen(QWidget* owner, bool showPath) : QDialog(owner), list_(ScheduleListPath())
 {
     setObjectName(QStringLiteral("frmOpen"));
     setWindowTitle(QStringLiteral("Favorites"));
@@ -143,11 +139,11 @@ frmOpen* frmOpen::Shown(QWidget* owner)
     return nullptr;
 }
 
-frmOpen* frmOpen::ShowFavorites(QWidget* owner, CalendarSession& session, bool showPath)
+frmOpen* frmOpen::ShowFavorites(QWidget* owner, bool showPath)
 {
     QPointer<frmOpen> w = Shown(owner);
     if (!w) {
-        w = new frmOpen(owner, session, showPath);
+        w = new frmOpen(owner, showPath);
         w->setWindowFlag(Qt::Window);
         w->setModal(false);
         w->show();

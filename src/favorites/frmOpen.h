@@ -19,13 +19,13 @@ class frmOpen : public QDialog {
 public:
     // Loading reads the list file. The owner is the main window; showPath
     // shows the file's path (the debug view).
-    frmOpen(QWidget* owner, CalendarSession& session, bool showPath);
+    frmOpen(QWidget* owner, bool showPath);
 
     // The open Favorites window of the main window, if any.
     static frmOpen* Shown(QWidget* owner);
     // Shows the window modeless (the open one when there is one); a new one
     // says so when its list cannot be read.
-    static frmOpen* ShowFavorites(QWidget* owner, CalendarSession& session, bool showPath);
+    static frmOpen* ShowFavorites(QWidget* owner, bool showPath);
 
     enum class AddResult { Added, Skipped, Failed };
     // Adds the schedule to the list file, through the open window when there
@@ -57,7 +57,6 @@ private:
     // The addition, on this window's list.
     AddResult AddItem(const clsSchedule& schedule);
 
-    CalendarSession& session_;
     ScheduleList list_;
     bool syncing_ = false;
     QListWidget* List1 = nullptr;

@@ -386,7 +386,7 @@ void frmCal::mnuFavoritesAdd_Click()
 void frmCal::mnuFavoritesOpen_Click()
 {
     const bool opening = !frmOpen::Shown(this);
-    frmOpen* w = frmOpen::ShowFavorites(this, *session_, mnuDebug->menuAction()->isVisible());
+    frmOpen* w = frmOpen::ShowFavorites(this, mnuDebug->menuAction()->isVisible());
     if (w && opening)
         connect(w, &frmOpen::OpenRequested, this,
                 [this, w = QPointer<frmOpen>(w)](const QString& xml) {
