@@ -2,6 +2,7 @@
 // Common dialogs behind a service, so logic never opens a real modal dialog
 // in a test.
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 class QWidget;
@@ -19,6 +20,10 @@ public:
 
 // The installed dialogs, the Qt ones when none is installed.
 IDialogs& dialogsService();
+
+// The Qt dialog's name filters for a "text|pattern" filter: each text shown
+// as written, filtering by its pattern.
+QStringList SaveDialogFilters(const QString& filter);
 
 class QtDialogs : public IDialogs {
 public:

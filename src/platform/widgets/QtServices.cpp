@@ -146,25 +146,32 @@ bool QtDialogs::chooseColor(QWidget* owner, int32_t initial, int32_t& chosen)
     return true;
 }
 
-QString QtDialogs::saveFileName(QWidget* owner, const QString& caption, const QString& startPath,
-                                const QString& filter)
+QStringList SaveDialogFilters(const QString& filter)
 {
-    // The filter comes as "text|pattern|text|pattern"; the dialog wants
-    // "text (patterns);;...", its patterns separated by spaces.
+    // The dialog filters by the last parenthesised group of an entry; with
+    // the details hidden it shows what comes before it. Each entry is thus
+    // its text as written, then the patterns it filters by.
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList entries;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString text = parts[i];
-        const int open = text.lastIndexOf(QLatin1String(" ("));
-        if (open > 0 && text.endsWith(QLatin1Char(')')))
-            text.truncate(open);
         QString patterns = parts[i + 1];
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '))
             .replace(QLatin1Char(','), QLatin1Char(' '));
-        entries << text + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        const QString group = QStringLiteral(" (") + patterns + QLatin1Char(')');
+        QString text = parts[i].trimmed();
+        if (!text.endsWith(QLatin1Char(')')))
+            text += group;
+        entries << text + group;
     }
+    return entries;
+}
+
+QString QtDialogs::saveFileName(QWidget* owner, const QString& caption, const QString& startPath,
+                                const QString& filter)
+{
     return QFileDialog::getSaveFileName(owner, caption, startPath,
-                                        entries.join(QStringLiteral(";;")));
+                                        SaveDialogFilters(filter).join(QStringLiteral(";;")),
+                                        nullptr, QFileDialog::HideNameFilterDetails);
 }
 
 IDialogs& dialogsService()

@@ -1,11 +1,15 @@
 #include "platform/widgets/QtServices.h"
+#include "platform/widgets/IDialogs.h"
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/OleColor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -82,4 +86,33 @@ TEST(QtShell, AnOpenerThatGivesUpIsToldWhenItEnds)
     QTimer::singleShot(60000, &loop, &QEventLoop::quit); // only a broken shell waits this long
     loop.exec();
     EXPECT_TRUE(told);
+}
+
+// The save dialog shows each type as the filter writes it, and still filters
+// by the pattern that follows it.
+TEST(QtDialogs, SaveDialogShowsTypesAsWrittenAndFiltersByTheirPatterns)
+{
+    const QString filter = QStringLiteral("JPEG File Interchange Format (*.jpg,*.jpeg)|*.jpg") +
+                           QStringLiteral("|Pictures|*.png;*.bmp");
+    QStringList shown;
+    QStringList patterns;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        for (int i = 0; i < types->count(); ++i)
+            shown << types->itemText(i);
+        types->setCurrentIndex(1);
+        types->activated(1);
+        if (auto* model = dialog->findChild<QFileSystemModel*>())
+            patterns = model->nameFilters();
+        dialog->reject();
+    });
+    QtDialogs dialogs;
+    EXPECT_TRUE(
+        dialogs.saveFileName(nullptr, QStringLiteral("Save As"), QString(), filter).isEmpty());
+    EXPECT_EQ(shown, QStringList({QStringLiteral("JPEG File Interchange Format (*.jpg,*.jpeg)"),
+                                  QStringLiteral("Pictures (*.png *.bmp)")}));
+    EXPECT_EQ(patterns, QStringList({QStringLiteral("*.png"), QStringLiteral("*.bmp")}));
 }
