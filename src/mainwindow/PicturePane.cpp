@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 PicturePane::PicturePane(const QString& name, QWidget* parent)
     : QWidget(parent), backColor_(OleColor::WindowBackground), foreColor_(OleColor::WindowText)
@@ -25,6 +26,22 @@ void PicturePane::setFontSize(double points)
     font_.setPointSizeF(std::max(0.5, points));
 }
 
+QString VisiblePart(const QString& text, double width)
+{
+    // At the smallest size a character is wider than an eighth of a pixel.
+    qsizetype most = 8 * static_cast<qsizetype>(std::ceil(std::max(width, 1.0))) + 8;
+    if (text.size() <= most)
+        return text;
+    if (text.at(most - 1).isHighSurrogate())
+        --most;
+    return text.left(most);
+}
+
+QString LegendText(const QString& code, const QString& description, double width)
+{
+    return VisiblePart(code, width) + QLatin1Char(' ') + VisiblePart(description, width);
+}
+
 QSizeF TextExtent(const QFont& font, const QString& text, const QPaintDevice* device)
 {
     constexpr double kReference = 96.0;
@@ -37,12 +54,12 @@ QSizeF TextExtent(const QFont& font, const QString& text, const QPaintDevice* de
 
 double PicturePane::TextWidth(const QString& text) const
 {
-    return TextExtent(font_, text, this).width();
+    return TextExtent(font_, VisiblePart(text, width()), this).width();
 }
 
 double PicturePane::TextHeight(const QString& text) const
 {
-    return TextExtent(font_, text, this).height();
+    return TextExtent(font_, VisiblePart(text, width()), this).height();
 }
 
 void PicturePane::Cls()
@@ -58,7 +75,7 @@ void PicturePane::Print(const QString& text, const QPointF& pos)
 
 void PicturePane::Print(const QString& text, const QPointF& pos, int32_t color)
 {
-    printed_.push_back({text, pos, font_, color});
+    printed_.push_back({VisiblePart(text, width()), pos, font_, color});
     update();
 }
 

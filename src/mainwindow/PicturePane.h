@@ -17,6 +17,13 @@ class QPaintDevice;
 // size per face and weight and scaled: the fitting rules try several sizes for
 // every pane, and a font engine for each trial size made the start-up slow.
 QSizeF TextExtent(const QFont& font, const QString& text, const QPaintDevice* device);
+// The start of a text as far as any of it can show across a box this many
+// pixels wide: fitting and drawing then take time bounded by the box, not
+// by the text (a title may be megabytes long).
+QString VisiblePart(const QString& text, double width);
+// A platoon's "code description" as the legends print it, no longer than
+// can show across the width.
+QString LegendText(const QString& code, const QString& description, double width);
 
 class PicturePane : public QWidget {
     Q_OBJECT

@@ -159,11 +159,12 @@ double frmCal::FitFontSize(const QFont& font, const QString& text, QSizeF pane,
 {
     QFont f = font;
     double size = f.pointSizeF();
-    const double height = TextExtent(f, text, device).height();
+    const QString visible = VisiblePart(text, pane.width());
+    const double height = TextExtent(f, visible, device).height();
     if (height > 0)
         size = static_cast<float>(pane.height() / height * 0.8 * size);
     f.setPointSizeF(std::max(0.5, size));
-    const double width = TextExtent(f, text, device).width();
+    const double width = TextExtent(f, visible, device).width();
     if (width > 0.8 * pane.width() && width > 0)
         size = static_cast<float>(pane.width() / width * 0.9 * size);
     return std::max(0.5, size);
@@ -217,7 +218,7 @@ void frmCal::PrintPlatoons()
         step(3, [&] {
             const auto& p = platoons->Item(i);
             x = RoundHalfEven((i - 1) * w + w / 2);
-            s = p->Code() + QLatin1Char(' ') + p->Description();
+            s = LegendText(p->Code(), p->Description(), picPlatoons->width());
             color = p->Color();
         });
         step(4, [&] {

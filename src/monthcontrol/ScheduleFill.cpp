@@ -8,6 +8,16 @@
 #include "platform/IClock.h"
 #include "platform/Services.h"
 
+namespace {
+// A tip shows a line or two; a description megabytes long is cut there
+// rather than copied into every cell.
+QStringView tipPart(const QString& text)
+{
+    constexpr qsizetype kMost = 500;
+    return QStringView(text).left(kMost);
+}
+} // namespace
+
 void FillDaysFromSchedule(ctlMonth& month, const std::shared_ptr<clsSchedule>& schedule,
                           int shiftIndex)
 {
@@ -26,7 +36,9 @@ void FillDaysFromSchedule(ctlMonth& month, const std::shared_ptr<clsSchedule>& s
         const auto p = onDuty(shift, d);
         const auto& c = days.Item(i + 1);
         c->setForeColor(p->Color());
-        QString tip = p->Code() + QLatin1Char(' ') + p->Description();
+        QString tip = tipPart(p->Code()).toString();
+        tip += QLatin1Char(' ');
+        tip += tipPart(p->Description());
         if (DayNumber::wholeDay(d) == today)
             tip += QStringLiteral(" Today");
         c->setToolTipText(tip);
