@@ -21,9 +21,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
+#include <QPageLayout>
 #include <QTextStream>
 #include <algorithm>
 #include <iterator>
+#include <langinfo.h>
 #include <memory>
 #include <optional>
 #include <unistd.h>
@@ -81,9 +84,13 @@ struct Options {
                               QStringLiteral("--export-pdf: months on the page, 1, 2, 3, 4, 6 "
                                              "or 12 (default 6)."),
                               QStringLiteral("N")};
-    QCommandLineOption landscape{
-        QStringLiteral("landscape"),
-        QStringLiteral("--export-pdf: a landscape page (default the printer page's shape).")};
+    QCommandLineOption paper{QStringLiteral("paper"),
+                             QStringLiteral("--export-pdf: the paper, A4, Letter, Legal or A3 "
+                                            "(default your locale's paper)."),
+                             QStringLiteral("SIZE")};
+    QCommandLineOption landscape{QStringLiteral("landscape"),
+                                 QStringLiteral("--export-pdf: turn the paper to landscape "
+                                                "(default portrait).")};
     QCommandLineOption period{
         QStringLiteral("period"),
         QStringLiteral("--export-ics, --print-month: add the recurring period (default: as "
@@ -92,6 +99,12 @@ struct Options {
                                 QStringLiteral("--export-ics, --print-month: leave the "
                                                "recurring period out.")};
 };
+
+// The papers --paper takes.
+const std::pair<const char*, QPageSize::PageSizeId> kPapers[] = {{"A4", QPageSize::A4},
+                                                                 {"Letter", QPageSize::Letter},
+                                                                 {"Legal", QPageSize::Legal},
+                                                                 {"A3", QPageSize::A3}};
 
 // Qt's own window options, each with whether it takes a value: they are the
 // window's, never a command.
@@ -267,7 +280,7 @@ Parsed parse(const QStringList& arguments)
                        "window; the commands below open no window."));
     // "-print-month" is no option: a single dash takes single letters only.
     parser.addOptions({o.help, o.version, o.exportIcs, o.exportPdf, o.printMonth, o.schedule,
-                       o.shift, o.platoon, o.from, o.start, o.hours, o.months, o.landscape,
+                       o.shift, o.platoon, o.from, o.start, o.hours, o.months, o.paper, o.landscape,
                        o.period, o.noPeriod});
     p.help = parser.helpText();
     if (!arguments.isEmpty())
@@ -362,6 +375,19 @@ Parsed parse(const QStringList& arguments)
             r.months = *n;
         }
         r.landscape = parser.isSet(o.landscape);
+        if (parser.isSet(o.paper)) {
+            const QString given = parser.value(o.paper);
+            const auto known =
+                std::find_if(std::begin(kPapers), std::end(kPapers), [&](const auto& paper) {
+                    return given.compare(QLatin1String(paper.first), Qt::CaseInsensitive) == 0;
+                });
+            if (known == std::end(kPapers)) {
+                fail(p, QStringLiteral("--paper takes A4, Letter, Legal or A3, not \"%1\".")
+                            .arg(given));
+                return p;
+            }
+            r.paper = QString::fromLatin1(known->first);
+        }
         if (parser.isSet(o.from))
             r.month = monthArgument(p, QStringLiteral("from"), parser.value(o.from));
         if (r.month.isValid() && r.month.addMonths(r.months - 1).year() > 9999)
@@ -371,7 +397,7 @@ Parsed parse(const QStringList& arguments)
         return p;
     }
     if (refuse(ics ? QStringLiteral("export-ics") : QStringLiteral("print-month"),
-               {&o.months, &o.landscape}))
+               {&o.months, &o.paper, &o.landscape}))
         return p;
     if (parser.isSet(o.period) && parser.isSet(o.noPeriod)) {
         fail(p, QStringLiteral("Give only one of --period and --no-period."));
@@ -513,6 +539,34 @@ int printMonth(const Request& request, QTextStream& out, QTextStream& err)
     return 0;
 }
 
+namespace {
+// The paper a page takes when none is named: the locale's (LC_PAPER), as
+// the desktop's own programs take it.
+QPageSize localePaper()
+{
+#ifdef _NL_PAPER_WIDTH
+    const auto mm = [](nl_item item) {
+        return static_cast<int>(reinterpret_cast<intptr_t>(nl_langinfo(item)));
+    };
+    const int width = mm(_NL_PAPER_WIDTH), height = mm(_NL_PAPER_HEIGHT);
+    if (width > 0 && height > 0)
+        return QPageSize(QSizeF(width, height), QPageSize::Millimeter, QString(),
+                         QPageSize::FuzzyMatch);
+#endif
+    return QPageSize(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
+                         ? QPageSize::Letter
+                         : QPageSize::A4);
+}
+
+QPageSize paperNamed(const QString& name)
+{
+    for (const auto& [text, id] : kPapers)
+        if (name == QLatin1String(text))
+            return QPageSize(id);
+    return localePaper();
+}
+} // namespace
+
 int exportPdf(const Request& request, QTextStream& out, QTextStream& err)
 {
     Q_UNUSED(out);
@@ -537,6 +591,7 @@ int exportPdf(const Request& request, QTextStream& out, QTextStream& err)
     frmYear form(std::move(source));
     // A wall calendar, like a printed one, carries no navigation arrows.
     form.Month(0)->setShowButtons(false);
+    form.setPageLayout(PrintedPage(paperNamed(request.paper)));
     if (request.landscape)
         form.setOrientation(2);
     form.setMonthCount(static_cast<int16_t>(request.months));

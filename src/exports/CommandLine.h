@@ -28,7 +28,8 @@ struct Request {
     QDate month;
     // --export-pdf
     int months = 6;
-    bool landscape = false; // else the page's own shape decides, as in the window
+    QString paper;          // "A4", "Letter", "Legal" or "A3"; empty = the locale's
+    bool landscape = false; // else portrait
     int shiftView = 1;      // 1, 2, or 3 for both shifts side by side
     // --export-ics and --print-month: the recurring period, or as the
     // calendar's View menu has it when unset.

@@ -7,12 +7,14 @@
 #include "imagecalendar/ImageCalendarSource.h"
 
 #include <QMainWindow>
+#include <QPageLayout>
 #include <QPixmap>
 #include <QPointer>
 #include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class clsShift;
@@ -20,7 +22,7 @@ class ctlMonth;
 class PicturePane;
 class QAction;
 class QMenu;
-class QPrinter;
+class QPagedPaintDevice;
 
 class frmYear : public QMainWindow {
     Q_OBJECT
@@ -61,6 +63,14 @@ public:
     // Copies the inner area as shown into the captured picture.
     void CaptureCalendar();
 
+    // The paper the window is shaped for and pages are drawn on: the
+    // default printer's, else one given here or chosen in Printer Setup this
+    // run; none (a Letter page) when nothing says.
+    std::optional<QPageLayout> PageLayout() const;
+    // Takes the paper for this window (a script's choice): the window is
+    // reshaped to it.
+    void setPageLayout(const QPageLayout& page);
+
     // The Save As filter, classic "text|pattern" form.
     static QString SaveAsFilter();
 
@@ -94,7 +104,7 @@ private:
     int shiftCount() const;
     int32_t specialPeriodColorNow() const;
     ctlMonth* makeMonth();
-    QPrinter* setupPrinter();
+    void hideNavigation();
 
     void ctlMonth1_DateChange(ctlMonth* month);
     void ctlMonth1_SettingChange(ctlMonth* month, const QString& name);
@@ -120,9 +130,7 @@ private:
     bool showing_ = false;
     bool loaded_ = false;
     QPixmap capture_;
-    // Page setup chosen here when there is no default printer.
-    std::unique_ptr<QPrinter> ownPrinter_;
-    bool ownPrinterSetUp_ = false;
+    std::optional<QPageLayout> page_; // as given or chosen here; none: the run's choice
 
     QWidget* client_ = nullptr;
     QWidget* Picture1 = nullptr;
@@ -144,6 +152,14 @@ private:
     std::array<QAction*, 3> mnuOrientationPick{}; // 1..2
     std::map<int, QAction*> mnuScopePick;
 };
+
+// A portrait page of the paper with the margins Qt gives a printed PDF page.
+QPageLayout PrintedPage(const QPageSize& paper);
+
+// Draws the inner area on one page of the device, scaled to fit its printable
+// area and turned by its shape; texts and lines stay vectors, so the page is
+// as sharp as the device. Raises error 482 when the device cannot draw.
+void DrawCalendarPage(frmYear& form, QPagedPaintDevice& device);
 
 // Writes the calendar as one vector PDF page: the inner area drawn (texts
 // stay text), scaled to fit the printable area and turned by its shape as

@@ -60,12 +60,20 @@ void frmYear::shapeWindow()
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect avail = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
     // A full-screen window's height less its frame, known or not yet.
-    const int h = avail.height() - kFrameAllowance.height();
-    const int inner = h - menuBar()->sizeHint().height();
+    const int menu = menuBar()->sizeHint().height();
+    int h = avail.height() - kFrameAllowance.height();
     const double ratio = pageRatio_ > 0 ? pageRatio_ : YearLayout::DefaultPageRatio;
-    const int w =
-        static_cast<int>(std::lround(YearLayout::innerWidthFor(inner, ratio, orientation_)));
-    move(x(), avail.top() + TwipsToPixels(60, TwipsPerPixelY()));
+    const double widthPerHeight = YearLayout::innerWidthFor(1, ratio, orientation_);
+    int w = static_cast<int>(std::lround((h - menu) * widthPerHeight));
+    // A landscape page as tall as the screen is wider than it: the shape is
+    // kept, the window made smaller.
+    const int widest = avail.width() - kFrameAllowance.width();
+    if (w > widest) {
+        w = widest;
+        h = menu + static_cast<int>(std::lround(w / widthPerHeight));
+    }
+    move(std::clamp(x(), avail.left(), avail.left() + widest - w),
+         avail.top() + TwipsToPixels(60, TwipsPerPixelY()));
     resize(std::max(1, w), std::max(1, h));
 }
 
@@ -130,11 +138,16 @@ void frmYear::Picture2_Resize()
     const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
     const auto boxes =
         YearLayout::legendBoxes(QSizeF(Picture2->width() * tx, Picture2->height() * ty), tx, ty);
-    static_cast<LegendBand*>(Picture2)->setFrame(toPixels(boxes.frame, tx, ty));
-    const QRect platoons = toPixels(boxes.platoons, tx, ty);
-    const QRect description = toPixels(boxes.description, tx, ty);
+    const QRect frame = toPixels(boxes.frame, tx, ty);
+    static_cast<LegendBand*>(Picture2)->setFrame(frame);
+    QRect platoons = toPixels(boxes.platoons, tx, ty);
+    QRect description = toPixels(boxes.description, tx, ty);
     if (platoons.width() < 0 || platoons.height() < 0)
         return;
+    // Rounded on their own, the boxes can reach onto the outline and hide it.
+    const QRect inside = frame.adjusted(1, 1, -1, -1);
+    platoons = platoons.intersected(inside);
+    description = description.intersected(inside);
     const QSize platoonsBefore = picPlatoons->size();
     const QSize descriptionBefore = picDescription->size();
     picPlatoons->setGeometry(platoons);
@@ -200,7 +213,7 @@ void frmYear::PrintPlatoons()
     for (int i = 1; i <= n; ++i) {
         const auto& p = platoons->Item(i);
         const double x = RoundHalfEven((i - 1) * slot + slot / 2);
-        const QString s = p->Code() + QLatin1Char(' ') + p->Description();
+        const QString s = LegendText(p->Code(), p->Description(), picPlatoons->width());
         const QSizeF text(picPlatoons->TextWidth(s) * tx, picPlatoons->TextHeight(s) * ty);
         picPlatoons->setFontSize(YearLayout::fitFontSize(
             picPlatoons->FontSize(), QSizeF(slot, boxHeight), text, 0.9, 0.8, 0.8));

@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPicture>
 #include <QPrinter>
 
 using namespace yearform;
@@ -34,28 +35,53 @@ QString frmYear::SaveAsFilter()
            QStringLiteral("|Portable Document Format (*.pdf)|*.pdf");
 }
 
+QPageLayout PrintedPage(const QPageSize& paper)
+{
+    return QPageLayout(paper, QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Point);
+}
+
+namespace {
+// A page without a printer or a choice is Letter, as the window's shape then is.
+QPageLayout defaultPage()
+{
+    return PrintedPage(QPageSize(QPageSize::Letter));
+}
+
+QPageLayout::Orientation orientationFor(QSize picture)
+{
+    return YearLayout::orientationForPicture(picture) == YearLayout::Portrait
+               ? QPageLayout::Portrait
+               : QPageLayout::Landscape;
+}
+} // namespace
+
+std::optional<QPageLayout> frmYear::PageLayout() const
+{
+    if (QPrinter* printer = printerService().defaultPrinter())
+        return printer->pageLayout();
+    if (page_)
+        return page_;
+    return printerService().chosenPage;
+}
+
+void frmYear::setPageLayout(const QPageLayout& page)
+{
+    page_ = page;
+    pageRatio_ = GetPageRatio();
+    mnuOrientationPick_Click(YearLayout::orientationForRatio(pageRatio_));
+}
+
 double frmYear::GetPageRatio()
 {
     try {
-        QPrinter* printer = printerService().defaultPrinter();
-        if (!printer && ownPrinterSetUp_)
-            printer = ownPrinter_.get();
-        if (!printer)
+        const auto page = PageLayout();
+        if (!page)
             return YearLayout::DefaultPageRatio;
-        const QRectF r = printer->pageLayout().paintRect(QPageLayout::Point);
+        const QRectF r = page->paintRect(QPageLayout::Point);
         return YearLayout::pageRatio(r.height(), r.width());
     } catch (const std::exception&) {
         return YearLayout::DefaultPageRatio;
     }
-}
-
-QPrinter* frmYear::setupPrinter()
-{
-    if (QPrinter* printer = printerService().defaultPrinter())
-        return printer;
-    if (!ownPrinter_)
-        ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return ownPrinter_.get();
 }
 
 void frmYear::CaptureCalendar()
@@ -71,22 +97,32 @@ void frmYear::CaptureCalendar()
     }
 }
 
+void frmYear::hideNavigation()
+{
+    months_.front()->setShowButtons(false);
+    QCoreApplication::processEvents();
+}
+
 void frmYear::mnuFilePrintToFitPage_Click()
 {
     QPrinter* printer = printerService().defaultPrinter();
+    // No printer: the system's print dialog, which can print to a PDF file.
+    std::unique_ptr<QPrinter> chosen;
     if (!printer) {
-        // No printer: the system's print dialog, which can print to a PDF file.
-        printer = setupPrinter();
-        const bool portrait =
-            YearLayout::orientationForPicture(client_->size()) == YearLayout::Portrait;
-        printer->setPageOrientation(portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
-        if (!printerService().printDialog(*printer, this))
+        chosen = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        chosen->setPageLayout(PageLayout().value_or(defaultPage()));
+        chosen->setPageOrientation(orientationFor(client_->size()));
+        if (!printerService().printDialog(*chosen, this))
             return;
+        printer = chosen.get();
     }
-    months_.front()->setShowButtons(false);
-    QCoreApplication::processEvents();
+    hideNavigation();
     CaptureCalendar();
-    PrintPictureToFitPage(*printer, capture_);
+    handled("mnuFilePrintToFitPage_Click", [&] {
+        printer->setCreator(AppTitle());
+        printer->setDocName(windowTitle());
+        DrawCalendarPage(*this, *printer);
+    });
 }
 
 void frmYear::mnuFilePrinterSetup_Click()
@@ -98,10 +134,16 @@ void frmYear::mnuFilePrinterSetup_Click()
     // disable the dialog it owns.
     menuBar()->setEnabled(false);
     client_->setEnabled(false);
-    QPrinter* printer = setupPrinter();
-    const bool accepted = printerService().pageSetupDialog(*printer, this);
-    if (printer == ownPrinter_.get() && accepted)
-        ownPrinterSetUp_ = true;
+    if (QPrinter* printer = printerService().defaultPrinter()) {
+        printerService().pageSetupDialog(*printer, this);
+    } else {
+        // Without a printer the paper is still chosen, for the window's shape
+        // and the PDF, and kept for the run.
+        QPrinter setup(QPrinter::HighResolution);
+        setup.setPageLayout(PageLayout().value_or(defaultPage()));
+        if (printerService().pageSetupDialog(setup, this))
+            printerService().chosenPage = page_ = setup.pageLayout();
+    }
     QCoreApplication::processEvents();
     menuBar()->setEnabled(true);
     client_->setEnabled(true);
@@ -113,6 +155,9 @@ void frmYear::mnuFilePrinterSetup_Click()
 
 void frmYear::mnuFileSaveAs_Click()
 {
+    // The arrows are for the screen, not the file; they come back after.
+    const bool arrows = months_.front()->ShowButtons();
+    hideNavigation();
     CaptureCalendar();
     handled("mnuFileSaveAs_Click", [&] {
         const QString name = dialogsService().saveFileName(
@@ -131,14 +176,15 @@ void frmYear::mnuFileSaveAs_Click()
         else
             SavePicture(capture_, name, format);
     });
+    if (!months_.empty())
+        months_.front()->setShowButtons(arrows);
 }
 
 void frmYear::mnuFileOpenWith_Click()
 {
     handled("mnuFileOpenWith_Click", [&] {
         const QString path = UserTempFolder() + QStringLiteral("/calendar_image.bmp");
-        months_.front()->setShowButtons(false);
-        QCoreApplication::processEvents();
+        hideNavigation();
         CaptureCalendar();
         SavePicture(capture_, path, "bmp", WriteMode::Private);
         QCoreApplication::processEvents();
@@ -153,35 +199,43 @@ void frmYear::mnuFileOpenWith_Click()
     });
 }
 
-void WriteCalendarPdf(frmYear& form, const QString& path)
+void DrawCalendarPage(frmYear& form, QPagedPaintDevice& device)
 {
     form.layOut();
     QWidget* client = form.ClientArea();
     const QSize size = client->size();
     if (size.isEmpty())
         throw Err::make(Err::InvalidCall, QStringLiteral("The calendar has no size"));
+    device.setPageOrientation(orientationFor(size));
+    QPainter painter;
+    if (!painter.begin(&device))
+        throw Err::make(482, QStringLiteral("Printer error"));
+    // Recorded first: a widget rendered straight onto a printer is drawn
+    // into a picture of the page, and prints soft.
+    QPicture drawing;
+    QPainter recorder(&drawing);
+    client->render(&recorder, QPoint(), QRegion(),
+                   QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    recorder.end();
+    const QRect printable = device.pageLayout().paintRectPixels(device.logicalDpiX());
+    const QSizeF out = YearLayout::fitToPage(size, printable.size());
+    // A recording plays back scaled from its resolution to the device's.
+    const double played = double(device.logicalDpiX()) / drawing.logicalDpiX();
+    painter.scale(out.width() / size.width() / played, out.height() / size.height() / played);
+    painter.drawPicture(0, 0, drawing);
+    if (!painter.end())
+        throw Err::make(482, QStringLiteral("Printer error"));
+}
+
+void WriteCalendarPdf(frmYear& form, const QString& path)
+{
     // Drawn in memory first: a PDF cut short by a full disk is no PDF.
     QBuffer document;
     document.open(QIODevice::WriteOnly);
     QPdfWriter pdf(&document);
     pdf.setCreator(AppTitle());
     pdf.setTitle(form.windowTitle());
-    QPageSize page(QPageSize::A4);
-    if (QPrinter* printer = printerService().defaultPrinter())
-        page = printer->pageLayout().pageSize();
-    const bool portrait = YearLayout::orientationForPicture(size) == YearLayout::Portrait;
-    // The margins QPrinter gives a PDF page, so both fit the same area.
-    pdf.setPageLayout(QPageLayout(page, portrait ? QPageLayout::Portrait : QPageLayout::Landscape,
-                                  QMarginsF(10, 10, 10, 10), QPageLayout::Point));
-    QPainter painter;
-    if (!painter.begin(&pdf))
-        throw Err::make(Err::InvalidCall, QStringLiteral("The page could not be drawn"));
-    const QRect printable = pdf.pageLayout().paintRectPixels(pdf.resolution());
-    const QSizeF out = YearLayout::fitToPage(size, printable.size());
-    painter.scale(out.width() / size.width(), out.height() / size.height());
-    client->render(&painter, QPoint(), QRegion(),
-                   QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    if (!painter.end())
-        throw Err::make(Err::InvalidCall, QStringLiteral("The page could not be drawn"));
+    pdf.setPageLayout(form.PageLayout().value_or(defaultPage()));
+    DrawCalendarPage(form, pdf);
     WriteWholeFile(path, document.data());
 }

@@ -32,10 +32,10 @@ protected:
     {
         QPainter p(this);
         p.fillRect(rect(), palette().color(QPalette::Window));
-        // One pixel wide rather than a hairline, which a PDF viewer may drop.
-        p.setPen(QPen(Qt::black, 1));
-        p.setBrush(Qt::white);
-        p.drawRect(frame_.adjusted(0, 0, -1, -1));
+        // The outline filled as whole pixels, not stroked: a stroke is centred
+        // on the pixel's edge, and on a page the legend boxes cover half of it.
+        p.fillRect(frame_, Qt::black);
+        p.fillRect(frame_.adjusted(1, 1, -1, -1), Qt::white);
     }
 
 private:

@@ -1,14 +1,11 @@
 #include "imagecalendar/modCapture.h"
 
-#include "imagecalendar/YearLayout.h"
-#include "platform/widgets/ReportError.h"
+#include "platform/RuntimeError.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QMainWindow>
-#include <QPainter>
-#include <QPrinter>
 
 QPixmap CaptureArea(QWidget& window, bool clientOnly, int left, int top, int width, int height)
 {
@@ -23,25 +20,6 @@ QPixmap CaptureFormClient(QMainWindow& form)
 {
     const QWidget* client = form.centralWidget() ? form.centralWidget() : &form;
     return CaptureArea(form, true, 0, 0, client->width(), client->height());
-}
-
-void PrintPictureToFitPage(QPrinter& printer, const QPixmap& picture)
-{
-    const bool portrait = YearLayout::orientationForPicture(picture.size()) == YearLayout::Portrait;
-    printer.setPageOrientation(portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
-    try {
-        QPainter painter;
-        if (!painter.begin(&printer))
-            throw Err::make(482, QStringLiteral("Printer error"));
-        const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
-        const QSizeF out = YearLayout::fitToPage(picture.size(), printable.size());
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawPixmap(QRectF(QPointF(0, 0), out), picture, QRectF(picture.rect()));
-        painter.end();
-    } catch (const std::exception& e) {
-        reportError(e, QStringLiteral("PrintPictureToFitPage"), UnitKind::Module,
-                    QStringLiteral("modCapture"));
-    }
 }
 
 QByteArray PictureFormatFor(const QString& fileName)

@@ -1,11 +1,13 @@
 // What the image calendar hands out: the printed page, the saved pictures,
 // the PDF, the "Open With" picture, and how the main window opens it.
 #include "imagecalendar/ImageCalendarTestSupport.h"
+#include "imagecalendar/YearLayout.h"
 #include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <set>
 #include <unistd.h>
 
 TEST_F(ImageCalendarTest, PrintAsksForAPrinterOnlyWithoutOneSetupReshapesAndPrintFillsThePage)
@@ -57,6 +59,80 @@ TEST_F(ImageCalendarTest, PrintAsksForAPrinterOnlyWithoutOneSetupReshapesAndPrin
                 margin + (page.width() - 2 * margin) * picture.height() / picture.width(), 3);
 }
 
+namespace {
+// The legend's box on a page drawn at dpi with 10 pt margins: every row
+// through it ends at one right edge and every column at one bottom edge, so
+// neither side has a gap.
+void expectWholeLegendBox(const frmYear& f, const QImage& page, int dpi)
+{
+    ASSERT_FALSE(page.isNull());
+    const double margin = 10.0 * dpi / 72;
+    const QSizeF client = f.ClientArea()->size();
+    const double scale =
+        YearLayout::fitToPage(client, QSizeF(page.width() - 2 * margin, page.height() - 2 * margin))
+            .width() /
+        client.width();
+    const QRect g = f.findChild<QWidget*>(QStringLiteral("Picture2"))->geometry();
+    const QRect band(qRound(margin + g.x() * scale), qRound(margin + g.y() * scale),
+                     qRound(g.width() * scale), qRound(g.height() * scale));
+    auto dark = [&](int x, int y) { return page.valid(x, y) && qGray(page.pixel(x, y)) < 100; };
+    std::set<int> rightEdges, bottomEdges;
+    for (int y = band.top() + band.height() / 5; y < band.bottom() - band.height() / 5; ++y) {
+        int last = -1;
+        for (int x = band.left(); x <= band.right() + 2; ++x)
+            last = dark(x, y) ? x : last;
+        rightEdges.insert(last);
+    }
+    for (int x = band.left() + band.width() / 20; x < band.right() - band.width() / 20; ++x) {
+        int last = -1;
+        for (int y = band.top(); y <= band.bottom() + 2; ++y)
+            last = dark(x, y) ? y : last;
+        bottomEdges.insert(last);
+    }
+    EXPECT_LE(*rightEdges.rbegin() - *rightEdges.begin(), 1) << *rightEdges.begin();
+    EXPECT_LE(*bottomEdges.rbegin() - *bottomEdges.begin(), 1) << *bottomEdges.begin();
+}
+} // namespace
+
+// Without a printer the paper chosen in Printer Setup shapes the window, the
+// printed page and the saved PDF, and the next window of the run takes it.
+// Both pages are drawn, not pictures: their texts are text.
+TEST_F(ImageCalendarTest, PaperChosenWithoutAPrinterIsEveryPagesPaperForTheRun)
+{
+    auto f = shown();
+    printers->setupPaper = QPageSize(QPageSize::Legal);
+    printers->setupOrientation = QPageLayout::Portrait;
+    click(*f, "mnuFilePrinterSetup");
+    const double legal = (1008.0 - 20) / (612 - 20); // printable height / width
+    EXPECT_NEAR(f->PageRatio(), legal, 1e-4);
+    const QSize inner = f->ClientArea()->size();
+    EXPECT_NEAR(inner.width() * legal, inner.height(), 2);
+
+    printers->printDialogFile = file("printed.pdf");
+    click(*f, "mnuFilePrintToFitPage");
+    f->Month(0)->setShowButtons(true);
+    dialogs->saveAnswer = file("saved.pdf");
+    click(*f, "mnuFileSaveAs");
+    EXPECT_TRUE(fx.messages->shown.empty());
+    for (const char* name : {"printed.pdf", "saved.pdf"}) {
+        SCOPED_TRACE(name);
+        const auto info = poppler("pdfinfo", {file(QString::fromLatin1(name))});
+        if (!info)
+            GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+        const PdfInfo page = parsePdfInfo(*info);
+        EXPECT_EQ(facts(page.pages, page.width, page.height), "1 612 1008");
+        EXPECT_TRUE(info->contains(QRegularExpression(QStringLiteral("Title:\\s+Image Calendar"))));
+        const QString text = poppler("pdftotext", {file(QString::fromLatin1(name)), "-"}).value();
+        for (const char* expected : {"Day Shift", "December 2026", "May 2027", "R Red", "Days"})
+            EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected;
+        expectWholeLegendBox(*f, pdfPage(file(QString::fromLatin1(name)), 100), 100);
+    }
+
+    f.reset();
+    auto again = shown();
+    EXPECT_NEAR(again->PageRatio(), legal, 1e-4);
+}
+
 // The texts in the PDF are checked through the command line's --export-pdf.
 TEST_F(ImageCalendarTest, SaveAsAndOpenWithWriteTheFormatTheNameAsksFor)
 {
@@ -77,7 +153,13 @@ TEST_F(ImageCalendarTest, SaveAsAndOpenWithWriteTheFormatTheNameAsksFor)
     click(*f, "mnuFileSaveAs");
     EXPECT_TRUE(readBytes(file("cal.pdf")).startsWith("%PDF-"));
     EXPECT_EQ(dialogs->saveRequests.back(), "Calendar_Image");
-    EXPECT_TRUE(f->Month(0)->ShowButtons()); // Save As keeps them
+    // The files have no navigation arrows; the window keeps them.
+    EXPECT_TRUE(f->Month(0)->ShowButtons());
+    f->Month(0)->setShowButtons(false);
+    const QImage plain = f->ClientArea()->grab().toImage();
+    f->Month(0)->setShowButtons(true);
+    EXPECT_NE(f->ClientArea()->grab().toImage(), plain);
+    EXPECT_EQ(QImage(file("cal.png")).convertToFormat(plain.format()), plain);
 
     // Refused, cancelled (nothing said), failed; a full disk leaves the old
     // picture and PDF as they were.

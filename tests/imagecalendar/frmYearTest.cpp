@@ -1,8 +1,10 @@
 // The image calendar window: arrangement, month chaining and navigation,
 // the views and the months kept alike.
 #include "imagecalendar/ImageCalendarTestSupport.h"
+#include "mainwindow/FormPlacement.h"
 
 #include <QMenu>
+#include <QScreen>
 
 TEST_F(ImageCalendarTest, OpensOnSixMonthsInPortraitAndScopeAndOrientationRebuild)
 {
@@ -15,13 +17,19 @@ TEST_F(ImageCalendarTest, OpensOnSixMonthsInPortraitAndScopeAndOrientationRebuil
                                {"mnuOrientationPick_1", "mnuOrientationPick_2", "mnuScopePick_6"}));
     };
     EXPECT_EQ(layout(), "1 3 2 101");
-    // Portrait: 8.5 wide for 11 high; landscape: the same height, 11 wide for 8.5.
+    // Portrait: 8.5 wide for 11 high, as tall as the screen allows; landscape:
+    // 11 wide for 8.5, made smaller when it would be wider than the screen.
+    const QRect screen = f->screen()->availableGeometry();
     const QSize inner = f->ClientArea()->size();
     EXPECT_NEAR(inner.width(), inner.height() * 8.5 / 11, 2);
-    const int height = f->height();
+    EXPECT_EQ(f->height(), screen.height() - kFrameAllowance.height());
     click(*f, "mnuOrientationPick_2");
-    EXPECT_EQ(f->height(), height);
-    EXPECT_NEAR(f->ClientArea()->width(), inner.height() * 11 / 8.5, 2);
+    const QSize wide = f->ClientArea()->size();
+    EXPECT_NEAR(wide.width(), wide.height() * 11 / 8.5, 2);
+    ASSERT_GT(inner.height() * 11 / 8.5, screen.width()); // as tall as in portrait, too wide
+    EXPECT_EQ(f->width(), screen.width() - kFrameAllowance.width());
+    EXPECT_GE(f->x(), screen.left());
+    EXPECT_LE(f->x() + f->width() + kFrameAllowance.width(), screen.right() + 1);
     EXPECT_EQ(layout(), "2 2 3 011");
     EXPECT_GT(f->Month(3)->y(), f->Month(2)->y()); // row by row
 
@@ -139,4 +147,18 @@ TEST_F(ImageCalendarTest, FirstWeekdayPickedInALaterMonthRefillsEveryMonth)
     dec->setShowFullGrid(!dec->ShowFullGrid());
     EXPECT_EQ(dayAt(dec, QDate(2026, 12, 6))->ToolTipText(), "R Red Today");
     EXPECT_EQ(f->Month(4)->ShowFullGrid(), dec->ShowFullGrid());
+}
+
+// A title megabytes long is fitted and drawn from what can show of it, and
+// with no initials to fall back on it still shows its start.
+TEST_F(ImageCalendarTest, AHugeTitleIsFittedFromWhatCanShow)
+{
+    const std::string title = "Station " + std::string(2'000'000, 'W');
+    auto f = open(MakeSchedule("Big", {{title.c_str(), "", "Crew", "12", {}}}));
+    f->show();
+    const PicturePane* pane = f->Pane(QStringLiteral("picTitle"));
+    ASSERT_EQ(pane->Printed().size(), 1u);
+    const QString shown = pane->Printed().front().text;
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Station WWW")));
+    EXPECT_LE(shown.size(), 8 * pane->width() + 8);
 }

@@ -32,6 +32,8 @@ public:
     bool pageSetupDialog(QPrinter& p, QWidget*) override
     {
         ++setupDialogs;
+        if (setupPaper)
+            p.setPageSize(*setupPaper);
         if (setupOrientation)
             p.setPageOrientation(*setupOrientation);
         return setupOrientation.has_value();
@@ -41,6 +43,7 @@ public:
     bool hasPrinter = false;
     QString printDialogFile; // empty: the print dialog is cancelled
     std::optional<QPageLayout::Orientation> setupOrientation; // none: setup is cancelled
+    std::optional<QPageSize> setupPaper;                      // none: the paper stays
     int printDialogs = 0;
     int setupDialogs = 0;
 };

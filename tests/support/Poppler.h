@@ -1,5 +1,6 @@
 #pragma once
 // The poppler tools (pdfinfo, pdftotext, pdftoppm) on a written PDF.
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -32,4 +33,14 @@ inline PdfInfo parsePdfInfo(const QString& text)
     info.width = size.captured(1).toDouble();
     info.height = size.captured(2).toDouble();
     return info;
+}
+
+// The first page drawn at the resolution as pdftoppm draws it; null when it
+// cannot be (poppler not installed).
+inline QImage pdfPage(const QString& pdf, int dpi)
+{
+    const QString base = pdf + QStringLiteral("-page");
+    if (!poppler("pdftoppm", {"-png", "-r", QString::number(dpi), "-singlefile", pdf, base}))
+        return {};
+    return QImage(base + QStringLiteral(".png"));
 }

@@ -1,6 +1,9 @@
 #pragma once
 // The printer and its system dialogs behind a service: tests print to a PDF
 // file and answer the dialogs without a modal window.
+#include <QPageLayout>
+#include <optional>
+
 class QPrinter;
 class QWidget;
 
@@ -14,6 +17,10 @@ public:
     virtual bool printDialog(QPrinter& printer, QWidget* owner) = 0;
     // The system page and printer setup; false when cancelled.
     virtual bool pageSetupDialog(QPrinter& printer, QWidget* owner) = 0;
+
+    // The paper chosen in a page setup while there is no printer: kept for
+    // the run, so the next window takes it too.
+    std::optional<QPageLayout> chosenPage;
 };
 
 // The installed printer service, the Qt one when none is installed.

@@ -119,17 +119,30 @@ TEST_F(CommandLine, ExportIcsWritesWhatTheDialogWrites)
               QStringList({"6" + b, "8" + b, "13" + b, "10 all-day 168 Pay Period"}));
 }
 
-TEST_F(CommandLine, ExportPdfWritesTheWallCalendarPage)
+TEST_F(CommandLine, ExportPdfWritesTheWallCalendarPageOnThePaperAsked)
 {
     const QString file = home.path() + QStringLiteral("/wall.pdf");
-    const Finished r =
-        run({"--export-pdf", file, "--months", "12", "--from", "2027-01", "--landscape"});
-    EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    const auto info = poppler("pdfinfo", {file});
-    if (!info)
-        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
-    const PdfInfo page = parsePdfInfo(*info);
-    EXPECT_EQ(std::make_pair(page.pages, page.width > page.height), std::make_pair(1, true));
+    // The locale's paper, A4 in the C locale; a named paper, turned or not.
+    const std::tuple<QStringList, double, double> pages[] = {
+        {{}, 595.28, 841.89},
+        {{"--paper", "letter"}, 612, 792},
+        {{"--paper", "Legal"}, 612, 1008},
+        {{"--paper", "A3", "--landscape"}, 1190.55, 841.89},
+    };
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    for (const auto& [paper, width, height] : pages) {
+        SCOPED_TRACE(paper.join(' ').toStdString());
+        const Finished r =
+            run(QStringList{"--export-pdf", file, "--months", "12", "--from", "2027-01"} + paper);
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        const auto info = poppler("pdfinfo", {file});
+        if (!info)
+            GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+        const PdfInfo page = parsePdfInfo(*info);
+        EXPECT_EQ(page.pages, 1);
+        EXPECT_NEAR(page.width, width, 0.5);
+        EXPECT_NEAR(page.height, height, 0.5);
+    }
     // Full month names: the first month has no navigation arrows to make room for.
     const QString text = poppler("pdftotext", {file, "-"}).value_or(QString());
     for (const char* expected : {"Tolvar Fire Department", "January 2027", "December 2027",
