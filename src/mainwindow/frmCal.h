@@ -198,6 +198,9 @@ private:
     bool closeBoxRequest_ = false;
     bool unloaded_ = false;
     bool laidOut_ = false; // panes have their first sizes; printing before is wasted
+    // The month a DateChange has just laid the days out for: its FullDate
+    // notice, which follows at once, has nothing left to do.
+    double daysLaidOutFor_ = -1;
     QString currentTitle_;
     QString currentDescription_;
     QPointer<frmYear> imageCalendar_;

@@ -335,12 +335,19 @@ void frmCal::setSpecialPeriodColor(int32_t v)
 void frmCal::ctlMonth1_DateChange()
 {
     formSteps("ctlMonth1_DateChange")(1, [&] { FillDays(); })(2, [&] { ctlMonth1->Refresh(); });
+    daysLaidOutFor_ = ctlMonth1->FullDate();
 }
 
 void frmCal::ctlMonth1_SettingChange(const QString& name)
 {
     // These re-lay the days out without a DateChange: each cell now holds
     // another date (a new first weekday), or today's tooltip was reset.
+    // A month step: the days are laid out and the panes show no date.
+    const bool justLaidOut =
+        name == QLatin1String("FullDate") && ctlMonth1->FullDate() == daysLaidOutFor_;
+    daysLaidOutFor_ = -1;
+    if (justLaidOut)
+        return;
     if (name == QLatin1String("FirstWeekday") || name == QLatin1String("ShowFullGrid") ||
         name == QLatin1String("FullDate")) {
         handled("ctlMonth1_SettingChange", [&] {

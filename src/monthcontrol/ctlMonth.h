@@ -269,7 +269,7 @@ private:
         QStaticText text;
         double width = 0; // pixels
     };
-    // Laid-out texts by face and text: a paint prints the same few dozen.
+    // Laid-out texts by font and text: a paint prints the same few dozen.
     using TextCache = QHash<QPair<int, QString>, LaidText>;
     MonthLayout::Inputs layoutInputs() const;
     void updateLayout();
@@ -336,7 +336,11 @@ private:
     bool surfaceStale_ = true;
     QString lastPaintError_; // reported already; cleared by a paint that succeeds
     std::optional<MonthLayout::Layout> layout_; // rebuilt when its inputs change
-    TextCache texts_;                           // in the faces of layout_
+    TextCache texts_;                           // by font and text
+    // Texts are kept per font, not per layout: each month step builds a new
+    // layout, mostly in the fonts of the one before.
+    std::array<int, MonthLayout::FaceCount> faceFonts_{}; // layout_'s faces' fonts
+    QHash<QString, int> fontIds_;
 
     QTimer timer1_;
     std::array<imgNavPicture*, 4> imgNav_{};

@@ -21,6 +21,7 @@ using namespace ctlmonth;
 namespace {
 // Laid-out texts kept across paints before the cache starts again.
 constexpr int MaxLaidTexts = 2000;
+constexpr int MaxFonts = 64;
 } // namespace
 
 QColor ctlMonth::qcolor(int32_t ole) const
@@ -95,7 +96,20 @@ void ctlMonth::updateLayout()
     if (layout_ && layout_->inputs == in)
         return;
     layout_ = MonthLayout::build(in, &surface_);
-    texts_.clear(); // laid out in the fonts of the old layout
+    if (fontIds_.size() > MaxFonts) {
+        fontIds_.clear();
+        texts_.clear();
+    }
+    for (size_t i = 0; i < layout_->faces.size(); ++i) {
+        if (!layout_->faces[i])
+            continue;
+        const QString font =
+            layout_->faces[i]->font.key() + QLatin1Char('@') + QString::number(in.deviceDpi);
+        auto id = fontIds_.constFind(font);
+        if (id == fontIds_.constEnd())
+            id = fontIds_.insert(font, static_cast<int>(fontIds_.size()));
+        faceFonts_[i] = *id;
+    }
 }
 
 // ---------------------------------------------------------------- painting
@@ -111,7 +125,7 @@ struct ctlMonth::PaintPass {
 
 ctlMonth::LaidText ctlMonth::laidOut(PaintPass& pass, const QString& text) const
 {
-    const QPair<int, QString> key(pass.face, text);
+    const QPair<int, QString> key(faceFonts_[static_cast<size_t>(pass.face)], text);
     auto it = texts_.constFind(key);
     if (it != texts_.constEnd())
         return *it;
