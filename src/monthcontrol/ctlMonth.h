@@ -48,8 +48,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    void drawArrow(QPainter& p, double side) const;
     int index_;
     ctlMonth* owner_;
+    QImage drawn_; // the arrow at the current size over drawnOver_
+    QRgb drawnOver_ = 0;
 };
 
 // setFont, the setter of the control's Font property, hides the non-virtual
@@ -236,6 +239,9 @@ protected:
 
 private:
     friend class imgNavPicture;
+    // The one colour the surface has all over the area (pixels of this
+    // control), when nothing else is drawn there; else none.
+    std::optional<QRgb> plainSurfaceUnder(const QRect& area) const;
     void Picture1_Resize();
     void Picture1_Paint();
     void Timer1_Timer();

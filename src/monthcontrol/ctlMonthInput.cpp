@@ -11,9 +11,11 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPolygonF>
 #include <algorithm>
+#include <optional>
 
 using namespace ctlmonth;
 
@@ -91,6 +93,32 @@ void imgNavPicture::paintEvent(QPaintEvent*)
     if (s < 2)
         return;
     QPainter p(this);
+    if (p.paintEngine()->type() != QPaintEngine::Raster) {
+        drawArrow(p, s); // a printed page gets the shapes
+        return;
+    }
+    // Antialiased shapes cost more than the whole month's lines: the arrow
+    // over a plain background is drawn once per size and colour, then copied.
+    const std::optional<QRgb> under = owner_->plainSurfaceUnder(geometry());
+    if (!under) {
+        drawArrow(p, s);
+        return;
+    }
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = size() * dpr;
+    if (drawn_.size() != pixels || drawnOver_ != *under) {
+        drawn_ = QImage(pixels, QImage::Format_RGB32);
+        drawn_.setDevicePixelRatio(dpr);
+        drawn_.fill(*under);
+        drawnOver_ = *under;
+        QPainter picture(&drawn_);
+        drawArrow(picture, s);
+    }
+    p.drawImage(0, 0, drawn_);
+}
+
+void imgNavPicture::drawArrow(QPainter& p, double s) const
+{
     p.setRenderHint(QPainter::Antialiasing);
     const double m = s / 8;
     const bool left = index_ < 2;

@@ -260,13 +260,21 @@ void ctlMonth::paintSurface(QPainter& p, TextCache& fresh, int& line) const
     line = L::DayFontStep;
     layout.check(line);
     line = L::GridStep;
-    p.setPen(QPen(Qt::black, 0));
     const int widthPx = width(), heightPx = height();
-    for (const int y : layout.rowLines)
-        p.drawLine(0, y, widthPx - 1, y);
     const int top = TwipsToPixels(ch, TwipsPerPixelY());
-    for (const int x : layout.columnLines)
-        p.drawLine(x, top, x, heightPx - 1);
+    if (p.paintEngine()->type() == QPaintEngine::Raster) {
+        // The same pixels as one-pixel lines, filled the fast way.
+        for (const int y : layout.rowLines)
+            p.fillRect(QRect(0, y, widthPx, 1), Qt::black);
+        for (const int x : layout.columnLines)
+            p.fillRect(QRect(x, top, 1, heightPx - top), Qt::black);
+    } else {
+        p.setPen(QPen(Qt::black, 0)); // hairlines on a printed page
+        for (const int y : layout.rowLines)
+            p.drawLine(0, y, widthPx - 1, y);
+        for (const int x : layout.columnLines)
+            p.drawLine(x, top, x, heightPx - 1);
+    }
     line = L::InitialsStep;
     pass.face = L::DayFace;
     for (int i = 0; i < 7; ++i)
@@ -323,7 +331,8 @@ void ctlMonth::Picture1_Paint()
         return;
     }
     if (surface_.size() != pixels) {
-        surface_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        // Opaque: shown by copying, not blending.
+        surface_ = QImage(pixels, QImage::Format_RGB32);
         surface_.setDevicePixelRatio(dpr);
     }
     updateLayout();
@@ -347,6 +356,25 @@ void ctlMonth::Picture1_Paint()
         texts_.clear(); // captions of schedules shown before
     texts_.insert(fresh);
     update();
+}
+
+std::optional<QRgb> ctlMonth::plainSurfaceUnder(const QRect& area) const
+{
+    if (surface_.isNull() || surfaceStale_ || focusShown_ ||
+        (borderStyle_ == 1 && !rect().adjusted(1, 1, -1, -1).contains(area)))
+        return std::nullopt;
+    const qreal dpr = surface_.devicePixelRatio();
+    const QRect pixels(area.topLeft() * dpr, area.size() * dpr);
+    if (!surface_.rect().contains(pixels))
+        return std::nullopt;
+    const QRgb first = surface_.pixel(pixels.topLeft());
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(surface_.constScanLine(y));
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            if (line[x] != first)
+                return std::nullopt;
+    }
+    return first;
 }
 
 void ctlMonth::paintEvent(QPaintEvent*)
@@ -383,9 +411,18 @@ void ctlMonth::paintEvent(QPaintEvent*)
         p.drawRect(QRect(a, b).normalized().adjusted(0, 0, -1, -1));
     }
     if (borderStyle_ == 1) {
-        p.setPen(QPen(palette().color(QPalette::Dark), 0));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        const QColor dark = palette().color(QPalette::Dark);
+        if (p.paintEngine()->type() == QPaintEngine::Raster) {
+            // The pixels of a one-pixel outline, filled the fast way.
+            const int w = width(), h = height();
+            for (const QRect& edge : {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 0, 1, h),
+                                      QRect(w - 1, 0, 1, h)})
+                p.fillRect(edge, dark);
+        } else {
+            p.setPen(QPen(dark, 0));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
     }
 }
 
