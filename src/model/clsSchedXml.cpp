@@ -20,10 +20,14 @@ QString lookUp(const QString& text, const QString& name)
 
 QString clsSchedXml::GetTitle() const
 {
-    return lookUp(xml_, QStringLiteral("Title"));
+    if (!title_)
+        title_ = lookUp(xml_, QStringLiteral("Title"));
+    return *title_;
 }
 
 QString clsSchedXml::GetDescription() const
 {
-    return lookUp(xml_, QStringLiteral("Description"));
+    if (!description_)
+        description_ = lookUp(xml_, QStringLiteral("Description"));
+    return *description_;
 }
