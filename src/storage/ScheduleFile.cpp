@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <cstring>
 
 namespace {
 const QString ScheduleStart = QStringLiteral("<Schedule");
@@ -57,6 +58,12 @@ QStringList splitLines(const QString& text)
         lines << text.mid(start);
     return lines;
 }
+
+// UTF-16 and UTF-32 start with one of these marks or hold NUL bytes.
+bool eightBitText(const QByteArray& bytes)
+{
+    return !bytes.startsWith("\xff\xfe") && !bytes.startsWith("\xfe\xff") && !bytes.contains('\0');
+}
 } // namespace
 
 QString ScheduleFilePath()
@@ -71,8 +78,7 @@ QString ScheduleListPath()
 
 std::optional<QString> DecodeFileText(const QByteArray& bytes)
 {
-    // UTF-16 and UTF-32 start with one of these marks or hold NUL bytes.
-    if (bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff") || bytes.contains('\0'))
+    if (!eightBitText(bytes))
         return std::nullopt;
     QStringDecoder utf8(QStringConverter::Utf8);
     QString text = utf8.decode(bytes);
@@ -158,11 +164,35 @@ void WriteScheduleFile(const QString& path, const QString& xml)
 
 std::optional<QStringList> ScheduleListEntriesOf(const QByteArray& content)
 {
-    const std::optional<QString> text = DecodeFileText(content);
-    if (!text)
+    if (!eightBitText(content))
         return std::nullopt;
+    // Line by line, so that a long list is not held a second time as one
+    // text. Each line goes to the decoder with its line end, which it gives
+    // back as it is: a sequence cut by the end reads as in the whole text.
+    QStringDecoder utf8(QStringConverter::Utf8);
     QStringList entries;
-    for (const QString& line : splitLines(*text)) {
+    const char* const data = content.constData();
+    const qsizetype n = content.size();
+    for (qsizetype start = 0; start < n;) {
+        const auto* lf = static_cast<const char*>(
+            std::memchr(data + start, '\n', static_cast<size_t>(n - start)));
+        const qsizetype lineFeed = lf ? lf - data : n;
+        const auto* cr = static_cast<const char*>(
+            std::memchr(data + start, '\r', static_cast<size_t>(lineFeed - start)));
+        const qsizetype end = cr ? cr - data : lineFeed;
+        qsizetype next = end < n ? end + 1 : n;
+        if (cr && lf && next == lineFeed)
+            ++next; // CR LF
+        QString line = utf8.decode(QByteArrayView(data + start, next - start));
+        line.chop(next - end);
+        if (line.startsWith(ScheduleStart))
+            entries << line;
+        start = next;
+    }
+    if (!utf8.hasError())
+        return entries;
+    entries.clear();
+    for (const QString& line : splitLines(Windows1252::decode(content))) {
         if (line.startsWith(ScheduleStart))
             entries << line;
     }
