@@ -212,9 +212,24 @@ std::optional<QStringList> ReadScheduleList(const QString& path)
 
 void WriteScheduleList(const QString& path, const QStringList& entries)
 {
-    QByteArray bytes = ListStart.toUtf8() + LineEnd;
-    for (const QString& entry : entries)
-        bytes += entry.toUtf8() + LineEnd;
-    bytes += ListEnd.toUtf8() + LineEnd;
-    WriteWholeFile(path, bytes);
+    // A megabyte at a time: a long list is never held a second time, whole,
+    // as bytes.
+    constexpr qsizetype PieceSize = 1 << 20;
+    WriteWholeFileInPieces(path, [&](const PieceWriter& put) {
+        QByteArray piece;
+        piece.reserve(PieceSize + 4096);
+        auto add = [&](const QString& line) {
+            piece += line.toUtf8();
+            piece += LineEnd;
+            if (piece.size() >= PieceSize) {
+                put(piece);
+                piece.truncate(0);
+            }
+        };
+        add(ListStart);
+        for (const QString& entry : entries)
+            add(entry);
+        add(ListEnd);
+        put(piece);
+    });
 }

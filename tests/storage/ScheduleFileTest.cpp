@@ -113,6 +113,15 @@ TEST_F(ScheduleFile, ListReadAndWrite)
     writeBytes(ScheduleListPath(),
                "junk\n " + a.toUtf8() + "\n" + b.toUtf8() + "\n<Schedule\r\n\r\n");
     EXPECT_EQ(ReadScheduleList(ScheduleListPath()), QStringList({b, QStringLiteral("<Schedule")}));
+
+    // A list longer than the pieces it is written in reads back whole.
+    QStringList many;
+    for (int i = 0; i < 5000; ++i)
+        many << QStringLiteral("<Schedule Title=\"%1\" Description=\"\u00e9%2\"></Schedule>")
+                    .arg(i)
+                    .arg(QString(i % 500, QLatin1Char('x')));
+    WriteScheduleList(ScheduleListPath(), many);
+    EXPECT_EQ(ReadScheduleList(ScheduleListPath()), many);
 }
 
 // The list is read line by line as the whole text would read: one encoding
