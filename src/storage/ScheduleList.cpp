@@ -26,44 +26,52 @@ int ScheduleList::Find(const QString& title, const QString& description) const
 
 void ScheduleList::Append(const QString& xml)
 {
-    std::vector<clsSchedXml> next = entries_;
+    QStringList lines = texts();
+    lines << xml;
+    write(lines);
     clsSchedXml entry;
     entry.setXml(xml);
-    next.push_back(entry);
-    write(next);
+    entries_.push_back(entry);
 }
 
 void ScheduleList::Remove(int entry)
 {
     if (entry < 1 || entry > static_cast<int>(entries_.size()))
         throw Err::make(Err::SubscriptOutOfRange);
-    std::vector<clsSchedXml> next = entries_;
-    next.erase(next.begin() + (entry - 1));
-    write(next);
+    QStringList lines = texts();
+    lines.removeAt(entry - 1);
+    write(lines);
+    entries_.erase(entries_.begin() + (entry - 1));
 }
 
 void ScheduleList::Replace(int entry, const QString& xml)
 {
     if (entry < 1 || entry > static_cast<int>(entries_.size()))
         throw Err::make(Err::SubscriptOutOfRange);
-    std::vector<clsSchedXml> next = entries_;
-    next.erase(next.begin() + (entry - 1));
+    QStringList lines = texts();
+    lines.removeAt(entry - 1);
+    lines << xml;
+    write(lines);
+    entries_.erase(entries_.begin() + (entry - 1));
     clsSchedXml added;
     added.setXml(xml);
-    next.push_back(added);
-    write(next);
+    entries_.push_back(added);
 }
 
-void ScheduleList::write(const std::vector<clsSchedXml>& entries)
+QStringList ScheduleList::texts() const
+{
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(entries_.size()) + 1);
+    for (const clsSchedXml& e : entries_)
+        lines << e.xml();
+    return lines;
+}
+
+void ScheduleList::write(const QStringList& lines)
 {
     if (unreadable_)
         throw Err::make(Err::PermissionDenied,
                         QStringLiteral("The list exists but cannot be read"));
-    QStringList lines;
-    lines.reserve(static_cast<qsizetype>(entries.size()));
-    for (const clsSchedXml& e : entries)
-        lines << e.xml();
     EnsureAppFolder();
     WriteScheduleList(path_, lines);
-    entries_ = entries;
 }

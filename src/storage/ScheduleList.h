@@ -5,6 +5,7 @@
 #include "model/clsSchedXml.h"
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 class ScheduleList {
@@ -28,7 +29,10 @@ public:
     void Replace(int entry, const QString& xml);
 
 private:
-    void write(const std::vector<clsSchedXml>& entries);
+    QStringList texts() const;
+    // The list is changed only after the file took the lines: entries kept
+    // in place keep what was looked up in them.
+    void write(const QStringList& lines);
 
     QString path_;
     std::vector<clsSchedXml> entries_;
