@@ -9,9 +9,8 @@
 #include <string_view>
 
 namespace {
-using Key = std::vector<char32_t>;
-
-std::u32string_view view(const Key& key, size_t from = 0, size_t to = std::u32string_view::npos)
+std::u32string_view view(const FavoriteRows::Key& key, size_t from = 0,
+                         size_t to = std::u32string_view::npos)
 {
     return std::u32string_view(key.data(), key.size()).substr(from, to - from);
 }
@@ -66,7 +65,7 @@ namespace {
 // The order QString::compare gives ignoring case, as a plain comparison of
 // keys: each UTF-16 unit folded on its own, a low surrogate together with the
 // high one before it; among equal starts the shorter comes first.
-void appendKey(const QString& text, size_t entry, Key& key)
+void appendKey(const QString& text, size_t entry, FavoriteRows::Key& key)
 {
     char16_t last = 0;
     for (const QChar c : text) {
@@ -90,18 +89,24 @@ void FavoriteRows::refill()
     order_.resize(n);
     std::iota(order_.begin(), order_.end(), 0);
     if (shows_ == Shows::Titles) {
-        // One buffer for all the keys: a sort of many rows should not cost as many allocations.
-        Key keys;
-        std::vector<size_t> starts(n + 1);
+        // One buffer for all the keys, kept for the next refill: fresh memory
+        // for a long list costs more than its sort.
+        size_t size = 0;
+        for (size_t e = 0; e < n; ++e)
+            size += static_cast<size_t>(text(e + 1).size()) + 10; // and the number
+        keys_.clear();
+        keys_.reserve(size);
+        starts_.resize(n + 1);
         for (size_t e = 0; e < n; ++e) {
-            starts[e] = keys.size();
-            appendKey(text(e + 1), e + 1, keys);
+            starts_[e] = keys_.size();
+            appendKey(text(e + 1), e + 1, keys_);
         }
-        starts[n] = keys.size();
+        starts_[n] = keys_.size();
         // Rows that read the same stay in entry order.
         std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
-            return view(keys, starts[static_cast<size_t>(a)], starts[static_cast<size_t>(a) + 1]) <
-                   view(keys, starts[static_cast<size_t>(b)], starts[static_cast<size_t>(b) + 1]);
+            const size_t x = static_cast<size_t>(a), y = static_cast<size_t>(b);
+            return view(keys_, starts_[x], starts_[x + 1]) <
+                   view(keys_, starts_[y], starts_[y + 1]);
         });
     }
     rowOf_.assign(n, 0);

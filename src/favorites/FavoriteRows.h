@@ -34,6 +34,9 @@ public:
     // widths, the widest first; at most `count`.
     std::vector<int> widestRows(const QFontMetrics& metrics, int count) const;
 
+    // Titles folded for their order, with the entry number.
+    using Key = std::vector<char32_t>;
+
 private:
     QString text(size_t entry) const;
 
@@ -42,6 +45,9 @@ private:
     // Titles only: the entry (0-based) on each row, and each entry's row.
     std::vector<int> order_;
     std::vector<int> rowOf_;
+    // The keys of all entries, one after another, and where each starts.
+    Key keys_;
+    std::vector<size_t> starts_;
 };
 
 // Rows of one height, all as wide as the widest (the view asks for one row's
