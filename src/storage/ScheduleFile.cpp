@@ -1,5 +1,6 @@
 #include "storage/ScheduleFile.h"
 
+#include "model/clsSchedXml.h"
 #include "model/clsSchedule.h"
 
 #include "platform/RuntimeError.h"
@@ -57,6 +58,55 @@ QStringList splitLines(const QString& text)
     if (start < n)
         lines << text.mid(start);
     return lines;
+}
+
+// Calls `line(start, end, next)` for each line of the bytes from `from` on:
+// the line is [start, end), its line end (CR LF, LF or CR) [end, next).
+template <class Line> void forEachLine(QByteArrayView bytes, qsizetype from, Line&& line)
+{
+    const char* const data = bytes.data();
+    const qsizetype n = bytes.size();
+    for (qsizetype start = from; start < n;) {
+        const auto* lf = static_cast<const char*>(
+            std::memchr(data + start, '\n', static_cast<size_t>(n - start)));
+        const qsizetype lineFeed = lf ? lf - data : n;
+        const auto* cr = static_cast<const char*>(
+            std::memchr(data + start, '\r', static_cast<size_t>(lineFeed - start)));
+        const qsizetype end = cr ? cr - data : lineFeed;
+        qsizetype next = end < n ? end + 1 : n;
+        if (cr && lf && next == lineFeed)
+            ++next; // CR LF
+        line(start, end, next);
+        start = next;
+    }
+}
+
+// The list file: its wrapper lines around one line for each of `count`
+// entries, each added by `add(i, bytes)`. A megabyte at a time, so that a
+// long list is never held a second time, whole, as bytes.
+template <class Add> void writeList(const QString& path, size_t count, Add&& add)
+{
+    constexpr qsizetype PieceSize = 1 << 20;
+    WriteWholeFileInPieces(path, [&](const PieceWriter& put) {
+        QByteArray piece;
+        piece.reserve(PieceSize + 4096);
+        auto ended = [&] {
+            piece += LineEnd;
+            if (piece.size() >= PieceSize) {
+                put(piece);
+                piece.truncate(0);
+            }
+        };
+        piece += ListStart.toUtf8();
+        ended();
+        for (size_t i = 0; i < count; ++i) {
+            add(i, piece);
+            ended();
+        }
+        piece += ListEnd.toUtf8();
+        ended();
+        put(piece);
+    });
 }
 
 // UTF-16 and UTF-32 start with one of these marks or hold NUL bytes.
@@ -171,24 +221,12 @@ std::optional<QStringList> ScheduleListEntriesOf(const QByteArray& content)
     // back as it is: a sequence cut by the end reads as in the whole text.
     QStringDecoder utf8(QStringConverter::Utf8);
     QStringList entries;
-    const char* const data = content.constData();
-    const qsizetype n = content.size();
-    for (qsizetype start = 0; start < n;) {
-        const auto* lf = static_cast<const char*>(
-            std::memchr(data + start, '\n', static_cast<size_t>(n - start)));
-        const qsizetype lineFeed = lf ? lf - data : n;
-        const auto* cr = static_cast<const char*>(
-            std::memchr(data + start, '\r', static_cast<size_t>(lineFeed - start)));
-        const qsizetype end = cr ? cr - data : lineFeed;
-        qsizetype next = end < n ? end + 1 : n;
-        if (cr && lf && next == lineFeed)
-            ++next; // CR LF
-        QString line = utf8.decode(QByteArrayView(data + start, next - start));
+    forEachLine(content, 0, [&](qsizetype start, qsizetype end, qsizetype next) {
+        QString line = utf8.decode(QByteArrayView(content).sliced(start, next - start));
         line.chop(next - end);
         if (line.startsWith(ScheduleStart))
             entries << line;
-        start = next;
-    }
+    });
     if (!utf8.hasError())
         return entries;
     entries.clear();
@@ -199,37 +237,67 @@ std::optional<QStringList> ScheduleListEntriesOf(const QByteArray& content)
     return entries;
 }
 
-std::optional<QStringList> ReadScheduleList(const QString& path)
+std::optional<std::vector<clsSchedXml>> ScheduleListItems(const QByteArray& content)
+{
+    if (!eightBitText(content))
+        return std::nullopt;
+    std::vector<clsSchedXml> items;
+    // The mark the decoder skips.
+    const qsizetype from = content.startsWith("\xef\xbb\xbf") ? 3 : 0;
+    if (QByteArrayView(content).sliced(from).isValidUtf8()) {
+        // Valid UTF-8 is written back as the very bytes it was read from: the
+        // entries stay in the file's bytes rather than each taking a decoded
+        // copy twice their size. (Room is taken, not touched, for every line.)
+        items.reserve(static_cast<size_t>(content.count('\n') + content.count('\r') + 1));
+        forEachLine(content, from, [&](qsizetype start, qsizetype end, qsizetype) {
+            if (QByteArrayView(content).sliced(start, end - start).startsWith("<Schedule")) {
+                items.emplace_back();
+                items.back().setUtf8(content, start, end - start);
+            }
+        });
+        return items;
+    }
+    const QStringList lines = ScheduleListEntriesOf(content).value_or(QStringList());
+    items.resize(static_cast<size_t>(lines.size()));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        items[static_cast<size_t>(i)].setXml(lines[i]);
+    return items;
+}
+
+namespace {
+// What a list file gives: a missing file is an empty list; one that is there
+// but cannot be read gives nothing.
+template <class Entries, class Of> std::optional<Entries> readList(const QString& path, Of&& of)
 {
     try {
-        return ScheduleListEntriesOf(readWhole(path));
+        return of(readWhole(path));
     } catch (const RuntimeError&) {
         if (!QFileInfo::exists(path))
-            return QStringList();
+            return Entries();
         return std::nullopt;
     }
+}
+} // namespace
+
+std::optional<QStringList> ReadScheduleList(const QString& path)
+{
+    return readList<QStringList>(path, ScheduleListEntriesOf);
+}
+
+std::optional<std::vector<clsSchedXml>> ReadScheduleListItems(const QString& path)
+{
+    return readList<std::vector<clsSchedXml>>(path, ScheduleListItems);
 }
 
 void WriteScheduleList(const QString& path, const QStringList& entries)
 {
-    // A megabyte at a time: a long list is never held a second time, whole,
-    // as bytes.
-    constexpr qsizetype PieceSize = 1 << 20;
-    WriteWholeFileInPieces(path, [&](const PieceWriter& put) {
-        QByteArray piece;
-        piece.reserve(PieceSize + 4096);
-        auto add = [&](const QString& line) {
-            piece += line.toUtf8();
-            piece += LineEnd;
-            if (piece.size() >= PieceSize) {
-                put(piece);
-                piece.truncate(0);
-            }
-        };
-        add(ListStart);
-        for (const QString& entry : entries)
-            add(entry);
-        add(ListEnd);
-        put(piece);
+    writeList(path, static_cast<size_t>(entries.size()), [&](size_t i, QByteArray& bytes) {
+        bytes += entries[static_cast<qsizetype>(i)].toUtf8();
     });
+}
+
+void WriteScheduleList(const QString& path, const std::vector<const clsSchedXml*>& entries)
+{
+    writeList(path, entries.size(),
+              [&](size_t i, QByteArray& bytes) { entries[i]->appendUtf8(bytes); });
 }

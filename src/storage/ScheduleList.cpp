@@ -6,14 +6,10 @@
 
 ScheduleList::ScheduleList(const QString& path) : path_(path)
 {
-    const std::optional<QStringList> lines = ReadScheduleList(path_);
-    unreadable_ = !lines;
-    entries_.reserve(lines ? static_cast<size_t>(lines->size()) : 0);
-    for (const QString& line : lines.value_or(QStringList())) {
-        clsSchedXml entry;
-        entry.setXml(line);
-        entries_.push_back(entry);
-    }
+    std::optional<std::vector<clsSchedXml>> entries = ReadScheduleListItems(path_);
+    unreadable_ = !entries;
+    if (entries)
+        entries_ = std::move(*entries);
 }
 
 int ScheduleList::Find(const QString& title, const QString& description) const
@@ -26,11 +22,9 @@ int ScheduleList::Find(const QString& title, const QString& description) const
 
 void ScheduleList::Append(const QString& xml)
 {
-    QStringList lines = texts();
-    lines << xml;
-    write(lines);
     clsSchedXml entry;
     entry.setXml(xml);
+    write(entries_.size(), &entry);
     entries_.push_back(entry);
 }
 
@@ -38,9 +32,7 @@ void ScheduleList::Remove(int entry)
 {
     if (entry < 1 || entry > static_cast<int>(entries_.size()))
         throw Err::make(Err::SubscriptOutOfRange);
-    QStringList lines = texts();
-    lines.removeAt(entry - 1);
-    write(lines);
+    write(static_cast<size_t>(entry - 1), nullptr);
     entries_.erase(entries_.begin() + (entry - 1));
 }
 
@@ -48,30 +40,25 @@ void ScheduleList::Replace(int entry, const QString& xml)
 {
     if (entry < 1 || entry > static_cast<int>(entries_.size()))
         throw Err::make(Err::SubscriptOutOfRange);
-    QStringList lines = texts();
-    lines.removeAt(entry - 1);
-    lines << xml;
-    write(lines);
-    entries_.erase(entries_.begin() + (entry - 1));
     clsSchedXml added;
     added.setXml(xml);
+    write(static_cast<size_t>(entry - 1), &added);
+    entries_.erase(entries_.begin() + (entry - 1));
     entries_.push_back(added);
 }
 
-QStringList ScheduleList::texts() const
-{
-    QStringList lines;
-    lines.reserve(static_cast<qsizetype>(entries_.size()) + 1);
-    for (const clsSchedXml& e : entries_)
-        lines << e.xml();
-    return lines;
-}
-
-void ScheduleList::write(const QStringList& lines)
+void ScheduleList::write(size_t left, const clsSchedXml* added)
 {
     if (unreadable_)
         throw Err::make(Err::PermissionDenied,
                         QStringLiteral("The list exists but cannot be read"));
+    std::vector<const clsSchedXml*> lines;
+    lines.reserve(entries_.size() + 1);
+    for (size_t i = 0; i < entries_.size(); ++i)
+        if (i != left)
+            lines.push_back(&entries_[i]);
+    if (added)
+        lines.push_back(added);
     EnsureAppFolder();
     WriteScheduleList(path_, lines);
 }
