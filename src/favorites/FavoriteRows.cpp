@@ -71,9 +71,13 @@ void appendKey(const QString& text, size_t entry, FavoriteRows::Key& key)
     for (const QChar c : text) {
         const char16_t unit = c.unicode();
         char32_t code = unit;
-        if (QChar::isLowSurrogate(unit) && QChar::isHighSurrogate(last))
-            code = QChar::surrogateToUcs4(last, unit);
-        key.push_back(QChar::toCaseFolded(code));
+        if (unit < 0x80) // most titles: no look-up in the Unicode tables
+            code = unit >= u'A' && unit <= u'Z' ? unit + 0x20u : unit;
+        else if (QChar::isLowSurrogate(unit) && QChar::isHighSurrogate(last))
+            code = QChar::toCaseFolded(QChar::surrogateToUcs4(last, unit));
+        else
+            code = QChar::toCaseFolded(code);
+        key.push_back(code);
         last = unit;
     }
     char buffer[24];
