@@ -9,12 +9,6 @@
 #include <string_view>
 
 namespace {
-std::u32string_view view(const FavoriteRows::Key& key, size_t from = 0,
-                         size_t to = std::u32string_view::npos)
-{
-    return std::u32string_view(key.data(), key.size()).substr(from, to - from);
-}
-
 // The entry number as its row shows it.
 std::string_view digits(size_t entry, char (&buffer)[24])
 {
@@ -61,14 +55,13 @@ QString FavoriteRows::text(size_t entry) const
     return shows_ == Shows::Titles ? e.GetTitle() : e.GetDescription();
 }
 
-namespace {
 // The order QString::compare gives ignoring case, as a plain comparison of
 // keys: each UTF-16 unit folded on its own, a low surrogate together with the
 // high one before it; among equal starts the shorter comes first.
-void appendKey(const QString& text, size_t entry, FavoriteRows::Key& key)
+void FavoriteRows::appendKey(size_t entry)
 {
     char16_t last = 0;
-    for (const QChar c : text) {
+    for (const QChar c : text(entry + 1)) {
         const char16_t unit = c.unicode();
         char32_t code = unit;
         if (unit < 0x80) // most titles: no look-up in the Unicode tables
@@ -77,14 +70,44 @@ void appendKey(const QString& text, size_t entry, FavoriteRows::Key& key)
             code = QChar::toCaseFolded(QChar::surrogateToUcs4(last, unit));
         else
             code = QChar::toCaseFolded(code);
-        key.push_back(code);
+        keys_.push_back(code);
         last = unit;
     }
-    char buffer[24];
-    for (const char d : digits(entry, buffer))
-        key.push_back(static_cast<char32_t>(d));
+    starts_.push_back(keys_.size());
 }
-} // namespace
+
+bool FavoriteRows::before(int a, int b) const
+{
+    const size_t x = static_cast<size_t>(a), y = static_cast<size_t>(b);
+    const std::u32string_view ta(keys_.data() + starts_[x], starts_[x + 1] - starts_[x]);
+    const std::u32string_view tb(keys_.data() + starts_[y], starts_[y + 1] - starts_[y]);
+    const size_t common = std::min(ta.size(), tb.size());
+    if (const int c = ta.substr(0, common).compare(tb.substr(0, common)))
+        return c < 0;
+    // One title starts the other: the text goes on with the numbers.
+    char bufferA[24], bufferB[24];
+    const std::string_view na = digits(x + 1, bufferA), nb = digits(y + 1, bufferB);
+    const size_t la = ta.size() + na.size(), lb = tb.size() + nb.size();
+    for (size_t i = common; i < std::min(la, lb); ++i) {
+        const char32_t p = i < ta.size() ? ta[i] : static_cast<char32_t>(na[i - ta.size()]);
+        const char32_t q = i < tb.size() ? tb[i] : static_cast<char32_t>(nb[i - tb.size()]);
+        if (p != q)
+            return p < q;
+    }
+    // Rows that read the same keep the entries' order.
+    return la != lb ? la < lb : a < b;
+}
+
+void FavoriteRows::sortRows()
+{
+    auto before = [this](int a, int b) { return this->before(a, b); };
+    // A renumbering seldom changes the order: a check costs less than a sort.
+    if (shows_ == Shows::Titles && !std::is_sorted(order_.begin(), order_.end(), before))
+        std::sort(order_.begin(), order_.end(), before);
+    rowOf_.assign(order_.size(), 0);
+    for (size_t row = 0; row < order_.size(); ++row)
+        rowOf_[static_cast<size_t>(order_[row])] = static_cast<int>(row);
+}
 
 void FavoriteRows::refill()
 {
@@ -92,30 +115,45 @@ void FavoriteRows::refill()
     const size_t n = list_.Entries().size();
     order_.resize(n);
     std::iota(order_.begin(), order_.end(), 0);
+    keys_.clear();
+    starts_.assign(1, 0);
     if (shows_ == Shows::Titles) {
-        // One buffer for all the keys, kept for the next refill: fresh memory
-        // for a long list costs more than its sort.
+        // One buffer for all the keys, sized once: fresh memory for a long
+        // list costs more than its sort.
         size_t size = 0;
-        for (size_t e = 0; e < n; ++e)
-            size += static_cast<size_t>(text(e + 1).size()) + 10; // and the number
-        keys_.clear();
+        for (size_t e = 1; e <= n; ++e)
+            size += static_cast<size_t>(text(e).size());
         keys_.reserve(size);
-        starts_.resize(n + 1);
-        for (size_t e = 0; e < n; ++e) {
-            starts_[e] = keys_.size();
-            appendKey(text(e + 1), e + 1, keys_);
-        }
-        starts_[n] = keys_.size();
-        // Rows that read the same stay in entry order.
-        std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
-            const size_t x = static_cast<size_t>(a), y = static_cast<size_t>(b);
-            return view(keys_, starts_[x], starts_[x + 1]) <
-                   view(keys_, starts_[y], starts_[y + 1]);
-        });
+        starts_.reserve(n + 1);
+        for (size_t e = 0; e < n; ++e)
+            appendKey(e);
     }
-    rowOf_.assign(n, 0);
-    for (size_t row = 0; row < n; ++row)
-        rowOf_[static_cast<size_t>(order_[row])] = static_cast<int>(row);
+    sortRows();
+    endResetModel();
+}
+
+void FavoriteRows::removed(int entry)
+{
+    const size_t n = list_.Entries().size();
+    if (entry < 1 || n + 1 != order_.size()) {
+        refill();
+        return;
+    }
+    beginResetModel();
+    const size_t e = static_cast<size_t>(entry - 1);
+    if (shows_ == Shows::Titles) {
+        const size_t from = starts_[e], length = starts_[e + 1] - from;
+        keys_.erase(keys_.begin() + static_cast<std::ptrdiff_t>(from),
+                    keys_.begin() + static_cast<std::ptrdiff_t>(from + length));
+        starts_.erase(starts_.begin() + static_cast<std::ptrdiff_t>(e));
+        for (size_t i = e; i < starts_.size(); ++i)
+            starts_[i] -= length;
+    }
+    order_.erase(order_.begin() + rowOf_[e]);
+    for (int& other : order_)
+        if (other > entry - 1)
+            --other;
+    sortRows();
     endResetModel();
 }
 
@@ -129,15 +167,9 @@ void FavoriteRows::addLast()
     const int added = static_cast<int>(n - 1);
     auto at = order_.end();
     if (shows_ == Shows::Titles) {
-        Key key, other;
-        appendKey(text(n), n, key);
-        // After the rows that read the same, where a refill would put it.
-        at = std::upper_bound(order_.begin(), order_.end(), added, [&](int, int rowEntry) {
-            other.clear();
-            const size_t e = static_cast<size_t>(rowEntry) + 1;
-            appendKey(text(e), e, other);
-            return view(key) < view(other);
-        });
+        appendKey(n - 1);
+        at = std::upper_bound(order_.begin(), order_.end(), added,
+                              [this](int a, int b) { return before(a, b); });
     }
     const int row = static_cast<int>(at - order_.begin());
     beginInsertRows(QModelIndex(), row, row);

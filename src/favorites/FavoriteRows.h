@@ -25,28 +25,32 @@ public:
     int entryAt(int row) const;
     int rowOf(int entry) const;
 
-    // Every entry anew: after a change that renumbers them.
+    // Every entry anew.
     void refill();
     // The list's last entry is new and the others are as they were.
     void addLast();
+    // The entry (1-based) has left the list; those after it moved up.
+    void removed(int entry);
 
     // The rows that may be the widest in that font, by their characters'
     // widths, the widest first; at most `count`.
     std::vector<int> widestRows(const QFontMetrics& metrics, int count) const;
 
-    // Titles folded for their order, with the entry number.
-    using Key = std::vector<char32_t>;
-
 private:
     QString text(size_t entry) const;
+    void appendKey(size_t entry);
+    // Whether entry a's row comes before entry b's (both 0-based).
+    bool before(int a, int b) const;
+    void sortRows();
 
     const ScheduleList& list_;
     Shows shows_;
-    // Titles only: the entry (0-based) on each row, and each entry's row.
+    // The entry (0-based) on each row, and each entry's row.
     std::vector<int> order_;
     std::vector<int> rowOf_;
-    // The keys of all entries, one after another, and where each starts.
-    Key keys_;
+    // Titles only: each entry's title folded for its order, one after
+    // another, and where each starts; the number is compared as it stands.
+    std::vector<char32_t> keys_;
     std::vector<size_t> starts_;
 };
 

@@ -239,8 +239,14 @@ void frmOpen::cmdDelete_Click()
     if (entry < 1 || entry > static_cast<int>(list_.Entries().size()))
         return;
     // The file and the window show the same list: a failed write keeps both.
-    changed(list_, QStringLiteral("the schedule was not deleted"), [&] { list_.Remove(entry); });
-    FillLists();
+    if (changed(list_, QStringLiteral("the schedule was not deleted"),
+                [&] { list_.Remove(entry); })) {
+        titles_->removed(entry);
+        descriptions_->removed(entry);
+        cmdDelete->setEnabled(false);
+    } else {
+        FillLists();
+    }
 }
 
 void frmOpen::cmdOK_Click()

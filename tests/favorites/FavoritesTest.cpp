@@ -260,12 +260,13 @@ TEST_F(FavoritesWindow, OkBringsTheSelectedEntryBackUnlessRefused)
               QStringList({entry("b"), entry("A"), entry("C"), broken, station}));
 }
 
-TEST_F(FavoritesWindow, TitlesSortIgnoringCaseAndAnAdditionTakesItsPlace)
+TEST_F(FavoritesWindow, TitlesSortIgnoringCaseAfterEveryChange)
 {
-    // Special foldings, letters beyond 16 bits, and "x1" + 2 reading as "X" + 12.
-    const QStringList titles = QString::fromUtf8("b x1 \u00df SS ss Stra\u00dfe \u03a3 \u03c3 "
-                                                 "\u03c2 \u0130 i X I \u0131 \U00010428 \U00010400 "
-                                                 "a Ab aB A")
+    // Special foldings, letters beyond 16 bits, "x1" + 2 reading as "X" + 12,
+    // and "a1" + 9 after "a" + 10 until both move up.
+    const QStringList titles = QString::fromUtf8("b x1 \u00df SS ss Stra\u00dfe \u03a3 \u03c3 a1 "
+                                                 "a i X I \u0131 \U00010428 \U00010400 \u03c2 "
+                                                 "\u0130 Ab aB A")
                                    .split(' ');
     QStringList lines;
     for (const QString& t : titles)
@@ -280,14 +281,24 @@ TEST_F(FavoritesWindow, TitlesSortIgnoringCaseAndAnAdditionTakesItsPlace)
         EXPECT_LE(sorted[r - 1].compare(sorted[r], Qt::CaseInsensitive), 0) << r;
     // Rows that read the same keep the entries' order.
     EXPECT_EQ(sorted.indexOf("x12") + 1, sorted.indexOf("X12"));
+    EXPECT_LT(sorted.indexOf("a10"), sorted.indexOf("a19"));
 
+    // After each change the window shows what it shows when opened anew.
+    auto reopened = [&] {
+        window("frmOpen")->close();
+        settle();
+        click(*form, "mnuFavoritesOpen");
+        return rows("List1");
+    };
     click(*form, "mnuFavoritesAdd");
     const QStringList added = rows("List1");
-    window("frmOpen")->close();
-    settle();
-    click(*form, "mnuFavoritesOpen");
-    EXPECT_EQ(added, rows("List1"));
-    EXPECT_TRUE(added.contains("Ss21"));
+    EXPECT_TRUE(added.contains("Ss22"));
+    EXPECT_EQ(added, reopened());
+    pick("List2", 0);
+    press("frmOpen", "cmdDelete");
+    const QStringList deleted = rows("List1");
+    EXPECT_LT(deleted.indexOf("a18"), deleted.indexOf("a9"));
+    EXPECT_EQ(deleted, reopened());
 }
 
 TEST_F(FavoritesWindow, ALongListKeepsItsPairsItsPlaceAndItsWidestRow)
