@@ -102,8 +102,10 @@ void FavoriteRows::sortRows()
 {
     auto before = [this](int a, int b) { return this->before(a, b); };
     // A renumbering seldom changes the order: a check costs less than a sort.
+    // The order is total either way; the merge sort keeps its pace where
+    // numbered titles sent the quick sort into its slow fallback.
     if (shows_ == Shows::Titles && !std::is_sorted(order_.begin(), order_.end(), before))
-        std::sort(order_.begin(), order_.end(), before);
+        std::stable_sort(order_.begin(), order_.end(), before);
     rowOf_.assign(order_.size(), 0);
     for (size_t row = 0; row < order_.size(); ++row)
         rowOf_[static_cast<size_t>(order_[row])] = static_cast<int>(row);
