@@ -247,13 +247,19 @@ std::optional<std::vector<clsSchedXml>> ScheduleListItems(const QByteArray& cont
     if (QByteArrayView(content).sliced(from).isValidUtf8()) {
         // Valid UTF-8 is written back as the very bytes it was read from: the
         // entries stay in the file's bytes rather than each taking a decoded
-        // copy twice their size. (Room is taken, not touched, for every line.)
-        items.reserve(static_cast<size_t>(content.count('\n') + content.count('\r') + 1));
-        forEachLine(content, from, [&](qsizetype start, qsizetype end, qsizetype) {
-            if (QByteArrayView(content).sliced(start, end - start).startsWith("<Schedule")) {
-                items.emplace_back();
-                items.back().setUtf8(content, start, end - start);
-            }
+        // copy twice their size. Counted first, so that the list is made once.
+        auto eachEntry = [&](auto&& entry) {
+            forEachLine(content, from, [&](qsizetype start, qsizetype end, qsizetype) {
+                if (QByteArrayView(content).sliced(start, end - start).startsWith("<Schedule"))
+                    entry(start, end - start);
+            });
+        };
+        size_t count = 0;
+        eachEntry([&](qsizetype, qsizetype) { ++count; });
+        items.reserve(count);
+        eachEntry([&](qsizetype at, qsizetype length) {
+            items.emplace_back();
+            items.back().setUtf8(content, at, length);
         });
         return items;
     }
