@@ -334,11 +334,11 @@ TEST_F(FavoritesWindow, ALongListKeepsItsPairsItsPlaceAndItsWidestRow)
         const char *title, *description;
     } keys[] = {{titles, Qt::Key_Down, "T121122", "T121 description122"},
                 {descriptions, Qt::Key_End, "T299300", "T299 description300"},
-                {descriptions, Qt::Key_Home, "T000 1", "T000 description1"}};
+                {descriptions, Qt::Key_Home, "T0001", "T000 description1"}};
     for (const auto& k : keys) {
         QKeyEvent press(QEvent::KeyPress, k.key, Qt::NoModifier);
         QApplication::sendEvent(k.view, &press);
-        EXPECT_EQ(titles->currentIndex().data().toString(), QString::fromUtf8(k.title).remove(' '));
+        EXPECT_EQ(titles->currentIndex().data().toString(), k.title);
         EXPECT_EQ(descriptions->currentIndex().data().toString(), k.description);
     }
 
