@@ -73,10 +73,13 @@ void BM_LoadAndFill10000(benchmark::State& state)
 
 void BM_WindowVisible(benchmark::State& state)
 {
-    writeList(static_cast<int>(state.range(0)));
+    const int count = static_cast<int>(state.range(0));
+    writeList(count);
     for (auto _ : state) {
         auto w = shownWindow(nullptr);
         state.PauseTiming();
+        if (w->Entries().size() != static_cast<size_t>(count))
+            state.SkipWithError("the list was not read whole");
         w.reset();
         state.ResumeTiming();
     }
