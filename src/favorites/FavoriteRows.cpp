@@ -115,6 +115,10 @@ void FavoriteRows::refill()
 {
     beginResetModel();
     const size_t n = list_.Entries().size();
+    // Room for additions, as in the list itself.
+    constexpr size_t Room = 64;
+    order_.reserve(n + Room);
+    rowOf_.reserve(n + Room);
     order_.resize(n);
     std::iota(order_.begin(), order_.end(), 0);
     keys_.clear();
@@ -125,8 +129,8 @@ void FavoriteRows::refill()
         size_t size = 0;
         for (size_t e = 1; e <= n; ++e)
             size += static_cast<size_t>(text(e).size());
-        keys_.reserve(size);
-        starts_.reserve(n + 1);
+        keys_.reserve(size + Room * 64);
+        starts_.reserve(n + 1 + Room);
         for (size_t e = 0; e < n; ++e)
             appendKey(e);
     }

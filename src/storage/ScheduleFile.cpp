@@ -256,7 +256,9 @@ std::optional<std::vector<clsSchedXml>> ScheduleListItems(const QByteArray& cont
         };
         size_t count = 0;
         eachEntry([&](qsizetype, qsizetype) { ++count; });
-        items.reserve(count);
+        // With room for the additions of a session: a long list moved to a
+        // larger place costs as much as the write.
+        items.reserve(count + 64);
         eachEntry([&](qsizetype at, qsizetype length) {
             items.emplace_back();
             items.back().setUtf8(content, at, length);
