@@ -1,5 +1,6 @@
 #include "favorites/frmOpen.h"
 
+#include "favorites/FavoriteRows.h"
 #include "model/clsSchedule.h"
 #include "platform/RuntimeError.h"
 #include "platform/widgets/DialogParts.h"
@@ -12,25 +13,12 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 
 namespace {
-// List1 keeps its rows in alphabetical order ignoring case.
-class TitleRow : public QListWidgetItem {
-public:
-    TitleRow(const QString& text, int entry) : QListWidgetItem(text)
-    {
-        setData(Qt::UserRole, entry);
-    }
-    bool operator<(const QListWidgetItem& other) const override
-    {
-        return text().compare(other.text(), Qt::CaseInsensitive) < 0;
-    }
-};
-
 // Runs a change of the list; says why when the file did not take it.
 template <class Change> bool changed(const ScheduleList& list, const QString& what, Change&& change)
 {
@@ -85,14 +73,20 @@ frmOpen::frmOpen(QWidget* owner, bool showPath) : QDialog(owner), list_(Schedule
     setObjectName(QStringLiteral("frmOpen"));
     setWindowTitle(QStringLiteral("Favorites"));
     setAttribute(Qt::WA_DeleteOnClose);
-    List1 = new QListWidget(this);
+    titles_ = new FavoriteRows(list_, FavoriteRows::Shows::Titles, this);
+    descriptions_ = new FavoriteRows(list_, FavoriteRows::Shows::Descriptions, this);
+    List1 = new QListView(this);
     List1->setObjectName(QStringLiteral("List1"));
-    List1->setSortingEnabled(true);
-    List2 = new QListWidget(this);
+    List1->setModel(titles_);
+    List2 = new QListView(this);
     List2->setObjectName(QStringLiteral("List2"));
-    for (QListWidget* list : {List1, List2}) {
+    List2->setModel(descriptions_);
+    for (QListView* list : {List1, List2}) {
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+        // A list of many thousand rows is laid out without measuring each.
+        list->setUniformItemSizes(true);
+        list->setItemDelegate(new FavoriteRowDelegate(list));
     }
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -112,8 +106,10 @@ frmOpen::frmOpen(QWidget* owner, bool showPath) : QDialog(owner), list_(Schedule
     grid->addLayout(buttons, 2, 0, 1, 2);
     resize(560, 320);
 
-    connect(List1, &QListWidget::itemSelectionChanged, this, &frmOpen::List1_Click);
-    connect(List2, &QListWidget::itemSelectionChanged, this, &frmOpen::List2_Click);
+    connect(List1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmOpen::List1_Click);
+    connect(List2->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmOpen::List2_Click);
     // Either list scrolled shows the same top row in the other.
     connect(List1->verticalScrollBar(), &QScrollBar::valueChanged, List2->verticalScrollBar(),
             &QScrollBar::setValue);
@@ -183,39 +179,27 @@ frmOpen::AddResult frmOpen::AddItem(const clsSchedule& schedule)
     const AddResult result = addTo(list_, schedule);
     if (result != AddResult::Added)
         return result;
-    if (list_.Entries().size() == before + 1)
-        AddRows(list_.Entries().size()); // the other rows keep their numbers
-    else
+    if (list_.Entries().size() == before + 1) {
+        // The other rows keep their numbers.
+        titles_->addLast();
+        descriptions_->addLast();
+    } else {
         FillLists(); // overwritten: the entries after it moved up
+    }
     return result;
 }
 
 void frmOpen::FillLists()
 {
-    List1->clear();
-    List2->clear();
-    // One sort at the end instead of a sorted insertion per row.
-    List1->setSortingEnabled(false);
-    for (size_t i = 1; i <= list_.Entries().size(); ++i)
-        AddRows(i);
-    List1->setSortingEnabled(true);
-    List1->sortItems();
+    titles_->refill();
+    descriptions_->refill();
     cmdDelete->setEnabled(false);
-}
-
-void frmOpen::AddRows(size_t entry)
-{
-    const QString number = QString::number(entry);
-    const clsSchedXml& e = list_.Entries()[entry - 1];
-    // With sorting on, List1 places the row in order.
-    List1->addItem(new TitleRow(e.GetTitle() + number, static_cast<int>(entry)));
-    List2->addItem(e.GetDescription() + number);
 }
 
 int frmOpen::SelectedEntry() const
 {
-    const QList<QListWidgetItem*> rows = List1->selectedItems();
-    return rows.isEmpty() ? 0 : rows.first()->data(Qt::UserRole).toInt();
+    const QModelIndexList rows = List1->selectionModel()->selectedIndexes();
+    return rows.isEmpty() ? 0 : titles_->entryAt(rows.first().row());
 }
 
 // The rows are paired by entry: List2's row of entry i is row i - 1.
@@ -226,7 +210,8 @@ void frmOpen::List1_Click()
     syncing_ = true;
     const int entry = SelectedEntry();
     if (entry > 0)
-        List2->setCurrentRow(entry - 1);
+        List2->selectionModel()->setCurrentIndex(descriptions_->index(entry - 1),
+                                                 QItemSelectionModel::ClearAndSelect);
     else
         List2->clearSelection();
     syncing_ = false;
@@ -238,12 +223,12 @@ void frmOpen::List2_Click()
     if (syncing_)
         return;
     syncing_ = true;
-    const QList<QListWidgetItem*> rows = List2->selectedItems();
-    const int entry = rows.isEmpty() ? 0 : List2->row(rows.first()) + 1;
+    const QModelIndexList rows = List2->selectionModel()->selectedIndexes();
+    const int entry = rows.isEmpty() ? 0 : descriptions_->entryAt(rows.first().row());
     List1->clearSelection();
-    for (int r = 0; entry > 0 && r < List1->count(); ++r)
-        if (List1->item(r)->data(Qt::UserRole).toInt() == entry)
-            List1->setCurrentRow(r);
+    if (entry > 0)
+        List1->selectionModel()->setCurrentIndex(titles_->index(titles_->rowOf(entry)),
+                                                 QItemSelectionModel::ClearAndSelect);
     syncing_ = false;
     cmdDelete->setEnabled(SelectedEntry() > 0);
 }
@@ -254,8 +239,14 @@ void frmOpen::cmdDelete_Click()
     if (entry < 1 || entry > static_cast<int>(list_.Entries().size()))
         return;
     // The file and the window show the same list: a failed write keeps both.
-    changed(list_, QStringLiteral("the schedule was not deleted"), [&] { list_.Remove(entry); });
-    FillLists();
+    if (changed(list_, QStringLiteral("the schedule was not deleted"),
+                [&] { list_.Remove(entry); })) {
+        titles_->removed(entry);
+        descriptions_->removed(entry);
+        cmdDelete->setEnabled(false);
+    } else {
+        FillLists();
+    }
 }
 
 void frmOpen::cmdOK_Click()

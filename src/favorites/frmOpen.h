@@ -9,8 +9,9 @@
 #include <vector>
 
 class CalendarSession;
+class FavoriteRows;
 class QLabel;
-class QListWidget;
+class QListView;
 class QPushButton;
 class clsSchedule;
 
@@ -46,8 +47,6 @@ signals:
 private:
     void Form_Load();
     void FillLists();
-    // The rows of the entry at that position (1-based).
-    void AddRows(size_t entry);
     // The entry position of the selected row (1-based), or 0.
     int SelectedEntry() const;
     void List1_Click();
@@ -59,8 +58,10 @@ private:
 
     ScheduleList list_;
     bool syncing_ = false;
-    QListWidget* List1 = nullptr;
-    QListWidget* List2 = nullptr;
+    FavoriteRows* titles_ = nullptr;
+    FavoriteRows* descriptions_ = nullptr;
+    QListView* List1 = nullptr;
+    QListView* List2 = nullptr;
     QLabel* Label1 = nullptr;
     QPushButton* cmdDelete = nullptr;
     QPushButton* cmdOK = nullptr;

@@ -3,17 +3,20 @@
 namespace AttributeScan {
 qsizetype valueStart(QStringView tag, QStringView name, QChar quote, qsizetype from)
 {
-    const QString pattern = QLatin1Char(' ') + name.toString() + QLatin1Char('=') + quote;
+    // One pass, nothing allocated: a long schedule list is searched entry by entry.
+    const qsizetype length = name.size() + 3; // the space, the name, "=", the quote
+    auto startsAt = [&](qsizetype at) {
+        return at + length <= tag.size() && tag[at] == QLatin1Char(' ') &&
+               tag.mid(at + 1, name.size()) == name &&
+               tag[at + 1 + name.size()] == QLatin1Char('=') && tag[at + length - 1] == quote;
+    };
     // Quotes before `from` still decide whether a match lies inside a value.
-    qsizetype quotes = 0;
-    qsizetype counted = 0;
-    qsizetype at = from < 0 ? 0 : from;
-    while ((at = tag.indexOf(pattern, at)) >= 0) {
-        quotes += tag.mid(counted, at - counted).count(quote);
-        counted = at;
-        if (quotes % 2 == 0)
-            return at + pattern.size();
-        ++at;
+    bool inValue = false;
+    for (qsizetype at = 0; at < tag.size(); ++at) {
+        if (!inValue && at >= from && startsAt(at))
+            return at + length;
+        if (tag[at] == quote)
+            inValue = !inValue;
     }
     return -1;
 }

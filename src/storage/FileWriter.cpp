@@ -77,7 +77,7 @@ QByteArray followLinks(QByteArray path)
     throw errnoError(ELOOP);
 }
 
-void writeAll(int fd, const QByteArray& bytes)
+void writeAll(int fd, QByteArrayView bytes)
 {
     const char* p = bytes.constData();
     qsizetype left = bytes.size();
@@ -102,8 +102,13 @@ void closeChecked(int fd)
         throw errnoError(errno);
 }
 
+void writePieces(int fd, const std::function<void(const PieceWriter&)>& pieces)
+{
+    pieces([fd](QByteArrayView piece) { writeAll(fd, piece); });
+}
+
 // A terminal, a pipe or a device like /dev/full takes the bytes as they come.
-void writeInto(const QByteArray& path, const QByteArray& bytes)
+void writeInto(const QByteArray& path, const std::function<void(const PieceWriter&)>& pieces)
 {
     // Not blocking on a pipe nobody reads: that is told, not waited for.
     const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -111,7 +116,7 @@ void writeInto(const QByteArray& path, const QByteArray& bytes)
         throw errnoError(errno);
     try {
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-        writeAll(fd, bytes);
+        writePieces(fd, pieces);
     } catch (...) {
         ::close(fd);
         throw;
@@ -212,6 +217,13 @@ void syncFolder(const QByteArray& folder)
 
 void WriteWholeFile(const QString& path, const QByteArray& bytes, WriteMode mode)
 {
+    WriteWholeFileInPieces(
+        path, [&](const PieceWriter& put) { put(bytes); }, mode);
+}
+
+void WriteWholeFileInPieces(const QString& path,
+                            const std::function<void(const PieceWriter&)>& pieces, WriteMode mode)
+{
     const QByteArray given = QFile::encodeName(path);
     if (given.isEmpty())
         throw Err::make(Err::BadFileNameOrNumber);
@@ -223,7 +235,7 @@ void WriteWholeFile(const QString& path, const QByteArray& bytes, WriteMode mode
         if (exists && S_ISDIR(st.st_mode))
             throw errnoError(EISDIR);
         if (exists && (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode))) {
-            writeInto(given, bytes);
+            writeInto(given, pieces);
             return;
         }
         if (exists && !S_ISREG(st.st_mode))
@@ -257,7 +269,7 @@ void WriteWholeFile(const QString& path, const QByteArray& bytes, WriteMode mode
     TempFile temp(folder, name, permissions);
     if (exists && mode == WriteMode::UserFile)
         ::fchmod(temp.fd(), permissions);
-    writeAll(temp.fd(), bytes);
+    writePieces(temp.fd(), pieces);
     if (::fsync(temp.fd()) != 0)
         throw errnoError(errno);
     temp.close();

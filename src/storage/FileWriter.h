@@ -6,7 +6,9 @@
 // cause (disk full, permission denied, read-only file system, path not
 // found, not a regular file).
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <functional>
 
 enum class WriteMode {
     // A file the user named. A link is written through to the file it names;
@@ -21,6 +23,14 @@ enum class WriteMode {
 
 void WriteWholeFile(const QString& path, const QByteArray& bytes,
                     WriteMode mode = WriteMode::UserFile);
+
+// The same for content too large to be built whole in memory first: `pieces`
+// hands each piece in turn to the function it is given. Whatever it raises
+// leaves the old file as it was, and is raised again.
+using PieceWriter = std::function<void(QByteArrayView)>;
+void WriteWholeFileInPieces(const QString& path,
+                            const std::function<void(const PieceWriter&)>& pieces,
+                            WriteMode mode = WriteMode::UserFile);
 
 // Makes the folder (0700) when it is missing, without following a link in
 // its place, and returns its path. Raises when the path holds anything but a

@@ -1,5 +1,6 @@
 #include "storage/ScheduleFile.h"
 
+#include "model/clsSchedXml.h"
 #include "model/clsSchedule.h"
 
 #include "platform/RuntimeError.h"
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <cstring>
 
 namespace {
 const QString ScheduleStart = QStringLiteral("<Schedule");
@@ -57,6 +59,61 @@ QStringList splitLines(const QString& text)
         lines << text.mid(start);
     return lines;
 }
+
+// Calls `line(start, end, next)` for each line of the bytes from `from` on:
+// the line is [start, end), its line end (CR LF, LF or CR) [end, next).
+template <class Line> void forEachLine(QByteArrayView bytes, qsizetype from, Line&& line)
+{
+    const char* const data = bytes.data();
+    const qsizetype n = bytes.size();
+    for (qsizetype start = from; start < n;) {
+        const auto* lf = static_cast<const char*>(
+            std::memchr(data + start, '\n', static_cast<size_t>(n - start)));
+        const qsizetype lineFeed = lf ? lf - data : n;
+        const auto* cr = static_cast<const char*>(
+            std::memchr(data + start, '\r', static_cast<size_t>(lineFeed - start)));
+        const qsizetype end = cr ? cr - data : lineFeed;
+        qsizetype next = end < n ? end + 1 : n;
+        if (cr && lf && next == lineFeed)
+            ++next; // CR LF
+        line(start, end, next);
+        start = next;
+    }
+}
+
+// The list file: its wrapper lines around one line for each of `count`
+// entries, each added by `add(i, bytes)`. A megabyte at a time, so that a
+// long list is never held a second time, whole, as bytes.
+template <class Add> void writeList(const QString& path, size_t count, Add&& add)
+{
+    constexpr qsizetype PieceSize = 1 << 20;
+    WriteWholeFileInPieces(path, [&](const PieceWriter& put) {
+        QByteArray piece;
+        piece.reserve(PieceSize + 4096);
+        auto ended = [&] {
+            piece += LineEnd;
+            if (piece.size() >= PieceSize) {
+                put(piece);
+                piece.truncate(0);
+            }
+        };
+        piece += ListStart.toUtf8();
+        ended();
+        for (size_t i = 0; i < count; ++i) {
+            add(i, piece);
+            ended();
+        }
+        piece += ListEnd.toUtf8();
+        ended();
+        put(piece);
+    });
+}
+
+// UTF-16 and UTF-32 start with one of these marks or hold NUL bytes.
+bool eightBitText(const QByteArray& bytes)
+{
+    return !bytes.startsWith("\xff\xfe") && !bytes.startsWith("\xfe\xff") && !bytes.contains('\0');
+}
 } // namespace
 
 QString ScheduleFilePath()
@@ -71,8 +128,7 @@ QString ScheduleListPath()
 
 std::optional<QString> DecodeFileText(const QByteArray& bytes)
 {
-    // UTF-16 and UTF-32 start with one of these marks or hold NUL bytes.
-    if (bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff") || bytes.contains('\0'))
+    if (!eightBitText(bytes))
         return std::nullopt;
     QStringDecoder utf8(QStringConverter::Utf8);
     QString text = utf8.decode(bytes);
@@ -158,33 +214,98 @@ void WriteScheduleFile(const QString& path, const QString& xml)
 
 std::optional<QStringList> ScheduleListEntriesOf(const QByteArray& content)
 {
-    const std::optional<QString> text = DecodeFileText(content);
-    if (!text)
+    if (!eightBitText(content))
         return std::nullopt;
+    // Line by line, so that a long list is not held a second time as one
+    // text. Each line goes to the decoder with its line end, which it gives
+    // back as it is: a sequence cut by the end reads as in the whole text.
+    QStringDecoder utf8(QStringConverter::Utf8);
     QStringList entries;
-    for (const QString& line : splitLines(*text)) {
+    forEachLine(content, 0, [&](qsizetype start, qsizetype end, qsizetype next) {
+        QString line = utf8.decode(QByteArrayView(content).sliced(start, next - start));
+        line.chop(next - end);
+        if (line.startsWith(ScheduleStart))
+            entries << line;
+    });
+    if (!utf8.hasError())
+        return entries;
+    entries.clear();
+    for (const QString& line : splitLines(Windows1252::decode(content))) {
         if (line.startsWith(ScheduleStart))
             entries << line;
     }
     return entries;
 }
 
-std::optional<QStringList> ReadScheduleList(const QString& path)
+std::optional<std::vector<clsSchedXml>> ScheduleListItems(const QByteArray& content)
+{
+    if (!eightBitText(content))
+        return std::nullopt;
+    std::vector<clsSchedXml> items;
+    // The mark the decoder skips.
+    const qsizetype from = content.startsWith("\xef\xbb\xbf") ? 3 : 0;
+    if (QByteArrayView(content).sliced(from).isValidUtf8()) {
+        // Valid UTF-8 is written back as the very bytes it was read from: the
+        // entries stay in the file's bytes rather than each taking a decoded
+        // copy twice their size. Counted first, so that the list is made once.
+        auto eachEntry = [&](auto&& entry) {
+            forEachLine(content, from, [&](qsizetype start, qsizetype end, qsizetype) {
+                if (QByteArrayView(content).sliced(start, end - start).startsWith("<Schedule"))
+                    entry(start, end - start);
+            });
+        };
+        size_t count = 0;
+        eachEntry([&](qsizetype, qsizetype) { ++count; });
+        // With room for the additions of a session: a long list moved to a
+        // larger place costs as much as the write.
+        items.reserve(count + 64);
+        eachEntry([&](qsizetype at, qsizetype length) {
+            items.emplace_back();
+            items.back().setUtf8(content, at, length);
+        });
+        return items;
+    }
+    const QStringList lines = ScheduleListEntriesOf(content).value_or(QStringList());
+    items.resize(static_cast<size_t>(lines.size()));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        items[static_cast<size_t>(i)].setXml(lines[i]);
+    return items;
+}
+
+namespace {
+// What a list file gives: a missing file is an empty list; one that is there
+// but cannot be read gives nothing.
+template <class Entries, class Of> std::optional<Entries> readList(const QString& path, Of&& of)
 {
     try {
-        return ScheduleListEntriesOf(readWhole(path));
+        return of(readWhole(path));
     } catch (const RuntimeError&) {
         if (!QFileInfo::exists(path))
-            return QStringList();
+            return Entries();
         return std::nullopt;
     }
+}
+} // namespace
+
+std::optional<QStringList> ReadScheduleList(const QString& path)
+{
+    return readList<QStringList>(path, ScheduleListEntriesOf);
+}
+
+std::optional<std::vector<clsSchedXml>> ReadScheduleListItems(const QString& path)
+{
+    return readList<std::vector<clsSchedXml>>(path, ScheduleListItems);
 }
 
 void WriteScheduleList(const QString& path, const QStringList& entries)
 {
-    QByteArray bytes = ListStart.toUtf8() + LineEnd;
-    for (const QString& entry : entries)
-        bytes += entry.toUtf8() + LineEnd;
-    bytes += ListEnd.toUtf8() + LineEnd;
-    WriteWholeFile(path, bytes);
+    writeList(path, static_cast<size_t>(entries.size()), [&](size_t i, QByteArray& bytes) {
+        bytes += entries[static_cast<qsizetype>(i)].toUtf8();
+    });
+}
+
+void WriteScheduleList(const QString& path, const std::vector<const clsSchedXml*>& entries)
+{
+    writeList(path, entries.size(),
+              [&](size_t i, QByteArray& bytes) { entries[i]->appendUtf8(bytes); });
 }

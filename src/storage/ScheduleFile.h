@@ -2,6 +2,7 @@
 // The user's schedule file and the schedule list file: 8-bit text, lines
 // ended by CR LF. Written as UTF-8; read as UTF-8, or as Windows-1252 when the
 // bytes are not valid UTF-8 (files of older installations).
+#include "model/clsSchedXml.h"
 #include "storage/FileWriter.h"
 
 #include <QByteArray>
@@ -10,6 +11,7 @@
 #include <exception>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class clsSchedule;
 
@@ -62,6 +64,11 @@ std::optional<QStringList> ScheduleListEntriesOf(const QByteArray& content);
 // is there but cannot be read or decoded gives nothing: writing the list then
 // would replace every saved schedule.
 std::optional<QStringList> ReadScheduleList(const QString& path);
+// The same entries as kept by the schedule list: an entry in valid UTF-8
+// keeps the file's bytes, shared, until it is written back as they are.
+std::optional<std::vector<clsSchedXml>> ScheduleListItems(const QByteArray& content);
+std::optional<std::vector<clsSchedXml>> ReadScheduleListItems(const QString& path);
 // Replaces the list file: "<Tarnwell_Schedules>", one entry per line,
 // "</Tarnwell_Schedules>". Raises a RuntimeError on failure.
 void WriteScheduleList(const QString& path, const QStringList& entries);
+void WriteScheduleList(const QString& path, const std::vector<const clsSchedXml*>& entries);

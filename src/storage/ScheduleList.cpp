@@ -6,14 +6,10 @@
 
 ScheduleList::ScheduleList(const QString& path) : path_(path)
 {
-    const std::optional<QStringList> lines = ReadScheduleList(path_);
-    unreadable_ = !lines;
-    entries_.reserve(lines ? static_cast<size_t>(lines->size()) : 0);
-    for (const QString& line : lines.value_or(QStringList())) {
-        clsSchedXml entry;
-        entry.setXml(line);
-        entries_.push_back(entry);
-    }
+    std::optional<std::vector<clsSchedXml>> entries = ReadScheduleListItems(path_);
+    unreadable_ = !entries;
+    if (entries)
+        entries_ = std::move(*entries);
 }
 
 int ScheduleList::Find(const QString& title, const QString& description) const
@@ -26,44 +22,43 @@ int ScheduleList::Find(const QString& title, const QString& description) const
 
 void ScheduleList::Append(const QString& xml)
 {
-    std::vector<clsSchedXml> next = entries_;
     clsSchedXml entry;
     entry.setXml(xml);
-    next.push_back(entry);
-    write(next);
+    write(entries_.size(), &entry);
+    entries_.push_back(entry);
 }
 
 void ScheduleList::Remove(int entry)
 {
     if (entry < 1 || entry > static_cast<int>(entries_.size()))
         throw Err::make(Err::SubscriptOutOfRange);
-    std::vector<clsSchedXml> next = entries_;
-    next.erase(next.begin() + (entry - 1));
-    write(next);
+    write(static_cast<size_t>(entry - 1), nullptr);
+    entries_.erase(entries_.begin() + (entry - 1));
 }
 
 void ScheduleList::Replace(int entry, const QString& xml)
 {
     if (entry < 1 || entry > static_cast<int>(entries_.size()))
         throw Err::make(Err::SubscriptOutOfRange);
-    std::vector<clsSchedXml> next = entries_;
-    next.erase(next.begin() + (entry - 1));
     clsSchedXml added;
     added.setXml(xml);
-    next.push_back(added);
-    write(next);
+    write(static_cast<size_t>(entry - 1), &added);
+    entries_.erase(entries_.begin() + (entry - 1));
+    entries_.push_back(added);
 }
 
-void ScheduleList::write(const std::vector<clsSchedXml>& entries)
+void ScheduleList::write(size_t left, const clsSchedXml* added)
 {
     if (unreadable_)
         throw Err::make(Err::PermissionDenied,
                         QStringLiteral("The list exists but cannot be read"));
-    QStringList lines;
-    lines.reserve(static_cast<qsizetype>(entries.size()));
-    for (const clsSchedXml& e : entries)
-        lines << e.xml();
+    std::vector<const clsSchedXml*> lines;
+    lines.reserve(entries_.size() + 1);
+    for (size_t i = 0; i < entries_.size(); ++i)
+        if (i != left)
+            lines.push_back(&entries_[i]);
+    if (added)
+        lines.push_back(added);
     EnsureAppFolder();
     WriteScheduleList(path_, lines);
-    entries_ = entries;
 }

@@ -28,7 +28,10 @@ public:
     void Replace(int entry, const QString& xml);
 
 private:
-    void write(const std::vector<clsSchedXml>& entries);
+    // Writes the entries but the one at `left` (0-based; none past the end),
+    // then `added` when given. The list itself is changed only after the
+    // file took it, in place: the entries kept keep what was looked up in them.
+    void write(size_t left, const clsSchedXml* added);
 
     QString path_;
     std::vector<clsSchedXml> entries_;

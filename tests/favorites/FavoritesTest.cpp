@@ -6,6 +6,8 @@
 #include "storage/ScheduleFile.h"
 #include "support/FileSizeLimit.h"
 
+#include <QKeyEvent>
+#include <QScrollBar>
 #include <QStringEncoder>
 
 using FavoritesAdd = WizardTest;
@@ -146,13 +148,26 @@ protected:
                             {{"S", "SI", "D", "12", {{"A", "A", 255}}}});
     }
     static QString entry(const char* title) { return titled(title)->xml(); }
-    static QListWidget* list(const char* name) { return control<QListWidget>("frmOpen", name); }
+    static QAbstractItemView* list(const char* name)
+    {
+        return control<QAbstractItemView>("frmOpen", name);
+    }
     static QStringList rows(const char* name)
     {
+        const QAbstractItemModel* m = list(name)->model();
         QStringList texts;
-        for (int r = 0; r < list(name)->count(); ++r)
-            texts << list(name)->item(r)->text();
+        for (int r = 0; r < m->rowCount(); ++r)
+            texts << m->index(r, 0).data().toString();
         return texts;
+    }
+    // A click on the row, as the list takes it.
+    static void pick(const char* name, int row)
+    {
+        list(name)->setCurrentIndex(list(name)->model()->index(row, 0));
+    }
+    static bool selected(const char* name, int row)
+    {
+        return list(name)->selectionModel()->isSelected(list(name)->model()->index(row, 0));
     }
 };
 
@@ -171,13 +186,13 @@ TEST_F(FavoritesWindow, ListsArePairedByEntryAndDeleteWritesTheFile)
         int row, paired;
     } pairs[] = {{"List1", "List2", 0, 1}, {"List2", "List1", 0, 1}, {"List2", "List1", 2, 2}};
     for (const auto& p : pairs) {
-        list(p.from)->setCurrentRow(p.row);
-        EXPECT_EQ(list(p.to)->currentRow(), p.paired) << p.from << p.row;
-        EXPECT_TRUE(list(p.to)->currentItem()->isSelected());
+        pick(p.from, p.row);
+        EXPECT_EQ(list(p.to)->currentIndex().row(), p.paired) << p.from << p.row;
+        EXPECT_TRUE(selected(p.to, p.paired));
     }
     list("List1")->clearSelection();
-    EXPECT_TRUE(list("List2")->selectedItems().isEmpty());
-    list("List1")->setCurrentRow(0);
+    EXPECT_TRUE(list("List2")->selectionModel()->selectedIndexes().isEmpty());
+    pick("List1", 0);
     press("frmOpen", "cmdDelete");
     EXPECT_EQ(rows("List1"), QStringList({"b1", "C2"}));
     EXPECT_EQ(rows("List2"), QStringList({"b description1", "C description2"}));
@@ -228,7 +243,7 @@ TEST_F(FavoritesWindow, OkBringsTheSelectedEntryBackUnlessRefused)
             answerSave(c.save == ToList ? 1 : 2);
         fx.messages->answers = {Msg::Yes};
         click(*form, "mnuFavoritesOpen");
-        list("List1")->setCurrentRow(c.row);
+        pick("List1", c.row);
         press("frmOpen", "cmdOK");
         const bool loaded = c.shown == std::string("A");
         EXPECT_EQ(form->Schedule()->title(), QString::fromLatin1(c.shown));
@@ -243,4 +258,103 @@ TEST_F(FavoritesWindow, OkBringsTheSelectedEntryBackUnlessRefused)
     }
     EXPECT_EQ(ReadScheduleList(ScheduleListPath()),
               QStringList({entry("b"), entry("A"), entry("C"), broken, station}));
+}
+
+TEST_F(FavoritesWindow, TitlesSortIgnoringCaseAfterEveryChange)
+{
+    // Special foldings, letters beyond 16 bits, "x1" + 2 reading as "X" + 12,
+    // and "a1" + 9 after "a" + 10 until both move up.
+    const QStringList titles = QString::fromUtf8("b x1 \u00df SS ss Stra\u00dfe \u03a3 \u03c3 a1 "
+                                                 "a i X I \u0131 \U00010428 \U00010400 \u03c2 "
+                                                 "\u0130 Ab aB A")
+                                   .split(' ');
+    QStringList lines;
+    for (const QString& t : titles)
+        lines << titled(t.toUtf8().constData())->xml();
+    EnsureAppFolder();
+    WriteScheduleList(ScheduleListPath(), lines);
+    showMain(titled("Ss"));
+    click(*form, "mnuFavoritesOpen");
+    const QStringList sorted = rows("List1");
+    ASSERT_EQ(sorted.size(), titles.size());
+    for (int r = 1; r < sorted.size(); ++r)
+        EXPECT_LE(sorted[r - 1].compare(sorted[r], Qt::CaseInsensitive), 0) << r;
+    // Rows that read the same keep the entries' order.
+    EXPECT_EQ(sorted.indexOf("x12") + 1, sorted.indexOf("X12"));
+    EXPECT_LT(sorted.indexOf("a10"), sorted.indexOf("a19"));
+
+    // After each change the window shows what it shows when opened anew.
+    auto reopened = [&] {
+        window("frmOpen")->close();
+        settle();
+        click(*form, "mnuFavoritesOpen");
+        return rows("List1");
+    };
+    click(*form, "mnuFavoritesAdd");
+    const QStringList added = rows("List1");
+    EXPECT_TRUE(added.contains("Ss22"));
+    EXPECT_EQ(added, reopened());
+    pick("List2", 0);
+    press("frmOpen", "cmdDelete");
+    const QStringList deleted = rows("List1");
+    EXPECT_LT(deleted.indexOf("a18"), deleted.indexOf("a9"));
+    EXPECT_EQ(deleted, reopened());
+}
+
+TEST_F(FavoritesWindow, ALongListKeepsItsPairsItsPlaceAndItsWidestRow)
+{
+    QStringList lines;
+    for (int i = 0; i < 300; ++i)
+        lines << titled(QStringLiteral("T%1").arg(i, 3, 10, QLatin1Char('0')).toUtf8())->xml();
+    const QString wide(120, QLatin1Char('W'));
+    lines[150] = titled(wide.toUtf8())->xml();
+    EnsureAppFolder();
+    WriteScheduleList(ScheduleListPath(), lines);
+    showMain(titled("Zed"));
+    click(*form, "mnuFavoritesOpen");
+    QAbstractItemView *titles = list("List1"), *descriptions = list("List2");
+    // The row far down the list can still be scrolled into view in full.
+    for (QAbstractItemView* v : {titles, descriptions}) {
+        EXPECT_GE(v->horizontalScrollBar()->maximum() + v->viewport()->width(),
+                  v->fontMetrics().horizontalAdvance(wide))
+            << v->objectName().toStdString();
+    }
+
+    // Typing and arrows in one list move the other along.
+    titles->setFocus();
+    for (const char* key : {"t", "1", "2"}) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromLatin1(key));
+        QApplication::sendEvent(titles, &press);
+    }
+    EXPECT_EQ(titles->currentIndex().data().toString(), "T120121");
+    EXPECT_EQ(descriptions->currentIndex().row(), 120);
+    const struct {
+        QAbstractItemView* view;
+        Qt::Key key;
+        const char *title, *description;
+    } keys[] = {{titles, Qt::Key_Down, "T121122", "T121 description122"},
+                {descriptions, Qt::Key_End, "T299300", "T299 description300"},
+                {descriptions, Qt::Key_Home, "T0001", "T000 description1"}};
+    for (const auto& k : keys) {
+        QKeyEvent press(QEvent::KeyPress, k.key, Qt::NoModifier);
+        QApplication::sendEvent(k.view, &press);
+        EXPECT_EQ(titles->currentIndex().data().toString(), k.title);
+        EXPECT_EQ(descriptions->currentIndex().data().toString(), k.description);
+    }
+
+    // Delete far down: that entry leaves the file, both lists stay where they were
+    // with nothing selected.
+    titles->verticalScrollBar()->setValue(200);
+    pick("List1", 205);
+    const int entry = descriptions->currentIndex().row() + 1;
+    press("frmOpen", "cmdDelete");
+    QStringList left = lines;
+    left.removeAt(entry - 1);
+    EXPECT_EQ(ReadScheduleList(ScheduleListPath()), left);
+    for (QAbstractItemView* v : {titles, descriptions}) {
+        EXPECT_EQ(v->model()->rowCount(), 299);
+        EXPECT_EQ(v->verticalScrollBar()->value(), 200) << v->objectName().toStdString();
+        EXPECT_TRUE(v->selectionModel()->selectedIndexes().isEmpty());
+    }
+    EXPECT_FALSE(control<QPushButton>("frmOpen", "cmdDelete")->isEnabled());
 }

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -64,6 +65,41 @@ TEST_F(FileWriter, AFullDiskLeavesTheOldFileByteForByte)
     }
     EXPECT_EQ(errorTextOf([&] { WriteWholeFile(device, fresh); }), "61 Disk full");
     EXPECT_TRUE(S_ISCHR(modeOf(device)));
+}
+
+// Content handed over in pieces is written as one: all of it, or the old file.
+TEST_F(FileWriter, PiecesAreOneFileOrNone)
+{
+    const QByteArray piece(600, 'p');
+    const struct {
+        const char* what;
+        rlim_t room; // 0: no limit
+        bool raises;
+        const char* error;
+    } rows[] = {{"all taken", 0, false, ""},
+                {"the disk fills in a later piece", 1000, false, "61 File too large"},
+                {"the pieces stop with an error", 0, true, "7 Out of memory"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        const QString file = at("list.xml");
+        writeBytes(file, old);
+        auto write = [&] {
+            WriteWholeFileInPieces(file, [&](const PieceWriter& put) {
+                put(piece);
+                put(QByteArrayView());
+                if (r.raises)
+                    throw Err::make(Err::OutOfMemory);
+                put(piece);
+            });
+        };
+        std::optional<FileSizeLimit> full;
+        if (r.room)
+            full.emplace(r.room);
+        EXPECT_EQ(errorTextOf(write), r.error);
+        full.reset();
+        EXPECT_EQ(readBytes(file), *r.error ? old : piece + piece);
+        EXPECT_EQ(entries(), "list.xml");
+    }
 }
 
 TEST_F(FileWriter, TargetsThatAreNotPlainFiles)

@@ -113,4 +113,41 @@ TEST_F(ScheduleFile, ListReadAndWrite)
     writeBytes(ScheduleListPath(),
                "junk\n " + a.toUtf8() + "\n" + b.toUtf8() + "\n<Schedule\r\n\r\n");
     EXPECT_EQ(ReadScheduleList(ScheduleListPath()), QStringList({b, QStringLiteral("<Schedule")}));
+
+    // A list longer than the pieces it is written in reads back whole.
+    QStringList many;
+    for (int i = 0; i < 5000; ++i)
+        many << QStringLiteral("<Schedule Title=\"%1\" Description=\"\u00e9%2\"></Schedule>")
+                    .arg(i)
+                    .arg(QString(i % 500, QLatin1Char('x')));
+    WriteScheduleList(ScheduleListPath(), many);
+    EXPECT_EQ(ReadScheduleList(ScheduleListPath()), many);
+}
+
+// The list is read line by line as the whole text would read: one encoding
+// for the whole file, the first line without its byte-order mark.
+TEST(ScheduleListEntries, OneEncodingForTheWholeFile)
+{
+    const std::tuple<const char*, QByteArray, QStringList> rows[] = {
+        {"mark skipped",
+         "\xef\xbb\xbf<Schedule A>\r\n<Schedule B>",
+         {"<Schedule A>", "<Schedule B>"}},
+        {"every line end",
+         "x\r<Schedule 1>\n\n<Schedule 2>\r\n\r<Schedule 3>",
+         {"<Schedule 1>", "<Schedule 2>", "<Schedule 3>"}},
+        {"Windows-1252", "<Schedule \xe9>\r\n", {QString::fromUtf8("<Schedule \u00e9>")}},
+        {"one Windows-1252 line decodes them all",
+         "<Schedule \xc3\xa9>\n<Schedule \xe9>\n",
+         {QString::fromUtf8("<Schedule \u00c3\u00a9>"), QString::fromUtf8("<Schedule \u00e9>")}},
+        {"a sequence cut by a line end",
+         "<Schedule a\xc3\r\n\xa9\r\n<Schedule b>\r\n",
+         {QString::fromUtf8("<Schedule a\u00c3"), "<Schedule b>"}},
+        {"a sequence cut by the end of the file",
+         "<Schedule a>\r\n<Schedule b\xc3",
+         {"<Schedule a>", "<Schedule b"}},
+    };
+    for (const auto& [what, content, entries] : rows) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(ScheduleListEntriesOf(content), entries);
+    }
 }

@@ -64,3 +64,38 @@ TEST_F(ScheduleListFile, AChangeTheFileDidNotTakeIsUndone)
     EXPECT_EQ(errorOf([&] { unreadable.Append(entry("C")); }), Err::PermissionDenied);
     EXPECT_EQ(readBytes(ScheduleListPath()), QByteArray("\xff\xfe<\0S\0", 6));
 }
+
+// Entries kept as the file's bytes read and write back as the decoded text
+// would, whatever the file's encoding.
+TEST_F(ScheduleListFile, AnEntryReadsAndWritesAsItsDecodedText)
+{
+    const std::pair<const char*, QByteArray> files[] = {
+        {"UTF-8 with its mark, the highest character and a non-character",
+         "\xef\xbb\xbf<Schedule Title=\"\xf4\x8f\xbf\xbf\xef\xbf\xbe\" Description=\"d\">\r\n"
+         "\xef\xbb\xbf<Schedule Title=\"not an entry\">\n<Schedule Title=\"\xf0\x9f\x9a\x92\">"},
+        {"Windows-1252", "<Schedule Title=\"\xe9\" Description=\"\x80\">\r\n"},
+        {"UTF-8 cut at the end", "<Schedule Title=\"a\">\r<Schedule Title=\"\xc3"},
+        {"an encoded surrogate", "<Schedule Title=\"\xed\xa0\x80\">\r\n"},
+        {"a sequence too long", "<Schedule Title=\"\xc0\xaf\">\r\n"},
+    };
+    const QString added = entry("added");
+    for (const auto& [what, content] : files) {
+        SCOPED_TRACE(what);
+        writeBytes(ScheduleListPath(), content);
+        const QStringList decoded = ScheduleListEntriesOf(content).value();
+        ScheduleList list(ScheduleListPath());
+        ASSERT_EQ(list.Entries().size(), static_cast<size_t>(decoded.size()));
+        for (qsizetype i = 0; i < decoded.size(); ++i) {
+            clsSchedXml text;
+            text.setXml(decoded[i]);
+            const clsSchedXml& kept = list.Entries()[static_cast<size_t>(i)];
+            EXPECT_EQ(kept.xml(), decoded[i]);
+            EXPECT_EQ(kept.GetTitle(), text.GetTitle());
+            EXPECT_EQ(kept.GetDescription(), text.GetDescription());
+        }
+        list.Append(added);
+        const QByteArray written = readBytes(ScheduleListPath());
+        WriteScheduleList(ScheduleListPath(), decoded + QStringList{added});
+        EXPECT_EQ(written, readBytes(ScheduleListPath()));
+    }
+}
