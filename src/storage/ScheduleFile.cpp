@@ -214,23 +214,11 @@ void WriteScheduleFile(const QString& path, const QString& xml)
 
 std::optional<QStringList> ScheduleListEntriesOf(const QByteArray& content)
 {
-    if (!eightBitText(content))
+    const std::optional<QString> text = DecodeFileText(content);
+    if (!text)
         return std::nullopt;
-    // Line by line, so that a long list is not held a second time as one
-    // text. Each line goes to the decoder with its line end, which it gives
-    // back as it is: a sequence cut by the end reads as in the whole text.
-    QStringDecoder utf8(QStringConverter::Utf8);
     QStringList entries;
-    forEachLine(content, 0, [&](qsizetype start, qsizetype end, qsizetype next) {
-        QString line = utf8.decode(QByteArrayView(content).sliced(start, next - start));
-        line.chop(next - end);
-        if (line.startsWith(ScheduleStart))
-            entries << line;
-    });
-    if (!utf8.hasError())
-        return entries;
-    entries.clear();
-    for (const QString& line : splitLines(Windows1252::decode(content))) {
+    for (const QString& line : splitLines(*text)) {
         if (line.startsWith(ScheduleStart))
             entries << line;
     }
