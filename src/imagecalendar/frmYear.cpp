@@ -149,6 +149,7 @@ ctlMonth* frmYear::makeMonth()
 {
     auto* m = new ctlMonth(Picture3);
     m->setObjectName(QStringLiteral("ctlMonth1_%1").arg(months_.size()));
+    m->setSpecialPeriodName(SpecialPeriod::menuText(source_.specialPeriodName));
     if (!months_.empty()) {
         // Months loaded later look like month 0 from the start, so that their
         // first report does not hand defaults back to month 0.

@@ -71,6 +71,12 @@ frmCal::frmCal(QWidget* parent) : QMainWindow(parent), session_(std::make_shared
     wizardHost_ = new WizardHost(
         *this, *session_, *mnuFileCreateSchedule, [this] { return ctlMonth1->StartDate(); },
         [this] { return mnuDebug->menuAction()->isVisible(); });
+    wizardHost_->setFocusCalendar([this] {
+        activateWindow();
+        raise();
+        ctlMonth1->setFocus(Qt::OtherFocusReason);
+        ctlMonth1->ShowFocusDay();
+    });
 
     currentForm() = this;
     Form_Initialize();

@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLayout>
 #include <algorithm>
 #include <cmath>
@@ -127,6 +128,7 @@ void frmCal::Update()
 {
     ApplyBackcolor();
     FillDays();
+    ctlMonth1->setSpecialPeriodName(SpecialPeriod::menuText(session_->Period().name));
     // A control not shown yet paints when it is; painting its surface at the
     // unsized start-up geometry only cost start-up time.
     if (ctlMonth1->IsShown())
@@ -374,6 +376,9 @@ void frmCal::ctlMonth1_SelectionChange(double date)
             step->show();
             step->raise();
             step->setSelectedDate(date);
+            // A day chosen from the keyboard goes on to the platoon list.
+            if (QGuiApplication::mouseButtons() == Qt::NoButton)
+                step->ChoosePlatoon();
         }
     });
 }

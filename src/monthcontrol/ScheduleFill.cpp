@@ -16,6 +16,16 @@ QStringView tipPart(const QString& text)
     constexpr qsizetype kMost = 500;
     return QStringView(text).left(kMost);
 }
+
+// The platoon as the legend names it: code and description.
+QString spoken(const clsPlatoon& p)
+{
+    QString words = tipPart(p.Code()).toString();
+    words += QLatin1Char(' ');
+    words += tipPart(p.Description());
+    words = words.trimmed();
+    return words.isEmpty() ? QStringLiteral("no platoon") : words;
+}
 } // namespace
 
 void FillDaysFromSchedule(ctlMonth& month, const std::shared_ptr<clsSchedule>& schedule,
@@ -42,6 +52,7 @@ void FillDaysFromSchedule(ctlMonth& month, const std::shared_ptr<clsSchedule>& s
         if (DayNumber::wholeDay(d) == today)
             tip += QStringLiteral(" Today");
         c->setToolTipText(tip);
+        c->setAccessibleText(spoken(*p));
         if (split != 0) {
             c->setLeftCaption(p->Code());
             c->setLeftColor(p->Color());
@@ -55,6 +66,8 @@ void FillDaysFromSchedule(ctlMonth& month, const std::shared_ptr<clsSchedule>& s
             const auto& c = days.Item(i + 1);
             c->setRightCaption(p->Code());
             c->setRightColor(p->Color());
+            c->setAccessibleText(QStringLiteral("Shift 1 ") + c->AccessibleText() +
+                                 QStringLiteral(", Shift 2 ") + spoken(*p));
         }
     }
 }

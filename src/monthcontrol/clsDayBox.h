@@ -38,6 +38,9 @@ public:
     void setRightCaption(const QString& v) { RightCaption_ = v; }
     int32_t RightColor() const { return RightColor_; }
     void setRightColor(int32_t v) { RightColor_ = v; }
+    // Who is on duty, in words, for a screen reader; never painted.
+    QString AccessibleText() const { return AccessibleText_; }
+    void setAccessibleText(const QString& v) { AccessibleText_ = v; }
 
 private:
     int32_t X_ = 0;
@@ -53,4 +56,5 @@ private:
     int32_t LeftColor_ = 0;
     QString RightCaption_;
     int32_t RightColor_ = 0;
+    QString AccessibleText_;
 };

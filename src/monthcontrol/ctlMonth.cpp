@@ -1,6 +1,7 @@
 // The month control's life and state: construction, the dates of the grid,
 // the methods and the properties.
 #include "monthcontrol/ctlMonth.h"
+#include "monthcontrol/ctlMonthAccessible.h"
 
 #include "model/DayNumber.h"
 #include "monthcontrol/ctlMonthSupport.h"
@@ -26,6 +27,7 @@ ctlMonth::ctlMonth(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus); // keys reach the host after Tab too
+    ctlMonthAccessibility::install();
     try {
         for (int i = 0; i < MonthGrid::CellCount; ++i)
             days_.Add(std::make_shared<clsDayBox>(static_cast<int16_t>(i)));
@@ -99,6 +101,7 @@ void ctlMonth::recomputeMonthBounds()
 {
     startDate_ = MonthGrid::gridStart(fullDate_, firstWeekday_);
     lastDay_ = MonthGrid::lastDayOf(theYear_, theMonth_);
+    keepFocusDayInMonth();
 }
 
 void ctlMonth::Initialize_Days()
@@ -252,6 +255,13 @@ void ctlMonth::SetSpecialPeriod(int32_t length, int32_t offset)
 {
     specialPeriodLength_ = length;
     specialPeriodOffset_ = offset;
+}
+
+bool ctlMonth::InSpecialPeriod(int16_t position) const
+{
+    return specialPeriodLength_ > 0 &&
+           MonthGrid::inSpecialPeriod(DateOfCell(position), specialPeriodLength_,
+                                      specialPeriodOffset_);
 }
 
 // ---------------------------------------------------------------- properties

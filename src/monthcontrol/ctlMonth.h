@@ -39,6 +39,8 @@ class imgNavPicture : public QWidget {
 public:
     imgNavPicture(int index, ctlMonth* owner);
     int Index() const { return index_; }
+    // What any press on the picture does.
+    void Press();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -158,6 +160,9 @@ public:
     void setSpecialPeriodColor(int32_t v) { specialPeriodColor_ = v; }
     int32_t SpecialPeriodLength() const { return specialPeriodLength_; }
     int32_t SpecialPeriodOffset() const { return specialPeriodOffset_; }
+    // What the shaded days are called, for assistive technology; never painted.
+    QString SpecialPeriodName() const { return specialPeriodName_; }
+    void setSpecialPeriodName(const QString& v) { specialPeriodName_ = v; }
 
     // --- persisted options ---
     // Loads the host's saved description; a missing key gives its default.
@@ -205,6 +210,22 @@ public:
     // The drawn surface as the widget shows it (without the focus rectangle).
     const QImage& Surface() const { return surface_; }
 
+    // --- keyboard: the focus day ---
+    // The day the arrow keys move; always a day of the displayed month.
+    double FocusDate() const { return focusDate_; }
+    // Moves the focus day, showing its month when it lies in another.
+    void setFocusDate(double d);
+    // The keys act on the focus day once the grid is reached by Tab or an
+    // arrow key; before that Home and Enter are the host's.
+    bool FocusDayActive() const { return focusDayActive_; }
+    bool FocusDayShown() const { return focusDayActive_ && hasFocus() && daysReady_; }
+    // Puts the keys on the days, as Tab onto the grid does.
+    void ShowFocusDay();
+    // What a click on the focus day does: SelectionChange, then Click.
+    void PressFocusDay();
+    // Whether the day at Days() position 1..42 lies in the special period.
+    bool InSpecialPeriod(int16_t position) const;
+
 signals:
     void SettingChange(const QString& propertyName);
     void Show();
@@ -223,6 +244,8 @@ signals:
     void DblClick();
     void CellSelect();  // declared for hosts; never emitted
     void MonthChange(); // declared for hosts; never emitted
+    // The focus day moved or was first shown.
+    void FocusDayMoved();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -234,6 +257,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     // Runs the popup menu until an entry is chosen or it is dismissed; tests override it.
     virtual void showPopupMenu(const QPoint& globalPos);
 
@@ -256,6 +282,9 @@ private:
     void showYearMonth(int32_t year, int32_t month);
     void stepTo(double d);
     void recomputeMonthBounds();
+    bool focusDayKey(int key, Qt::KeyboardModifiers modifiers);
+    // Keeps the focus day in the displayed month after the month changed.
+    void keepFocusDayInMonth();
     void syncMenu();
 
     struct SavedProperty;
@@ -326,6 +355,7 @@ private:
     int32_t specialPeriodColor_;
     int32_t specialPeriodLength_ = 0;
     int32_t specialPeriodOffset_ = 0;
+    QString specialPeriodName_;
     QFont font_;
 
     // Interaction state.
@@ -336,6 +366,8 @@ private:
     bool afterDoubleClick_ = false;
     int16_t selectedIndex_ = 0;
     double lastAnnouncedDate_ = 0;
+    double focusDate_ = 0;
+    bool focusDayActive_ = false;
 
     // Drawing state.
     QImage surface_;

@@ -139,6 +139,11 @@ void imgNavPicture::mousePressEvent(QMouseEvent* event)
     owner_->imgNav_MouseDown(index_, buttonCode(event->button()), shiftCode(event->modifiers()));
 }
 
+void imgNavPicture::Press()
+{
+    owner_->imgNav_MouseDown(index_, 1, 0);
+}
+
 // The second press of a double-click arrives as a double-click, not as a
 // press: one double-click moves one step. The pictures hand no mouse events
 // on to the control.
@@ -185,7 +190,12 @@ void ctlMonth::Picture1_MouseDown(int button, int shift, double x, double y)
                 focusDotted_ = true;
                 update();
                 selectedIndex_ = CellIndexAt(static_cast<int16_t>(r - 2), c);
-                emit SelectionChange(days_.Item(selectedIndex_)->FullDate());
+                const double date = days_.Item(selectedIndex_)->FullDate();
+                if (date >= fullDate_ && date <= lastDay_ && date != focusDate_) {
+                    focusDate_ = date; // the keys go on from the day clicked
+                    emit FocusDayMoved();
+                }
+                emit SelectionChange(date);
             }
         } else if (button == 2) {
             showPopupMenu(mapToGlobal(QPoint(static_cast<int>(x / TwipsPerPixelX()),
@@ -282,7 +292,116 @@ void ctlMonth::keyPressEvent(QKeyEvent* event)
     const QString text = event->text();
     if (!text.isEmpty())
         emit KeyPress(static_cast<int16_t>(text.at(0).unicode()));
-    QWidget::keyPressEvent(event);
+    bool used = false;
+    guarded(QStringLiteral("Picture1_KeyDown"), UnitKind::UserControl, Unit,
+            [&] { used = focusDayKey(event->key(), event->modifiers()); });
+    if (used)
+        event->accept();
+    else
+        QWidget::keyPressEvent(event); // on to the host: Page Up, Home, ...
+}
+
+bool ctlMonth::focusDayKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const bool arrow =
+        key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    if (!focusDayActive_ || !daysReady_) {
+        // The first arrow shows where the focus day is before moving it.
+        if (arrow && daysReady_)
+            ShowFocusDay();
+        return arrow && daysReady_;
+    }
+    const int column = (CellOfDate(focusDate_) - 1) % 7;
+    switch (key) {
+    case Qt::Key_Left: setFocusDate(focusDate_ - 1); break;
+    case Qt::Key_Right: setFocusDate(focusDate_ + 1); break;
+    case Qt::Key_Up: setFocusDate(focusDate_ - 7); break;
+    case Qt::Key_Down: setFocusDate(focusDate_ + 7); break;
+    case Qt::Key_Home: setFocusDate(focusDate_ - column); break;
+    case Qt::Key_End: setFocusDate(focusDate_ + 6 - column); break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: PressFocusDay(); break;
+    default: return false;
+    }
+    return true;
+}
+
+void ctlMonth::ShowFocusDay()
+{
+    if (!daysReady_)
+        return;
+    focusDayActive_ = true;
+    update();
+    emit FocusDayMoved();
+}
+
+void ctlMonth::setFocusDate(double d)
+{
+    d = DayNumber::wholeDay(d);
+    if (d < MonthGrid::FirstShownDay || d > MonthGrid::MaxDay)
+        return;
+    const double before = focusDate_;
+    focusDate_ = d;
+    if (d < fullDate_ || d > lastDay_) {
+        setFullDate(d);
+        keepFocusDayInMonth(); // the floor may have kept the month
+    }
+    if (focusDate_ != before) {
+        update();
+        emit FocusDayMoved();
+    }
+}
+
+void ctlMonth::keepFocusDayInMonth()
+{
+    if (focusDate_ >= fullDate_ && focusDate_ <= lastDay_)
+        return;
+    const double today = DayNumber::fromDate(clockService().today());
+    if (focusDate_ == 0 && today >= fullDate_ && today <= lastDay_) {
+        focusDate_ = today;
+        return;
+    }
+    // The same day of the month, or the month's last when it has fewer.
+    const int day = focusDate_ == 0 ? 1 : MonthGrid::checkedDate(focusDate_).day();
+    focusDate_ = std::min(fullDate_ + day - 1, lastDay_);
+}
+
+void ctlMonth::PressFocusDay()
+{
+    const int16_t position = CellOfDate(focusDate_);
+    if (position < 1)
+        return;
+    selectedIndex_ = position;
+    emit SelectionChange(focusDate_);
+    emit Click();
+}
+
+void ctlMonth::focusInEvent(QFocusEvent* event)
+{
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        ShowFocusDay();
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void ctlMonth::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+bool ctlMonth::focusNextPrevChild(bool next)
+{
+    // Tab onto a grid that already has the focus (the only control of its
+    // window) still means "now the keys are for the days".
+    if (hasFocus() && !focusDayActive_ && daysReady_) {
+        ShowFocusDay();
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
 }
 
 void ctlMonth::keyReleaseEvent(QKeyEvent* event)

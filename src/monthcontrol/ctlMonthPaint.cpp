@@ -1,6 +1,7 @@
 // The month control's drawing: the grid's geometry, the layout of its texts
 // and the surface painted from them.
 #include "monthcontrol/ctlMonth.h"
+#include "monthcontrol/ctlMonthAccessible.h"
 
 #include "model/DayNumber.h"
 #include "monthcontrol/ctlMonthSupport.h"
@@ -356,6 +357,7 @@ void ctlMonth::Picture1_Paint()
         texts_.clear(); // captions of schedules shown before
     texts_.insert(fresh);
     update();
+    ctlMonthAccessibility::announce(*this);
 }
 
 std::optional<QRgb> ctlMonth::plainSurfaceUnder(const QRect& area) const
@@ -400,15 +402,25 @@ void ctlMonth::paintEvent(QPaintEvent*)
         if (!surface_.isNull())
             p.drawImage(0, 0, surface_);
     }
-    if (focusShown_) {
-        const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    auto outline = [&](const MonthGrid::FocusRect& r, bool dotted) {
         QPen pen(qcolor(foreColor_), 0);
-        if (focusDotted_)
+        if (dotted)
             pen.setDashPattern({1, 1});
         p.setPen(pen);
-        const QPoint a(TwipsToPixels(focusRect_.x1, tx), TwipsToPixels(focusRect_.y1, ty));
-        const QPoint b(TwipsToPixels(focusRect_.x2, tx), TwipsToPixels(focusRect_.y2, ty));
+        const QPoint a(TwipsToPixels(r.x1, tx), TwipsToPixels(r.y1, ty));
+        const QPoint b(TwipsToPixels(r.x2, tx), TwipsToPixels(r.y2, ty));
         p.drawRect(QRect(a, b).normalized().adjusted(0, 0, -1, -1));
+    };
+    if (focusShown_)
+        outline(focusRect_, focusDotted_);
+    const int focusCell = CellOfDate(focusDate_) - 1;
+    if (FocusDayShown() && focusCell >= 0 && p.paintEngine()->type() == QPaintEngine::Raster) {
+        const auto row = static_cast<int16_t>(focusCell / 7 + 2);
+        if (row < rowCount_)
+            outline(MonthGrid::focusRectFor(row, static_cast<int16_t>(focusCell % 7), cellWidth_,
+                                            cellHeight_, tx, ty),
+                    true);
     }
     if (borderStyle_ == 1) {
         const QColor dark = palette().color(QPalette::Dark);

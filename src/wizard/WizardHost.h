@@ -23,6 +23,13 @@ public:
     QAction* CreateScheduleAction() const { return createSchedule_; }
     double FirstDayShown() const { return firstDayShown_(); }
     bool DebugShown() const { return debugShown_(); }
+    // Brings the calendar forward with its days under the keys.
+    void FocusCalendar() const
+    {
+        if (focusCalendar_)
+            focusCalendar_();
+    }
+    void setFocusCalendar(std::function<void()> f) { focusCalendar_ = std::move(f); }
 
 private:
     QWidget& window_;
@@ -30,4 +37,5 @@ private:
     QPointer<QAction> createSchedule_;
     std::function<double()> firstDayShown_;
     std::function<bool()> debugShown_;
+    std::function<void()> focusCalendar_;
 };

@@ -14,6 +14,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 
 frmOnDuty::frmOnDuty(WizardHost& host)
     : WizardWindow(host, "frmOnDuty", QStringLiteral("Select Platoon On Duty"))
@@ -36,8 +37,19 @@ frmOnDuty::frmOnDuty(WizardHost& host)
     Label5->setMinimumSize(24, 20);
     Label5->setVisible(false);
     grid->addWidget(Label5, 1, 2);
-    grid->addWidget(label("Label4", QStringLiteral("Click any day on calendar to change.")), 2, 0,
-                    1, 3);
+    QLabel* Label4 = label("Label4", QStringLiteral("Click any day on calendar to change."));
+    grid->addWidget(Label4, 2, 0, 1, 3);
+    // Without a mouse: F6 goes to the calendar, where the arrow keys move
+    // through the days and Enter chooses one.
+    const QString keys = QStringLiteral(
+        "F6 moves to the calendar: the arrow keys move through the days, Enter chooses one.");
+    Label4->setToolTip(keys);
+    Label4->setAccessibleDescription(keys);
+    auto* toCalendar = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    connect(toCalendar, &QShortcut::activated, this, [this] {
+        if (Host())
+            Host()->FocusCalendar();
+    });
     cmdUndo = button("cmdUndo", QStringLiteral("Undo"));
     cmdUndo->setEnabled(false);
     QPushButton* cmdBack = button("cmdBack", QStringLiteral("Back"));
@@ -115,6 +127,13 @@ void frmOnDuty::setSelectedDate(double date)
     pal.setColor(QPalette::Window, OleColor::toQColor(shift_->ONDuty(selectedDate_)->Color()));
     Label5->setPalette(pal);
     Label5->setVisible(true);
+}
+
+void frmOnDuty::ChoosePlatoon()
+{
+    activateWindow();
+    raise();
+    cboPlatoon->setFocus(Qt::OtherFocusReason);
 }
 
 void frmOnDuty::setKey(int16_t key)

@@ -16,6 +16,8 @@ public:
     void setSelectedDate(double date);
     int16_t Key() const { return key_; }
     void setKey(int16_t key);
+    // Puts the keys on the platoon list of this window.
+    void ChoosePlatoon();
 
 protected:
     void Form_Unload() override;

@@ -2,6 +2,7 @@
 #include "MainWindowTestSupport.h"
 #include "support/DataFiles.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -73,6 +74,8 @@ TEST_F(MainWindowTest, EveryCellShowsItsDaysPlatoonInEachViewAndFirstWeekday)
             p.topLeft.x() + QFontMetricsF(p.font, legend).horizontalAdvance(p.text) / 2;
         EXPECT_NEAR(centre, (k + 0.5) * legend->width() / 2, 1.5) << k;
     }
+    QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(m)->tableInterface();
+    ASSERT_NE(table, nullptr);
     // One check mark; leaving the split view for shift 1 ends the split.
     const struct {
         int pick;
@@ -100,6 +103,15 @@ TEST_F(MainWindowTest, EveryCellShowsItsDaysPlatoonInEachViewAndFirstWeekday)
                 EXPECT_EQ(std::make_tuple(c->LeftColor(), c->RightCaption(), c->RightColor()),
                           std::make_tuple(platoons[p].first, q, platoons[q].first))
                     << i;
+            }
+            // A screen reader hears each shown shift's platoon after the date.
+            const QString words =
+                v.pick == 3 ? QStringLiteral("Shift 1 %1 %2, Shift 2 %3 %4")
+                                  .arg(p, platoons[p].second, night(i), platoons[night(i)].second)
+                            : p + " " + platoons[p].second;
+            if (QAccessibleInterface* spoken = table->cellAt((i - 1) / 7, (i - 1) % 7)) {
+                EXPECT_TRUE(spoken->text(QAccessible::Name).contains(", " + words))
+                    << i << qPrintable(spoken->text(QAccessible::Name));
             }
         }
     }

@@ -186,3 +186,48 @@ TEST_F(RotationSteps, OnDutyChoicesAndUndo)
     choose("frmOnDuty", "cboPlatoon", 1);
     EXPECT_EQ(form->Schedule()->Shifts()->Item(1)->ONDuty(DayNumber::Epoch1970 - 1)->Code(), "A");
 }
+
+namespace {
+// A key as the keyboard gives it: to whatever has the focus.
+void pressKey(int key, int times = 1)
+{
+    for (int i = 0; i < times; ++i) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(target, &release);
+        WizardTest::settle();
+    }
+}
+} // namespace
+
+TEST_F(RotationSteps, AnEighteenDayCycleIsPutRightWithTheKeyboardOnly)
+{
+    showMain(OneShift(3, "111111111111111111"));
+    toRotationStep();
+    press("frmRotation", "cmdNext");
+    ASSERT_NE(window("frmOnDuty"), nullptr);
+    ctlMonth* month = form->MonthControl();
+    // Six days of each platoon from Sunday 6 December (today), day by day.
+    const QString rotation = QStringLiteral("222222333333111111");
+    for (int i = 0; i < 18; ++i) {
+        pressKey(Qt::Key_F6); // from the step to the calendar
+        ASSERT_EQ(QApplication::focusWidget(), month) << i;
+        if (i > 0)
+            pressKey(Qt::Key_Right);
+        pressKey(Qt::Key_Return); // the day; the keys go on to its platoon
+        ASSERT_EQ(QApplication::focusWidget(), control<QComboBox>("frmOnDuty", "cboPlatoon")) << i;
+        pressKey(Qt::Key_Home); // "None", then down to the platoon
+        pressKey(Qt::Key_Down, rotation[i].digitValue());
+    }
+    const auto shift = form->Schedule()->Shifts()->Item(1);
+    for (int i = 0; i < 18; ++i) {
+        const double day = DayNumber::fromDate(QDate(2026, 12, 6).addDays(i));
+        EXPECT_EQ(shift->ONDuty(day)->Code(), QStringLiteral("ABC")[rotation[i].digitValue() - 1])
+            << i;
+        EXPECT_EQ(shift->ONDuty(day + 18)->Code(), shift->ONDuty(day)->Code()) << i;
+    }
+    EXPECT_EQ(DayNumber::toDate(month->FocusDate()), QDate(2026, 12, 23));
+}
