@@ -100,6 +100,8 @@ void frmYear::CaptureCalendar()
 void frmYear::hideNavigation()
 {
     months_.front()->setShowButtons(false);
+    for (ctlMonth* m : months_)
+        m->HideFocusDay();
     QCoreApplication::processEvents();
 }
 

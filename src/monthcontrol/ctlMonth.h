@@ -221,6 +221,9 @@ public:
     bool FocusDayShown() const { return focusDayActive_ && hasFocus() && daysReady_; }
     // Puts the keys on the days, as Tab onto the grid does.
     void ShowFocusDay();
+    // Gives the keys back to the host until the next Tab or arrow key; the
+    // focus day's rectangle goes with them.
+    void HideFocusDay();
     // What a click on the focus day does: SelectionChange, then Click.
     void PressFocusDay();
     // Whether the day at Days() position 1..42 lies in the special period.

@@ -338,6 +338,12 @@ void ctlMonth::ShowFocusDay()
     emit FocusDayMoved();
 }
 
+void ctlMonth::HideFocusDay()
+{
+    focusDayActive_ = false;
+    update();
+}
+
 void ctlMonth::setFocusDate(double d)
 {
     d = DayNumber::wholeDay(d);
