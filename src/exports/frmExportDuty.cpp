@@ -88,6 +88,11 @@ frmExportDuty::frmExportDuty(QWidget* owner, std::shared_ptr<clsSchedule> schedu
 
     connect(cboShift, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &frmExportDuty::fillPlatoons);
+    // The colour of the platoon shown is only a picture: the box says it.
+    connect(cboPlatoon, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int i) {
+        cboPlatoon->setAccessibleDescription(
+            cboPlatoon->itemData(i, Qt::AccessibleDescriptionRole).toString());
+    });
     // All-day events have no start time.
     connect(spnHours, qOverload<int>(&QSpinBox::valueChanged), this,
             [this](int hours) { tmeStart->setEnabled(hours > 0); });
@@ -110,6 +115,8 @@ void frmExportDuty::fillPlatoons()
     for (int i = 1; i <= platoons->Count(); ++i) {
         const auto& p = platoons->Item(i);
         cboPlatoon->addItem(swatch(p->Color()), p->Code() + QLatin1Char(' ') + p->Description(), i);
+        cboPlatoon->setItemData(cboPlatoon->count() - 1, OleColor::ColorName(p->Color()),
+                                Qt::AccessibleDescriptionRole);
     }
 }
 

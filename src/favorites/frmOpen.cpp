@@ -81,6 +81,9 @@ frmOpen::frmOpen(QWidget* owner, bool showPath) : QDialog(owner), list_(Schedule
     List2 = new QListView(this);
     List2->setObjectName(QStringLiteral("List2"));
     List2->setModel(descriptions_);
+    // Side by side without a heading: each says which half of the entries it shows.
+    List1->setAccessibleName(QStringLiteral("Schedule titles"));
+    List2->setAccessibleName(QStringLiteral("Schedule descriptions"));
     for (QListView* list : {List1, List2}) {
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);

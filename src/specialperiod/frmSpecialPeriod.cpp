@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTextCharFormat>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 const QDate kReferenceDate(1970, 1, 1);
@@ -40,6 +41,10 @@ frmSpecialPeriod::frmSpecialPeriod(QWidget* owner, const SpecialPeriod& current)
     cmdOK = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
     cmdOK->setDefault(true);
     cmdCancel = named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel");
+    lblStartDay->setBuddy(MonthView1);
+    lblCycleLength->setBuddy(cboCycleLength);
+    lblNmae->setBuddy(txtName);
+    nameCalendarParts();
 
     auto* fields = new QGridLayout;
     fields->addWidget(lblCycleLength, 0, 0);
@@ -82,7 +87,7 @@ void frmSpecialPeriod::Form_Load()
     txtName->setText(current_.name);
     const QDate today = clockService().today();
     MonthView1->setSelectedDate(today);
-    chosenColor_ = current_.color;
+    setChosenColor(current_.color);
     chosenLength_ = static_cast<int16_t>(current_.length);
     SetStart(today);
     showBlock();
@@ -107,6 +112,20 @@ void frmSpecialPeriod::SetStart(const QDate& date)
     MonthView1->setCurrentPage(start.year(), start.month());
 }
 
+void frmSpecialPeriod::nameCalendarParts()
+{
+    // The picker hands the focus to its day grid, and its arrows are pictures:
+    // none of them is named by the label over the picker.
+    const std::pair<const char*, QString> parts[] = {
+        {"qt_calendar_calendarview", lblStartDay->text()},
+        {"qt_calendar_prevmonth", QStringLiteral("Previous month")},
+        {"qt_calendar_nextmonth", QStringLiteral("Next month")},
+        {"qt_calendar_yearedit", QStringLiteral("Year")}};
+    for (const auto& [part, name] : parts)
+        if (auto* w = MonthView1->findChild<QWidget*>(QString::fromLatin1(part)))
+            w->setAccessibleName(name);
+}
+
 void frmSpecialPeriod::showBlock()
 {
     MonthView1->setDateTextFormat(QDate(), QTextCharFormat()); // clears every day
@@ -122,8 +141,15 @@ void frmSpecialPeriod::cmdColor_Click()
     int32_t chosen = chosenColor_;
     if (!dialogsService().chooseColor(this, chosenColor_, chosen))
         return; // cancelled: nothing changes, nothing is said
-    chosenColor_ = chosen;
+    setChosenColor(chosen);
     showBlock();
+}
+
+void frmSpecialPeriod::setChosenColor(int32_t color)
+{
+    chosenColor_ = color;
+    // The colour shows only in the picker's days: the button says it.
+    cmdColor->setAccessibleDescription(OleColor::ColorName(color));
 }
 
 void frmSpecialPeriod::cmdOK_Click()

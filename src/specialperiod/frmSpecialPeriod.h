@@ -31,6 +31,8 @@ public:
 
 private:
     void Form_Load();
+    void nameCalendarParts();
+    void setChosenColor(int32_t color);
     void cmdColor_Click();
     void cmdOK_Click();
     // Shades the days the period would take from the picked date on.

@@ -27,6 +27,7 @@ frmUser::frmUser(QWidget* owner) : QDialog(owner)
                    const char* editName, bool masked) {
         label = named(new QLabel(caption, this), labelName);
         edit = named(new QLineEdit(this), editName);
+        label->setBuddy(edit);
         if (masked)
             MaskWithStars(edit);
         const int r = fields->rowCount();

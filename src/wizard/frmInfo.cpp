@@ -34,6 +34,7 @@ frmInfo::frmInfo(WizardHost& host) : WizardWindow(host, "frmInfo", QStringLitera
         auto* box = new QLineEdit(QStringLiteral(" "), this);
         box->setObjectName(QString::fromLatin1(boxName));
         box->setMinimumWidth(320);
+        l->setBuddy(box);
         selectAllOnEntry(box);
         grid->addWidget(l, row, 0);
         grid->addWidget(box, row++, 1);

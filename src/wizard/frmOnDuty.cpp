@@ -28,9 +28,11 @@ frmOnDuty::frmOnDuty(WizardHost& host)
     grid->addWidget(label("Label2", QStringLiteral("Selected Date")), 0, 0);
     Label1 = label("Label1", QString());
     grid->addWidget(Label1, 0, 1, 1, 2);
-    grid->addWidget(label("Label3", QStringLiteral("Platoon On Duty")), 1, 0);
+    QLabel* onDuty = label("Label3", QStringLiteral("Platoon On Duty"));
+    grid->addWidget(onDuty, 1, 0);
     cboPlatoon = new QComboBox(this);
     cboPlatoon->setObjectName(QStringLiteral("cboPlatoon"));
+    onDuty->setBuddy(cboPlatoon);
     grid->addWidget(cboPlatoon, 1, 1);
     Label5 = label("Label5", QString());
     Label5->setAutoFillBackground(true);
@@ -124,8 +126,11 @@ void frmOnDuty::setSelectedDate(double date)
     if (key_ >= 0 && key_ < cboPlatoon->count())
         cboPlatoon->setCurrentIndex(key_);
     QPalette pal = Label5->palette();
-    pal.setColor(QPalette::Window, OleColor::toQColor(shift_->ONDuty(selectedDate_)->Color()));
+    const int32_t color = shift_->ONDuty(selectedDate_)->Color();
+    pal.setColor(QPalette::Window, OleColor::toQColor(color));
     Label5->setPalette(pal);
+    // The box has no text: what it shows is the colour.
+    Label5->setAccessibleName(OleColor::ColorName(color));
     Label5->setVisible(true);
 }
 

@@ -23,9 +23,11 @@ frmPlatoons::frmPlatoons(WizardHost& host)
         l->setObjectName(QString::fromLatin1(name));
         return l;
     };
-    grid->addWidget(label("Label3", QStringLiteral("Platoons")), 0, 0);
+    QLabel* count = label("Label3", QStringLiteral("Platoons"));
+    grid->addWidget(count, 0, 0);
     cboPlatoon = new QComboBox(this);
     cboPlatoon->setObjectName(QStringLiteral("cboPlatoon"));
+    count->setBuddy(cboPlatoon);
     cboPlatoon->addItems({"0", "1", "2", "3", "4"});
     cboPlatoon->setCurrentIndex(-1);
     grid->addWidget(cboPlatoon, 0, 1);
@@ -36,12 +38,16 @@ frmPlatoons::frmPlatoons(WizardHost& host)
         txtCode[i] = new QLineEdit(QStringLiteral(" "), this);
         txtCode[i]->setObjectName(QStringLiteral("txtCode_%1").arg(i));
         txtCode[i]->setMaxLength(1);
+        // One header label stands over each column: the row says whose it is.
+        txtCode[i]->setAccessibleName(QStringLiteral("Platoon %1 code").arg(i + 1));
         txtCode[i]->setMaximumWidth(40);
         txtDescription[i] = new QLineEdit(QStringLiteral("Platoon"), this);
         txtDescription[i]->setObjectName(QStringLiteral("txtDescription_%1").arg(i));
         txtDescription[i]->setMaxLength(12);
+        txtDescription[i]->setAccessibleName(QStringLiteral("Platoon %1 description").arg(i + 1));
         lblColor[i] = button("", QStringLiteral("Click"));
         lblColor[i]->setObjectName(QStringLiteral("lblColor_%1").arg(i));
+        lblColor[i]->setAccessibleName(QStringLiteral("Platoon %1 color").arg(i + 1));
         lblColor[i]->setFlat(true);
         lblColor[i]->setAutoFillBackground(true);
         setSwatch(i, OleColor::ButtonFace);
@@ -119,6 +125,7 @@ void frmPlatoons::setSwatch(int index, int32_t color)
     QPalette pal = lblColor[index]->palette();
     pal.setColor(QPalette::Button, OleColor::toQColor(color));
     lblColor[index]->setPalette(pal);
+    lblColor[index]->setAccessibleDescription(OleColor::ColorName(color));
 }
 
 void frmPlatoons::lblColor_Click(int index)

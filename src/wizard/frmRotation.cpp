@@ -33,6 +33,9 @@ frmRotation::frmRotation(WizardHost& host)
     cboRotation->setInsertPolicy(QComboBox::NoInsert);
     // Completion would turn a typed "10" into the listed "105".
     cboRotation->setCompleter(nullptr);
+    label->setBuddy(cboRotation);
+    // The box's own line takes the focus and is announced on its own.
+    cboRotation->lineEdit()->setAccessibleName(label->text());
     cmdTemplate =
         button("cmdTemplate", QStringLiteral("I don't understand, I want to use a template"));
     cmdBack = button("cmdBack", QStringLiteral("Back"));

@@ -26,6 +26,9 @@ frmTemplate::frmTemplate(WizardHost& host)
     List1->setFont(QFont(QStringLiteral("monospace")));
     List2 = new QListWidget(this);
     List2->setObjectName(QStringLiteral("List2"));
+    // A list is named by its own accessible name only, never by a buddy label.
+    List1->setAccessibleName(label1->text());
+    List2->setAccessibleName(label2->text());
     grid->addWidget(label1, 0, 0);
     grid->addWidget(label2, 0, 1);
     grid->addWidget(List1, 1, 0);
