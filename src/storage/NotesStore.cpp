@@ -176,10 +176,15 @@ int NotesStore::checkFile(const QSqlDatabase& db) const
         found << q.value(0).toString();
     if (q.lastError().isValid())
         throw failure(Action::Open, q.lastError());
-    if (found != QStringList{QStringLiteral("ok")})
+    if (found != QStringList{QStringLiteral("ok")}) {
+        // The first problem, past the heading that names the database.
+        const auto problem = std::find_if(found.cbegin(), found.cend(), [](const QString& line) {
+            return !line.startsWith(QLatin1String("***"));
+        });
         throw refusal(Err::PathFileAccess,
                       QStringLiteral("it is damaged (the database check found: %1)")
-                          .arg(found.value(0, QStringLiteral("nothing"))));
+                          .arg(problem != found.cend() ? *problem : found.value(0)));
+    }
     return schemaVersion(db);
 }
 
