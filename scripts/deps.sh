@@ -2,7 +2,7 @@
 # only when some are missing. Sourced by run.sh and test.sh.
 TARNWELL_PACKAGES="cmake g++ ninja-build qt6-base-dev libgl1-mesa-dev libgtest-dev \
 libbenchmark-dev fonts-dejavu-core xvfb xauth xdg-utils desktop-file-utils appstream pkg-config libical-dev \
-poppler-utils"
+poppler-utils libqt6sql6-sqlite"
 tarnwell_install_deps() {
     local missing=""
     for p in $TARNWELL_PACKAGES; do

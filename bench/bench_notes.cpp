@@ -1,0 +1,94 @@
+// The notes store with 100,000 entries, five a day over some 55 years: a
+// 42-day window (a month view and its edges), a year's day counts, and one
+// edit (one transaction, synced).
+#include "model/DayNumber.h"
+#include "storage/NotesStore.h"
+
+#include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+constexpr int Entries = 100000;
+constexpr int Days = 20000;
+const double FirstDay = DayNumber::fromDate(QDate(1990, 1, 1));
+
+// One file for every benchmark: filled through a connection of its own in
+// one transaction, which a hundred thousand synced edits would take minutes for.
+struct Filled {
+    Filled()
+    {
+        NotesStore(dir.path()); // the schema
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "fill");
+            db.setDatabaseName(dir.filePath(QStringLiteral("notes.db")));
+            db.open();
+            QSqlQuery q(db);
+            q.exec(QStringLiteral("BEGIN"));
+            q.prepare(QStringLiteral("INSERT INTO note (day, kind, text, person) "
+                                     "VALUES (?, ?, ?, '')"));
+            for (int i = 0; i < Entries; ++i) {
+                q.addBindValue(static_cast<qint64>(FirstDay) + (i * 7) % Days);
+                q.addBindValue(i % 5 == 2 ? 0 : i % 5); // no trades: they need a person
+                q.addBindValue(QStringLiteral("Entry number %1 of the crew").arg(i));
+                q.exec();
+            }
+            q.exec(QStringLiteral("COMMIT"));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("fill"));
+        store = std::make_unique<NotesStore>(dir.path());
+    }
+    QTemporaryDir dir;
+    std::unique_ptr<NotesStore> store;
+};
+
+Filled& filled()
+{
+    static Filled f;
+    return f;
+}
+
+void BM_Window42Days(benchmark::State& state)
+{
+    const NotesStore& store = *filled().store;
+    int window = 0;
+    size_t found = 0;
+    for (auto _ : state) {
+        // A different window each time, all within the filled days.
+        const double first = FirstDay + (window++ * 42) % (Days - 42);
+        found += store.EntriesBetween(first, first + 41).size();
+    }
+    state.counters["entries"] =
+        benchmark::Counter(static_cast<double>(found), benchmark::Counter::kAvgIterations);
+}
+
+void BM_DaysPerKindOfAYear(benchmark::State& state)
+{
+    const NotesStore& store = *filled().store;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(store.DaysPerKind(2010));
+}
+
+void BM_AddOne(benchmark::State& state)
+{
+    NotesStore& store = *filled().store;
+    for (auto _ : state)
+        store.Add({FirstDay + 100, NoteKind::Overtime, QStringLiteral("extra hours")});
+}
+} // namespace
+
+BENCHMARK(BM_Window42Days)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DaysPerKindOfAYear)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AddOne)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
