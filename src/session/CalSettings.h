@@ -26,6 +26,13 @@ inline constexpr Key SpecialPeriodName{"Settings", "SpecialPeriodName", "Special
 inline constexpr Key SpecialPeriodChecked{"Settings", "SpecialPeriodChecked", "False"};
 inline constexpr Key SpecialPeriodColor{"Settings", "SpecialPeriodColor",
                                         "-2147483633"}; // button face
+// "Notes": the day entries' marks, whether they show and each kind's colour.
+inline constexpr Key ShowNotes{"Notes", "ShowNotes", "True"};
+inline constexpr Key NoteColorNote{"Notes", "ColorNote", "7887430"};          // slate blue
+inline constexpr Key NoteColorLeave{"Notes", "ColorLeave", "3381555"};        // green
+inline constexpr Key NoteColorTrade{"Notes", "ColorTrade", "36095"};          // orange
+inline constexpr Key NoteColorOvertime{"Notes", "ColorOvertime", "10485888"}; // purple
+inline constexpr Key NoteColorSick{"Notes", "ColorSick", "200"};              // red
 // "Long"
 inline constexpr Key LockSchedule{"Long", "LockSchedule", "False"};
 // "Schedule"

@@ -2,6 +2,7 @@
 
 #include "model/DefaultSchedule.h"
 #include "model/clsSchedule.h"
+#include "storage/NotesStore.h"
 
 CalendarSession::CalendarSession(QObject* parent) : QObject(parent), schedule_(DefaultSchedule()) {}
 
@@ -60,4 +61,41 @@ void CalendarSession::setPeriod(const SpecialPeriod& period)
         return;
     period_ = period;
     emit PeriodChanged();
+}
+
+std::shared_ptr<NotesStore> CalendarSession::Notes() const
+{
+    return notes_ && notes_->IsOpen() ? notes_ : nullptr;
+}
+
+QString CalendarSession::NotesUnavailable() const
+{
+    if (!notes_)
+        return tr("The day notes are not open yet. Try again in a moment.");
+    if (const auto& error = notes_->OpenError())
+        return tr("Day notes are not available. %1").arg(error->description());
+    return QString();
+}
+
+QString CalendarSession::OpenNotes(const QString& folder)
+{
+    notes_ = std::make_shared<NotesStore>(folder);
+    emit NotesChanged();
+    return NotesUnavailable();
+}
+
+void CalendarSession::setShowNotes(bool shown)
+{
+    if (shown == showNotes_)
+        return;
+    showNotes_ = shown;
+    emit NotesChanged();
+}
+
+void CalendarSession::setKindColors(const NoteColors& colors)
+{
+    if (colors == noteColors_)
+        return;
+    noteColors_ = colors;
+    emit NotesChanged();
 }

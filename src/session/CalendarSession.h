@@ -3,6 +3,7 @@
 // it has unsaved changes, whether clicks on the calendar go to the wizard's
 // on-duty step, the lock and the recurring period. Windows read and change
 // it here and follow its signals; none keeps a copy in its own widgets.
+#include "session/NoteColors.h"
 #include "session/SpecialPeriod.h"
 
 #include <QObject>
@@ -10,6 +11,7 @@
 #include <memory>
 
 class clsSchedule;
+class NotesStore;
 
 class CalendarSession : public QObject {
     Q_OBJECT
@@ -38,6 +40,22 @@ public:
     const SpecialPeriod& Period() const { return period_; }
     void setPeriod(const SpecialPeriod& period);
 
+    // The day entries: nothing until OpenNotes has run, or when the file was
+    // refused (NotesUnavailable says why). They belong to the user, so a new
+    // schedule keeps them.
+    std::shared_ptr<NotesStore> Notes() const;
+    // Why the notes commands cannot run, in words for the user; empty when they can.
+    QString NotesUnavailable() const;
+    // Opens notes.db in the folder. Returns the message for a refused file
+    // (empty when it opened), for the caller to show once.
+    QString OpenNotes(const QString& folder);
+    // An entry was added, changed or removed: the windows that show them redraw.
+    void notesEdited() { emit NotesChanged(); }
+    bool ShowNotes() const { return showNotes_; }
+    void setShowNotes(bool shown);
+    const NoteColors& KindColors() const { return noteColors_; }
+    void setKindColors(const NoteColors& colors);
+
 signals:
     // A new schedule object, or another shift on display.
     void ScheduleReplaced();
@@ -46,6 +64,8 @@ signals:
     void RedrawRequested();
     void LockedChanged(bool locked);
     void PeriodChanged();
+    // Entries, their colours or whether they show.
+    void NotesChanged();
 
 private:
     void keepShiftWithinSchedule();
@@ -56,4 +76,7 @@ private:
     int32_t editMode_ = 0;
     bool locked_ = false;
     SpecialPeriod period_;
+    std::shared_ptr<NotesStore> notes_;
+    bool showNotes_ = true;
+    NoteColors noteColors_;
 };
