@@ -262,47 +262,84 @@ void NotesStore::transaction(Action action, const std::function<void()>& edit)
     }
 }
 
+void NotesStore::refuseProblem(const NoteEntry& entry)
+{
+    if (const QString problem = entry.Problem(); !problem.isEmpty())
+        throw Err::make(Err::InvalidPropertyValue, problem);
+}
+
+qint64 NotesStore::insertRow(const NoteEntry& entry)
+{
+    // A null QString is bound as NULL.
+    const QSqlQuery q = run(db_,
+                            QStringLiteral("INSERT INTO note (day, kind, text, person) "
+                                           "VALUES (?, ?, coalesce(?, ''), coalesce(?, ''))"),
+                            Action::Write, valuesOf(entry));
+    return q.lastInsertId().toLongLong();
+}
+
+void NotesStore::updateRow(const NoteEntry& entry)
+{
+    const QSqlQuery q = run(db_,
+                            QStringLiteral("UPDATE note SET day = ?, kind = ?, "
+                                           "text = coalesce(?, ''), person = coalesce(?, '') "
+                                           "WHERE id = ?"),
+                            Action::Write, valuesOf(entry) << entry.Id());
+    if (q.numRowsAffected() != 1)
+        throw missing(entry.Id());
+}
+
+void NotesStore::deleteRow(qint64 id)
+{
+    const QSqlQuery q =
+        run(db_, QStringLiteral("DELETE FROM note WHERE id = ?"), Action::Write, {id});
+    if (q.numRowsAffected() != 1)
+        throw missing(id);
+}
+
 qint64 NotesStore::Add(const NoteEntry& entry)
 {
     throwIfClosed();
-    if (const QString problem = entry.Problem(); !problem.isEmpty())
-        throw Err::make(Err::InvalidPropertyValue, problem);
+    refuseProblem(entry);
     qint64 id = 0;
-    transaction(Action::Write, [&] {
-        // A null QString is bound as NULL.
-        const QSqlQuery q = run(db_,
-                                QStringLiteral("INSERT INTO note (day, kind, text, person) "
-                                               "VALUES (?, ?, coalesce(?, ''), coalesce(?, ''))"),
-                                Action::Write, valuesOf(entry));
-        id = q.lastInsertId().toLongLong();
-    });
+    transaction(Action::Write, [&] { id = insertRow(entry); });
     return id;
 }
 
 void NotesStore::Update(const NoteEntry& entry)
 {
     throwIfClosed();
-    if (const QString problem = entry.Problem(); !problem.isEmpty())
-        throw Err::make(Err::InvalidPropertyValue, problem);
-    transaction(Action::Write, [&] {
-        const QSqlQuery q = run(db_,
-                                QStringLiteral("UPDATE note SET day = ?, kind = ?, "
-                                               "text = coalesce(?, ''), person = coalesce(?, '') "
-                                               "WHERE id = ?"),
-                                Action::Write, valuesOf(entry) << entry.Id());
-        if (q.numRowsAffected() != 1)
-            throw missing(entry.Id());
-    });
+    refuseProblem(entry);
+    transaction(Action::Write, [&] { updateRow(entry); });
 }
 
 void NotesStore::Remove(qint64 id)
 {
     throwIfClosed();
+    transaction(Action::Write, [&] { deleteRow(id); });
+}
+
+void NotesStore::SaveDay(double day, const std::vector<NoteEntry>& entries)
+{
+    throwIfClosed();
+    for (const NoteEntry& e : entries)
+        refuseProblem(e);
     transaction(Action::Write, [&] {
-        const QSqlQuery q =
-            run(db_, QStringLiteral("DELETE FROM note WHERE id = ?"), Action::Write, {id});
-        if (q.numRowsAffected() != 1)
-            throw missing(id);
+        // Read inside the transaction: what another window stored meanwhile
+        // counts as stored.
+        for (const NoteEntry& old : EntriesOn(day)) {
+            const bool kept = std::any_of(entries.begin(), entries.end(),
+                                          [&](const NoteEntry& e) { return e.Id() == old.Id(); });
+            if (!kept)
+                deleteRow(old.Id());
+        }
+        for (NoteEntry e : entries) {
+            e.setDate(day);
+            if (e.Id() == 0)
+                insertRow(e);
+            else
+                updateRow(e);
+        }
     });
 }
 

@@ -58,6 +58,11 @@ public:
     // Replaces the stored entry of the same Id.
     void Update(const NoteEntry& entry);
     void Remove(qint64 id);
+    // Makes the day hold exactly these entries, in one transaction: those
+    // with an Id replace the stored ones, those without are added, and the
+    // day's stored entries not among them are removed. Every entry is
+    // checked before anything is written.
+    void SaveDay(double day, const std::vector<NoteEntry>& entries);
 
     // The reads raise only for a file that was refused or cannot be read
     // (57, ...); the time of day of a day number is ignored.
@@ -83,6 +88,12 @@ private:
     // Takes the file from the version found to SchemaVersion in one transaction.
     void migrate();
     void closeConnection();
+
+    static void refuseProblem(const NoteEntry& entry);
+    // The statements of the edits, run inside a transaction.
+    qint64 insertRow(const NoteEntry& entry);
+    void updateRow(const NoteEntry& entry);
+    void deleteRow(qint64 id);
 
     void throwIfClosed() const;
     // Runs the statement, values bound in order; raises the error of the

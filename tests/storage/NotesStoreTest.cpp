@@ -177,6 +177,35 @@ TEST_F(NotesFile, UpdateAndRemoveChangeOnlyTheirEntry)
     EXPECT_EQ(store.EntriesOn(45001), Entries{a});
 }
 
+// A day saved from its window: kept, changed, removed and new entries in one
+// transaction, and nothing at all when one entry is refused.
+TEST_F(NotesFile, SavingADayWritesItsEntriesWholeOrNotAtAll)
+{
+    NotesStore store(dir.path());
+    NoteEntry kept = added(store, {45000, NoteKind::Leave, "kept"});
+    const NoteEntry dropped = added(store, {45000, NoteKind::Sick});
+    const NoteEntry otherDay = added(store, {45001, NoteKind::Note, "other"});
+    kept.setText(QStringLiteral("changed"));
+    NoteEntry fresh(45000, NoteKind::Trade, "new", QStringLiteral("Kim"));
+    NoteEntry refused(45000, NoteKind::Note,
+                      QString(NoteEntry::MaxTextLength + 1, QLatin1Char('x')));
+
+    EXPECT_EQ(errorOf([&] { store.SaveDay(45000, {kept, refused}); }), Err::InvalidPropertyValue);
+    EXPECT_EQ(store.EntriesOn(45000).size(), 2u);
+    EXPECT_EQ(store.EntriesOn(45000).front().Text(), QStringLiteral("kept"));
+
+    store.SaveDay(45000, {kept, fresh});
+    const Entries day = store.EntriesOn(45000);
+    ASSERT_EQ(day.size(), 2u);
+    EXPECT_EQ(day[0], kept);
+    fresh.setId(day[1].Id());
+    EXPECT_GT(fresh.Id(), dropped.Id());
+    EXPECT_EQ(day[1], fresh);
+    EXPECT_EQ(store.EntriesOn(45001), Entries{otherDay});
+    store.SaveDay(45000, {});
+    EXPECT_TRUE(store.EntriesOn(45000).empty());
+}
+
 // Each store has its own connection: closing one leaves the other working,
 // and a store in another thread writes to the same file alongside.
 TEST_F(NotesFile, StoresInOneThreadOrSeveralShareTheFile)
@@ -349,7 +378,10 @@ TEST_F(NotesFile, AFailedWriteKeepsWhatWasStored)
             const FileSizeLimit full(room);
             for (const auto& edit :
                  Calls{[&] { store.Add(writerEntry(99)); }, [&] { store.Update(changed); },
-                       [&] { store.Remove(changed.Id()); }})
+                       [&] { store.Remove(changed.Id()); },
+                       [&] {
+                           store.SaveDay(changed.Date(), {changed, writerEntry(98)});
+                       }})
                 EXPECT_EQ(errorTextOf(edit).substr(0, failed.size()), failed);
         }
         EXPECT_EQ(all(store), before);
