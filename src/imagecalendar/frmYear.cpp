@@ -324,7 +324,21 @@ void frmYear::ChainMonths()
 
 void frmYear::FillDays(int index)
 {
-    FillDaysFromSchedule(*months_[static_cast<size_t>(index)], source_.schedule, shiftIndex_);
+    ctlMonth& month = *months_[static_cast<size_t>(index)];
+    FillDaysFromSchedule(month, source_.schedule, shiftIndex_);
+    if (source_.notes)
+        FillDaysWithNotes(month, source_.notes(month.DateOfCell(1), month.DateOfCell(42)),
+                          source_.noteColors ? source_.noteColors() : NoteColors());
+}
+
+void frmYear::RefreshNotes()
+{
+    handled("RefreshNotes", [&] {
+        for (int i = 0; i < LoadedMonths(); ++i) {
+            FillDays(i);
+            months_[static_cast<size_t>(i)]->Refresh();
+        }
+    });
 }
 
 void frmYear::ctlMonth1_DateChange(ctlMonth* month)

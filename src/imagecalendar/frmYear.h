@@ -46,6 +46,8 @@ public:
     // Lays the bands and months out for the current size now (also done on
     // every resize); a window never shown has no layout pass of its own.
     void layOut();
+    // The day entries changed: every month marks them again.
+    void RefreshNotes();
 
     // --- state shown to tests and to callers without menus ---
     int16_t ShiftIndex() const { return shiftIndex_; }

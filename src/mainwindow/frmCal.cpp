@@ -162,6 +162,7 @@ void frmCal::Form_Load()
     step(9, [&] { ApplyBackcolor(); });
     step(10, [&] { RestoreFormSizePos(*this); });
     step(11, [&] { LoadSchedule(); });
+    step(12, [&] { LoadNoteSettings(reportAt("Form_Load", 12)); });
 }
 
 void frmCal::LoadSpecialPeriod(const CalSettings::ReadError& onError)

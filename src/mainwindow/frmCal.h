@@ -4,6 +4,7 @@
 // the tray and every setting of the display. Its life (load, show, close,
 // tray) is in frmCal.cpp, what it shows in frmCalDisplay.cpp, its menus and
 // keys in frmCalCommands.cpp.
+#include "model/NoteEntry.h"
 #include "session/CalSettings.h"
 #include "session/CalendarSession.h"
 
@@ -95,6 +96,12 @@ public:
     QAction* MenuAction(const QString& name) const;
     QMenu* TrayMenu() const { return mnuTray; }
     bool ClockRunning() const { return Timer1.isActive(); }
+    // The day the notes commands act on: the one last clicked or reached by
+    // the keys, else today when it is on display, else the focus day.
+    double SelectedDay() const;
+    // The Day Notes window for the day, unless the wizard, the lock or
+    // notes that cannot be used forbid it (each says why).
+    void EditDayNotes(double day);
 
     // A clock tick: the time in the menu bar.
     void Timer1_Timer();
@@ -127,12 +134,14 @@ protected:
 
 private:
     void buildMenus();
+    void buildNotesMenus();
     void buildPanes();
     void Form_Initialize();
     void Form_Load();
     void LoadViewSettings(const CalSettings::ReadError& onError);
     void LoadSpecialPeriod(const CalSettings::ReadError& onError);
     void LoadSchedule();
+    void LoadNoteSettings(const CalSettings::ReadError& onError);
     // Returns true when the close goes on to the unload step.
     bool Form_QueryUnload(bool fromCloseBox);
     void Form_Unload();
@@ -140,6 +149,12 @@ private:
 
     // Display.
     void FillDays();
+    void FillNotes();
+    // The entries, their colours or whether they show changed.
+    void showNotes();
+    // The calendar has painted: the notes file may be opened now.
+    void notesPainted();
+    bool NotesRefused();
     void PrintPlatoons();
     void PrintCentered(PicturePane* pane, const QString& text);
     void FitFont(PicturePane* pane, const QString& text);
@@ -157,6 +172,7 @@ private:
     void ctlMonth1_SettingChange(const QString& name);
     void ctlMonth1_SelectionChange(double date);
     void ctlMonth1_Show();
+    void ctlMonth1_DblClick();
 
     // Menu commands.
     void mnuFileLoadMySchedule_Click();
@@ -172,6 +188,9 @@ private:
     void mnuviewSchedulePick_Click(int index);
     void mnuViewSpecialPeriod_Click();
     void mnuViewBackcolor_Click();
+    void mnuFileDayNotes_Click();
+    void mnuViewShowNotes_Click();
+    void mnuViewNoteColor_Click(NoteKind kind);
     void mnuFavoritesAdd_Click();
     void mnuFavoritesOpen_Click();
     void mnuTrayShow_Click();
@@ -204,6 +223,9 @@ private:
     QString currentTitle_;
     QString currentDescription_;
     QPointer<frmYear> imageCalendar_;
+    double selectedDay_ = 0; // none chosen yet
+    bool pressedOnDay_ = false;
+    bool notesOpenQueued_ = false;
     WizardHost* wizardHost_ = nullptr; // a child: gone before the steps it owns
 
     // Panes and the month control.
@@ -226,6 +248,7 @@ private:
     QAction* mnuFileSave = nullptr;
     QAction* mnuFilePrintPreview = nullptr;
     QAction* mnuFileExportDutyDays = nullptr;
+    QAction* mnuFileDayNotes = nullptr;
     QAction* mnuFileHideInTray = nullptr;
     QAction* mnuFileLockSchedule = nullptr;
     QAction* mnuFileUser = nullptr;
@@ -234,6 +257,8 @@ private:
     std::array<QAction*, 4> mnuviewSchedulePick{}; // 1..3
     QAction* mnuViewSpecialPeriod = nullptr;
     QAction* mnuViewBackcolor = nullptr;
+    QAction* mnuViewShowNotes = nullptr;
+    QMenu* mnuViewNoteColors = nullptr;
     QMenu* mnuFavorites = nullptr;
     QMenu* mnuTray = nullptr;
     QAction* mnuTrayShow = nullptr;

@@ -144,6 +144,7 @@ void frmCal::buildMenus()
     connect(onlineHelp, &QAction::triggered, this, &frmCal::mnuHelpOnlineHelp_Click);
     connect(email, &QAction::triggered, this, &frmCal::mnuHelpEmailSupport_Click);
     connect(mnuTime, &QAction::triggered, this, &frmCal::mnuTime_Click);
+    buildNotesMenus();
 }
 
 void frmCal::keyPressEvent(QKeyEvent* event)
@@ -270,6 +271,10 @@ void frmCal::ShowImageCalendar()
                 return self ? self->SpecialPeriodColor() : last;
             };
             source.monthFont = ctlMonth1->Font();
+            source.notes = [session = session_](double first, double last) {
+                return session->ShownNotes(first, last);
+            };
+            source.noteColors = [session = session_] { return session->KindColors(); };
             imageCalendar_ = new frmYear(std::move(source));
             imageCalendar_->setAttribute(Qt::WA_DeleteOnClose);
         }

@@ -122,6 +122,7 @@ int32_t frmCal::Backcolor(int item) const
 void frmCal::FillDays()
 {
     FillDaysFromSchedule(*ctlMonth1, Schedule(), ShiftIndex());
+    FillNotes();
 }
 
 void frmCal::Update()
@@ -370,6 +371,7 @@ void frmCal::ctlMonth1_SettingChange(const QString& name)
 
 void frmCal::ctlMonth1_SelectionChange(double date)
 {
+    selectedDay_ = date;
     handled("ctlMonth1_SelectionChange", [&] {
         if (session_->EditMode() == 1) {
             frmOnDuty* step = LoadForm<frmOnDuty>(*wizardHost_);
@@ -385,6 +387,8 @@ void frmCal::ctlMonth1_SelectionChange(double date)
 
 bool frmCal::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == ctlMonth1 && event->type() == QEvent::Paint)
+        notesPainted();
     if (watched == client_ && event->type() == QEvent::Resize) {
         DeferMessages deferred;
         Form_Resize();

@@ -47,6 +47,16 @@ int CharacterCount(const QString& text)
     return count;
 }
 
+QString NoteEntry::Summary() const
+{
+    QString line = NoteKindName(kind_);
+    if (kind_ == NoteKind::Trade && !person_.trimmed().isEmpty())
+        line += QStringLiteral(" with ") + person_.trimmed();
+    if (!text_.trimmed().isEmpty())
+        line += QStringLiteral(": ") + text_.trimmed();
+    return line;
+}
+
 QString NoteEntry::Problem() const
 {
     // The years the program's dates cover; the file keeps the day as an

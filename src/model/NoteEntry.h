@@ -41,6 +41,10 @@ public:
     QString Person() const { return person_; }
     void setPerson(const QString& v) { person_ = v; }
 
+    // One line for a tooltip or a calendar: "Leave: summer week", "Trade
+    // with Smith: covers my Tuesday", or the kind alone without a text.
+    QString Summary() const;
+
     // Why the entry cannot be stored, in words for the user; empty when it
     // can. Checked before a save rather than cut to fit, so nothing the
     // user typed is lost without a word.

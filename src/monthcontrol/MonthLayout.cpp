@@ -123,6 +123,43 @@ Layout fromFont(const Inputs& in, const QFont& start, const QPaintDevice* device
     }
     return l;
 }
+
+// The mark is a triangle in the top right corner, the one corner no text of
+// a cell reaches: a point at (x, y) of the cell lies in it when
+// (cellWidth - x) + y < legs. Each limit below is that sum at the corner of
+// a text nearest to the mark.
+int markSize(const Inputs& in, const Layout& l)
+{
+    const auto& cellFace = l.faces[CellFace];
+    const auto& todayFace = l.faces[TodayFace];
+    const auto& cornerFace = l.faces[CellCornerFace];
+    if (!cellFace || !todayFace || !cornerFace || in.cellSplit < 1)
+        return 0;
+    const double cw = in.cellWidth, ch = in.cellHeight;
+    double room = 0.25 * std::min(cw, ch);
+    auto widestDay = [&](const Face& face) {
+        double w = 0;
+        for (int d = 1; d <= 31; ++d)
+            w = std::max(w, face.metrics.horizontalAdvance(QString::number(d)));
+        return w * in.tx;
+    };
+    for (const Face* face : {&*cellFace, &*todayFace}) {
+        const double tw = widestDay(*face), th = face->height;
+        const double zero = face->metrics.horizontalAdvance(QLatin1Char('0')) * in.tx;
+        if (in.cellSplit == 1) {
+            room = std::min(room, (cw - tw) / 2 + (ch - th) / 2); // centred
+            room = std::min(room, zero / 2 + ch - th);            // bottom right, next month
+        } else {
+            const double captionTop = (ch / 2 - th) / 2;
+            room = std::min(room, cw - cw / 15 - tw + captionTop); // day number, top left
+            room = std::min(room, cw / 15 + ch / 2 + captionTop);  // right caption
+        }
+    }
+    room = std::min(room, cw - widestDay(*cornerFace)); // top left, month before
+    // One pixel of white between the mark and any text.
+    const int legs = static_cast<int>(room / std::max(in.tx, in.ty)) - 1;
+    return legs >= 3 ? legs : 0;
+}
 } // namespace
 
 bool Inputs::operator==(const Inputs& o) const
@@ -210,6 +247,7 @@ Layout build(const Inputs& in, const QPaintDevice* device)
             in.locale.dayName(day, QLocale::ShortFormat).left(1);
     }
     l.lastRow = std::min<int>(in.rowCount, MonthGrid::FullRows);
+    l.markSize = markSize(in, l);
     return l;
 }
 } // namespace MonthLayout

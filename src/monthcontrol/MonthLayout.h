@@ -86,6 +86,9 @@ struct Layout {
     std::vector<int> rowLines;      // y of each horizontal line, pixels
     std::vector<int> columnLines;   // x of each vertical line, pixels
     int lastRow = 0;                // day rows are 2 .. lastRow - 1
+    // Legs of the corner mark of a day with notes, pixels; 0 when the cells
+    // leave no room for one beside their texts.
+    int markSize = 0;
     // The step where working the layout out failed and its error; the paint
     // draws what comes before it and then raises the error. The today font
     // fails only the paint of a today cell.

@@ -1,12 +1,14 @@
 #include "monthcontrol/ScheduleFill.h"
 
 #include "model/DayNumber.h"
+#include "model/NoteEntry.h"
 #include "model/clsPlatoon.h"
 #include "model/clsSchedule.h"
 #include "model/clsShift.h"
 #include "monthcontrol/ctlMonth.h"
 #include "platform/IClock.h"
 #include "platform/Services.h"
+#include "session/NoteColors.h"
 
 namespace {
 // A tip shows a line or two; a description megabytes long is cut there
@@ -69,5 +71,30 @@ void FillDaysFromSchedule(ctlMonth& month, const std::shared_ptr<clsSchedule>& s
             c->setAccessibleText(QStringLiteral("Shift 1 ") + c->AccessibleText() +
                                  QStringLiteral(", Shift 2 ") + spoken(*p));
         }
+    }
+}
+
+void FillDaysWithNotes(ctlMonth& month, const std::vector<NoteEntry>& entries,
+                       const NoteColors& colors)
+{
+    // A tooltip line stays readable on the screen; the spoken words keep it all.
+    constexpr qsizetype kTipLine = 80;
+    auto next = entries.begin();
+    for (int i = 1; i <= 42; ++i) {
+        const auto& c = month.Days().Item(i);
+        const double day = DayNumber::wholeDay(month.DateOfCell(static_cast<int16_t>(i)));
+        while (next != entries.end() && next->Date() < day)
+            ++next;
+        c->setMarkColor(next != entries.end() && next->Date() == day ? colors.Color(next->Kind())
+                                                                     : -1);
+        QString tip = c->ToolTipText(), words = c->AccessibleText();
+        for (; next != entries.end() && next->Date() == day; ++next) {
+            const QString line = next->Summary();
+            tip += QLatin1Char('\n');
+            tip += line.size() > kTipLine ? line.left(kTipLine - 1) + QChar(0x2026) : line;
+            words += QStringLiteral(", ") + line;
+        }
+        c->setToolTipText(tip);
+        c->setAccessibleText(words);
     }
 }

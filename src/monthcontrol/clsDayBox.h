@@ -38,6 +38,9 @@ public:
     void setRightCaption(const QString& v) { RightCaption_ = v; }
     int32_t RightColor() const { return RightColor_; }
     void setRightColor(int32_t v) { RightColor_ = v; }
+    // The colour of the corner mark for the day's notes; -1 for none.
+    int32_t MarkColor() const { return MarkColor_; }
+    void setMarkColor(int32_t v) { MarkColor_ = v; }
     // Who is on duty, in words, for a screen reader; never painted.
     QString AccessibleText() const { return AccessibleText_; }
     void setAccessibleText(const QString& v) { AccessibleText_ = v; }
@@ -56,5 +59,6 @@ private:
     int32_t LeftColor_ = 0;
     QString RightCaption_;
     int32_t RightColor_ = 0;
+    int32_t MarkColor_ = -1;
     QString AccessibleText_;
 };

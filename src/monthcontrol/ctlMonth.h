@@ -313,6 +313,9 @@ private:
     void updateLayout();
     // Draws the surface from the layout; texts it had to lay out go to `fresh`.
     void paintSurface(QPainter& p, TextCache& fresh, int& line) const;
+    // The corner triangle of a day with notes.
+    void paintMark(QPainter& p, const MonthLayout::Layout& layout, int16_t row, int16_t column,
+                   int32_t color) const;
     LaidText laidOut(PaintPass& pass, const QString& text) const;
     double textWidth(PaintPass& pass, const QString& text) const;
     double textHeight(const PaintPass& pass) const;

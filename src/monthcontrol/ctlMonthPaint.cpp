@@ -297,6 +297,8 @@ void ctlMonth::paintSurface(QPainter& p, TextCache& fresh, int& line) const
                 pass.face = L::TodayFace;
             }
             const QString number = QString::number(box.Value());
+            if (box.MarkColor() >= 0 && (box.Flag() == 0 || (showFullGrid_ && cellSplit_ == 1)))
+                paintMark(p, layout, row, column, box.MarkColor());
             if (box.Flag() == 0) {
                 if (cellSplit_ == 1) {
                     PrintInCell(pass, number, row, column, ch, cw);
@@ -315,6 +317,30 @@ void ctlMonth::paintSurface(QPainter& p, TextCache& fresh, int& line) const
             }
         }
     }
+}
+
+void ctlMonth::paintMark(QPainter& p, const MonthLayout::Layout& layout, int16_t row,
+                         int16_t column, int32_t color) const
+{
+    const int legs = layout.markSize;
+    if (legs == 0)
+        return;
+    // Inside the cell's lines: the last column has none on its right.
+    const int right =
+        column < 6 ? layout.columnLines[static_cast<size_t>(column)] - 1 : width() - 1;
+    const int top = layout.rowLines[static_cast<size_t>(row - 1)] + 1;
+    if (p.paintEngine()->type() == QPaintEngine::Raster) {
+        // Row by row: the same pixels on every surface, no antialiased edge.
+        for (int i = 0; i < legs; ++i)
+            p.fillRect(QRect(right - legs + 1 + i, top + i, legs - i, 1), qcolor(color));
+        return;
+    }
+    const QPointF corner(right + 1, top);
+    const QPointF triangle[] = {corner, corner - QPointF(legs, 0), corner + QPointF(0, legs)};
+    p.setPen(Qt::NoPen);
+    p.setBrush(qcolor(color));
+    p.drawPolygon(triangle, 3);
+    p.setBrush(Qt::NoBrush);
 }
 
 void ctlMonth::Picture1_Paint()

@@ -84,6 +84,22 @@ QString CalendarSession::OpenNotes(const QString& folder)
     return NotesUnavailable();
 }
 
+std::vector<NoteEntry> CalendarSession::ShownNotes(double first, double last)
+{
+    const auto notes = Notes();
+    if (!showNotes_ || !notes)
+        return {};
+    try {
+        return notes->EntriesBetween(first, last);
+    } catch (const RuntimeError& e) {
+        if (!readFailureTold_) {
+            readFailureTold_ = true;
+            emit NotesReadFailed(e.description());
+        }
+    }
+    return {};
+}
+
 void CalendarSession::setShowNotes(bool shown)
 {
     if (shown == showNotes_)

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class clsSchedule;
 class NotesStore;
@@ -51,6 +52,10 @@ public:
     QString OpenNotes(const QString& folder);
     // An entry was added, changed or removed: the windows that show them redraw.
     void notesEdited() { emit NotesChanged(); }
+    // The entries the calendars mark from the first day to the last: none
+    // while the marks are hidden or the notes unavailable. A read that fails
+    // gives none too, and NotesReadFailed once, for one message.
+    std::vector<NoteEntry> ShownNotes(double first, double last);
     bool ShowNotes() const { return showNotes_; }
     void setShowNotes(bool shown);
     const NoteColors& KindColors() const { return noteColors_; }
@@ -66,6 +71,7 @@ signals:
     void PeriodChanged();
     // Entries, their colours or whether they show.
     void NotesChanged();
+    void NotesReadFailed(const QString& message);
 
 private:
     void keepShiftWithinSchedule();
@@ -78,5 +84,6 @@ private:
     SpecialPeriod period_;
     std::shared_ptr<NotesStore> notes_;
     bool showNotes_ = true;
+    bool readFailureTold_ = false;
     NoteColors noteColors_;
 };

@@ -1,0 +1,182 @@
+// The main window's day notes: opening the notes file once the calendar is
+// on screen, the commands that edit and show the entries, and their marks.
+#include "mainwindow/frmCal.h"
+
+#include "imagecalendar/frmYear.h"
+#include "mainwindow/frmCalSupport.h"
+#include "model/DayNumber.h"
+#include "monthcontrol/ScheduleFill.h"
+#include "monthcontrol/ctlMonth.h"
+#include "notes/frmDayNotes.h"
+#include "platform/IClock.h"
+#include "platform/Services.h"
+#include "platform/widgets/IDialogs.h"
+#include "platform/widgets/MsgBox.h"
+#include "storage/Module1Files.h"
+#include "storage/NotesStore.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QMenu>
+#include <QTimer>
+
+using namespace calform;
+
+void frmCal::buildNotesMenus()
+{
+    mnuFileDayNotes = new QAction(QStringLiteral("Day &Notes..."), this);
+    mnuFileDayNotes->setObjectName(QStringLiteral("mnuFileDayNotes"));
+    mnuFileDayNotes->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuFile->insertAction(mnuFileExportDutyDays, mnuFileDayNotes);
+    connect(mnuFileDayNotes, &QAction::triggered, this, &frmCal::mnuFileDayNotes_Click);
+
+    mnuView->addSeparator()->setObjectName(QStringLiteral("mnuViewBar1"));
+    mnuViewShowNotes = mnuView->addAction(QStringLiteral("Show &Notes"));
+    mnuViewShowNotes->setObjectName(QStringLiteral("mnuViewShowNotes"));
+    mnuViewShowNotes->setCheckable(true);
+    mnuViewShowNotes->setChecked(session_->ShowNotes());
+    connect(mnuViewShowNotes, &QAction::triggered, this, &frmCal::mnuViewShowNotes_Click);
+    mnuViewNoteColors = mnuView->addMenu(QStringLiteral("Note &Colors"));
+    mnuViewNoteColors->setObjectName(QStringLiteral("mnuViewNoteColors"));
+    mnuViewNoteColors->menuAction()->setObjectName(QStringLiteral("mnuViewNoteColors"));
+    for (NoteKind kind : AllNoteKinds) {
+        QAction* a = mnuViewNoteColors->addAction(QLatin1Char('&') + NoteKindName(kind) +
+                                                  QStringLiteral("..."));
+        a->setObjectName(QStringLiteral("mnuViewNoteColor_") + NoteKindName(kind));
+        connect(a, &QAction::triggered, this, [this, kind] { mnuViewNoteColor_Click(kind); });
+    }
+
+    connect(session_.get(), &CalendarSession::NotesChanged, this, &frmCal::showNotes);
+    // A message box must not open inside the paint or layout that read the file.
+    connect(
+        session_.get(), &CalendarSession::NotesReadFailed, this,
+        [](const QString& message) { MsgBox(message, Msg::OKOnly | Msg::Exclamation); },
+        Qt::QueuedConnection);
+    connect(ctlMonth1, &ctlMonth::MouseDown, this, [this](int, int, double, double y) {
+        pressedOnDay_ = y >= 2.0 * ctlMonth1->CellHeight();
+    });
+    connect(ctlMonth1, &ctlMonth::DblClick, this, &frmCal::ctlMonth1_DblClick);
+    connect(ctlMonth1, &ctlMonth::FocusDayMoved, this,
+            [this] { selectedDay_ = ctlMonth1->FocusDate(); });
+    // The file is opened (and checked) once the calendar has painted, so a
+    // large one never delays the first sight of the month.
+    ctlMonth1->installEventFilter(this);
+}
+
+void frmCal::LoadNoteSettings(const CalSettings::ReadError& onError)
+{
+    session_->setShowNotes(CalSettings::readBool(CalSettings::ShowNotes, onError));
+    session_->setKindColors(NoteColors::Read());
+    mnuViewShowNotes->setChecked(session_->ShowNotes());
+}
+
+void frmCal::notesPainted()
+{
+    if (notesOpenQueued_)
+        return;
+    notesOpenQueued_ = true;
+    ctlMonth1->removeEventFilter(this);
+    QTimer::singleShot(0, this, [this] {
+        handled("OpenNotes", [&] {
+            EnsureAppFolder();
+            const QString refused = session_->OpenNotes(DataFolder());
+            if (!refused.isEmpty())
+                MsgBox(refused, Msg::OKOnly | Msg::Exclamation);
+        });
+    });
+}
+
+void frmCal::FillNotes()
+{
+    const double first = ctlMonth1->DateOfCell(1), last = ctlMonth1->DateOfCell(42);
+    FillDaysWithNotes(*ctlMonth1, session_->ShownNotes(first, last), session_->KindColors());
+}
+
+void frmCal::showNotes()
+{
+    handled("showNotes", [&] {
+        mnuViewShowNotes->setChecked(session_->ShowNotes());
+        FillDays();
+        if (ctlMonth1->IsShown())
+            ctlMonth1->Repaint();
+        if (imageCalendar_)
+            imageCalendar_->RefreshNotes();
+    });
+}
+
+double frmCal::SelectedDay() const
+{
+    if (selectedDay_ > 0)
+        return selectedDay_;
+    const double today = DayNumber::fromDate(clockService().today());
+    return today >= ctlMonth1->FullDate() && today <= ctlMonth1->LastDay() ? today
+                                                                           : ctlMonth1->FocusDate();
+}
+
+bool frmCal::NotesRefused()
+{
+    // The clicks on the days are the wizard's while its on-duty step is open.
+    if (session_->EditMode() == 1) {
+        MsgBox(QStringLiteral("The days are being set in the Create Schedule wizard. Close its "
+                              "on-duty step to edit day notes."),
+               Msg::OKOnly | Msg::Information, QStringLiteral("Day Notes"));
+        return true;
+    }
+    if (LockedAgainstChange())
+        return true;
+    if (const QString why = session_->NotesUnavailable(); !why.isEmpty()) {
+        MsgBox(why, Msg::OKOnly | Msg::Exclamation, QStringLiteral("Day Notes"));
+        return true;
+    }
+    return false;
+}
+
+void frmCal::mnuFileDayNotes_Click()
+{
+    handled("mnuFileDayNotes_Click", [&] { EditDayNotes(SelectedDay()); });
+}
+
+void frmCal::ctlMonth1_DblClick()
+{
+    // A double click in the title row is no choice of a day, nor is one
+    // while the wizard takes the clicks.
+    if (!pressedOnDay_ || session_->EditMode() == 1)
+        return;
+    handled("ctlMonth1_DblClick", [&] { EditDayNotes(selectedDay_); });
+}
+
+void frmCal::EditDayNotes(double day)
+{
+    if (NotesRefused())
+        return;
+    const auto notes = session_->Notes();
+    day = DayNumber::wholeDay(day);
+    frmDayNotes box(this, day, notes->EntriesOn(day), session_->KindColors(),
+                    [&](const std::vector<NoteEntry>& entries) {
+                        notes->SaveDay(day, entries);
+                        session_->notesEdited();
+                    });
+    box.exec();
+}
+
+void frmCal::mnuViewShowNotes_Click()
+{
+    handled("mnuViewShowNotes_Click", [&] {
+        const bool shown = !session_->ShowNotes();
+        session_->setShowNotes(shown);
+        CalSettings::writeBool(CalSettings::ShowNotes, shown);
+    });
+}
+
+void frmCal::mnuViewNoteColor_Click(NoteKind kind)
+{
+    handled("mnuViewNoteColor_Click", [&] {
+        NoteColors colors = session_->KindColors();
+        int32_t chosen = colors.Color(kind);
+        if (!dialogsService().chooseColor(this, chosen, chosen))
+            return;
+        colors.setColor(kind, chosen);
+        NoteColors::Write(kind, chosen);
+        session_->setKindColors(colors);
+    });
+}
