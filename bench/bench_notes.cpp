@@ -1,10 +1,15 @@
 // The notes store with 100,000 entries, five a day over some 55 years: a
-// 42-day window (a month view and its edges), a year's day counts, and one
-// edit (one transaction, synced).
+// 42-day window (a month view and its edges), a year's day counts, one edit
+// (one transaction, synced), and the month control's fill with and without
+// the notes of its days.
+#include "WidgetBenchMain.h"
 #include "model/DayNumber.h"
+#include "model/DefaultSchedule.h"
+#include "monthcontrol/ScheduleFill.h"
+#include "monthcontrol/ctlMonth.h"
+#include "session/NoteColors.h"
 #include "storage/NotesStore.h"
 
-#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -78,17 +83,51 @@ void BM_AddOne(benchmark::State& state)
     for (auto _ : state)
         store.Add({FirstDay + 100, NoteKind::Overtime, QStringLiteral("extra hours")});
 }
+// What the main window does for a month step: the platoons of the 42 days,
+// then, with notes, the days holding entries read and marked. The step
+// itself (laying the month out) is left out of the time.
+void monthFill(benchmark::State& state, bool withNotes)
+{
+    const NotesStore& store = *filled().store;
+    ctlMonth month;
+    month.resize(800, 600);
+    month.show();
+    const auto schedule = DefaultSchedule();
+    const NoteColors colors;
+    int step = 0;
+    size_t marked = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        month.setFullDate(FirstDay + (step++ * 31) % (Days - 62));
+        state.ResumeTiming();
+        FillDaysFromSchedule(month, schedule, 1);
+        if (withNotes) {
+            FillDaysWithNotes(month, store.FirstKinds(month.DateOfCell(1), month.DateOfCell(42)),
+                              colors);
+            marked += month.Days().Item(21)->MarkColor() >= 0 ? 1 : 0;
+        }
+    }
+    state.counters["marked"] =
+        benchmark::Counter(static_cast<double>(marked), benchmark::Counter::kAvgIterations);
+}
+
+void BM_MonthFillWithoutNotes(benchmark::State& state)
+{
+    monthFill(state, false);
+}
+void BM_MonthFillWithNotes(benchmark::State& state)
+{
+    monthFill(state, true);
+}
 } // namespace
 
+BENCHMARK(BM_MonthFillWithoutNotes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MonthFillWithNotes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Window42Days)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DaysPerKindOfAYear)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AddOne)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }

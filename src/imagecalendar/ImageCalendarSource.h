@@ -3,17 +3,15 @@
 // it shows (the very object, not a copy), the shift on display, the special
 // period and the month font. Filled by the main window, or by a caller
 // without one.
-#include "model/NoteEntry.h"
 #include "platform/widgets/OleColor.h"
-#include "session/NoteColors.h"
 
 #include <QFont>
 #include <QString>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
+class CalendarSession;
 class clsSchedule;
 
 struct ImageCalendarSource {
@@ -27,8 +25,7 @@ struct ImageCalendarSource {
     // the calendar is open); unset, the colour above.
     std::function<int32_t()> currentSpecialPeriodColor;
     QFont monthFont;
-    // The day entries to mark from the first day to the last, and their
-    // colours, as the opener has them now; unset, no marks.
-    std::function<std::vector<NoteEntry>(double first, double last)> notes;
-    std::function<NoteColors()> noteColors;
+    // The session whose day entries the months mark, as it has them at each
+    // fill; unset, no marks.
+    std::shared_ptr<CalendarSession> notes;
 };

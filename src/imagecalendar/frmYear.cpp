@@ -14,6 +14,7 @@
 #include "monthcontrol/ctlMonth.h"
 #include "platform/IClock.h"
 #include "platform/Services.h"
+#include "session/CalendarSession.h"
 #include "session/SpecialPeriod.h"
 
 #include <QAction>
@@ -150,6 +151,8 @@ ctlMonth* frmYear::makeMonth()
     auto* m = new ctlMonth(Picture3);
     m->setObjectName(QStringLiteral("ctlMonth1_%1").arg(months_.size()));
     m->setSpecialPeriodName(SpecialPeriod::menuText(source_.specialPeriodName));
+    if (source_.notes)
+        m->setMarkDetails([notes = source_.notes](double day) { return notes->ShownLines(day); });
     if (!months_.empty()) {
         // Months loaded later look like month 0 from the start, so that their
         // first report does not hand defaults back to month 0.
@@ -327,8 +330,9 @@ void frmYear::FillDays(int index)
     ctlMonth& month = *months_[static_cast<size_t>(index)];
     FillDaysFromSchedule(month, source_.schedule, shiftIndex_);
     if (source_.notes)
-        FillDaysWithNotes(month, source_.notes(month.DateOfCell(1), month.DateOfCell(42)),
-                          source_.noteColors ? source_.noteColors() : NoteColors());
+        FillDaysWithNotes(month,
+                          source_.notes->ShownMarks(month.DateOfCell(1), month.DateOfCell(42)),
+                          source_.notes->KindColors());
 }
 
 void frmYear::RefreshNotes()

@@ -271,10 +271,7 @@ void frmCal::ShowImageCalendar()
                 return self ? self->SpecialPeriodColor() : last;
             };
             source.monthFont = ctlMonth1->Font();
-            source.notes = [session = session_](double first, double last) {
-                return session->ShownNotes(first, last);
-            };
-            source.noteColors = [session = session_] { return session->KindColors(); };
+            source.notes = session_;
             imageCalendar_ = new frmYear(std::move(source));
             imageCalendar_->setAttribute(Qt::WA_DeleteOnClose);
         }

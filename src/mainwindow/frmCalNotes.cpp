@@ -56,6 +56,8 @@ void frmCal::buildNotesMenus()
         pressedOnDay_ = y >= 2.0 * ctlMonth1->CellHeight();
     });
     connect(ctlMonth1, &ctlMonth::DblClick, this, &frmCal::ctlMonth1_DblClick);
+    ctlMonth1->setMarkDetails(
+        [session = session_](double day) { return session->ShownLines(day); });
     connect(ctlMonth1, &ctlMonth::FocusDayMoved, this,
             [this] { selectedDay_ = ctlMonth1->FocusDate(); });
     // The file is opened (and checked) once the calendar has painted, so a
@@ -89,7 +91,7 @@ void frmCal::notesPainted()
 void frmCal::FillNotes()
 {
     const double first = ctlMonth1->DateOfCell(1), last = ctlMonth1->DateOfCell(42);
-    FillDaysWithNotes(*ctlMonth1, session_->ShownNotes(first, last), session_->KindColors());
+    FillDaysWithNotes(*ctlMonth1, session_->ShownMarks(first, last), session_->KindColors());
 }
 
 void frmCal::showNotes()

@@ -1,7 +1,6 @@
 #include "monthcontrol/ScheduleFill.h"
 
 #include "model/DayNumber.h"
-#include "model/NoteEntry.h"
 #include "model/clsPlatoon.h"
 #include "model/clsSchedule.h"
 #include "model/clsShift.h"
@@ -74,27 +73,15 @@ void FillDaysFromSchedule(ctlMonth& month, const std::shared_ptr<clsSchedule>& s
     }
 }
 
-void FillDaysWithNotes(ctlMonth& month, const std::vector<NoteEntry>& entries,
+void FillDaysWithNotes(ctlMonth& month, const std::vector<std::pair<double, NoteKind>>& marks,
                        const NoteColors& colors)
 {
-    // A tooltip line stays readable on the screen; the spoken words keep it all.
-    constexpr qsizetype kTipLine = 80;
-    auto next = entries.begin();
+    auto next = marks.begin();
     for (int i = 1; i <= 42; ++i) {
-        const auto& c = month.Days().Item(i);
         const double day = DayNumber::wholeDay(month.DateOfCell(static_cast<int16_t>(i)));
-        while (next != entries.end() && next->Date() < day)
+        while (next != marks.end() && next->first < day)
             ++next;
-        c->setMarkColor(next != entries.end() && next->Date() == day ? colors.Color(next->Kind())
-                                                                     : -1);
-        QString tip = c->ToolTipText(), words = c->AccessibleText();
-        for (; next != entries.end() && next->Date() == day; ++next) {
-            const QString line = next->Summary();
-            tip += QLatin1Char('\n');
-            tip += line.size() > kTipLine ? line.left(kTipLine - 1) + QChar(0x2026) : line;
-            words += QStringLiteral(", ") + line;
-        }
-        c->setToolTipText(tip);
-        c->setAccessibleText(words);
+        const bool marked = next != marks.end() && next->first == day;
+        month.Days().Item(i)->setMarkColor(marked ? colors.Color(next->second) : -1);
     }
 }

@@ -1,13 +1,15 @@
 #pragma once
 // The rule by which a window fills a month control's day cells from a
 // schedule; the main window and the image calendar share it.
+#include "model/NoteEntry.h"
+
 #include <memory>
+#include <utility>
 #include <vector>
 
 class ctlMonth;
 class clsSchedule;
 class NoteColors;
-class NoteEntry;
 
 // Platoon colour, tooltip (" Today" on today's date) and, in split cells, the
 // left caption from shift `shiftIndex`; the right halves from shift 2 when the
@@ -16,9 +18,8 @@ class NoteEntry;
 void FillDaysFromSchedule(ctlMonth& month, const std::shared_ptr<clsSchedule>& schedule,
                           int shiftIndex);
 
-// The corner mark in the colour of each day's first entry, and the entries
-// added to its tooltip and spoken words; `entries` are those of the cells'
-// days by date (others are ignored). Runs after FillDaysFromSchedule; no
-// entries take every mark away.
-void FillDaysWithNotes(ctlMonth& month, const std::vector<NoteEntry>& entries,
+// The corner mark of each marked day in the colour of its first entry's
+// kind; `marks` are days by date with that kind (days outside the cells are
+// ignored). No marks take every mark away.
+void FillDaysWithNotes(ctlMonth& month, const std::vector<std::pair<double, NoteKind>>& marks,
                        const NoteColors& colors);

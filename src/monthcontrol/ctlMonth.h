@@ -20,6 +20,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -226,6 +227,14 @@ public:
     void HideFocusDay();
     // What a click on the focus day does: SelectionChange, then Click.
     void PressFocusDay();
+    // The lines a host adds for a day it marked (its notes), asked for only
+    // when a tooltip or a screen reader needs them: a month step reads none.
+    using MarkDetails = std::function<QStringList(double date)>;
+    void setMarkDetails(MarkDetails details) { markDetails_ = std::move(details); }
+    // A marked day's lines at Days() position 1..42; none for another day.
+    QStringList MarkLines(int16_t position) const;
+    // The day's ToolTipText, then its mark's lines.
+    QString DayToolTip(int16_t position) const;
     // Whether the day at Days() position 1..42 lies in the special period.
     bool InSpecialPeriod(int16_t position) const;
 
@@ -362,6 +371,7 @@ private:
     int32_t specialPeriodLength_ = 0;
     int32_t specialPeriodOffset_ = 0;
     QString specialPeriodName_;
+    MarkDetails markDetails_;
     QFont font_;
 
     // Interaction state.

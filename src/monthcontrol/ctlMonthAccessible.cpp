@@ -42,6 +42,8 @@ QString dayName(const ctlMonth& m, int16_t position)
             name += QStringLiteral(", ") + part;
     };
     add(cell.AccessibleText());
+    for (const QString& line : m.MarkLines(position))
+        add(line);
     if (m.ShowToday() && day == DayNumber::fromDate(clockService().today()))
         add(QStringLiteral("today"));
     if (m.InSpecialPeriod(position))
@@ -104,7 +106,7 @@ public:
         if (!month_ || (t != QAccessible::Name && t != QAccessible::Description))
             return {};
         if (t == QAccessible::Description)
-            return kind_ == Day ? month_->Days().Item(position())->ToolTipText() : QString();
+            return kind_ == Day ? month_->DayToolTip(position()) : QString();
         switch (kind_) {
         case Caption: return title(*month_);
         case Header: return weekdayName(*month_, index_);

@@ -208,11 +208,29 @@ void ctlMonth::Picture1_MouseDown(int button, int shift, double x, double y)
     emit MouseDown(button, shift, x, y);
 }
 
+QStringList ctlMonth::MarkLines(int16_t position) const
+{
+    const clsDayBox& box = *days_.Item(position);
+    return markDetails_ && box.MarkColor() >= 0 ? markDetails_(box.FullDate()) : QStringList();
+}
+
+QString ctlMonth::DayToolTip(int16_t position) const
+{
+    // A tooltip line stays readable on the screen; the spoken name keeps it all.
+    constexpr qsizetype kLine = 80;
+    QString tip = days_.Item(position)->ToolTipText();
+    for (const QString& line : MarkLines(position)) {
+        tip += QLatin1Char('\n');
+        tip += line.size() > kLine ? line.left(kLine - 1) + QChar(0x2026) : line;
+    }
+    return tip;
+}
+
 void ctlMonth::Picture1_MouseMove(int button, int shift, double x, double y)
 {
     try {
         if (y >= 2.0 * cellHeight_)
-            setToolTip(days_.Item(IndexAtPoint(x, y))->ToolTipText());
+            setToolTip(DayToolTip(IndexAtPoint(x, y)));
         else
             setToolTip(QString());
     } catch (const std::exception& e) {

@@ -84,13 +84,14 @@ QString CalendarSession::OpenNotes(const QString& folder)
     return NotesUnavailable();
 }
 
-std::vector<NoteEntry> CalendarSession::ShownNotes(double first, double last)
+template <class Read>
+auto CalendarSession::shownOrNothing(Read read) -> decltype(read(std::declval<NotesStore&>()))
 {
     const auto notes = Notes();
     if (!showNotes_ || !notes)
         return {};
     try {
-        return notes->EntriesBetween(first, last);
+        return read(*notes);
     } catch (const RuntimeError& e) {
         if (!readFailureTold_) {
             readFailureTold_ = true;
@@ -98,6 +99,21 @@ std::vector<NoteEntry> CalendarSession::ShownNotes(double first, double last)
         }
     }
     return {};
+}
+
+std::vector<std::pair<double, NoteKind>> CalendarSession::ShownMarks(double first, double last)
+{
+    return shownOrNothing([&](NotesStore& n) { return n.FirstKinds(first, last); });
+}
+
+QStringList CalendarSession::ShownLines(double day)
+{
+    return shownOrNothing([&](NotesStore& n) {
+        QStringList lines;
+        for (const NoteEntry& e : n.EntriesOn(day))
+            lines << e.Summary();
+        return lines;
+    });
 }
 
 void CalendarSession::setShowNotes(bool shown)

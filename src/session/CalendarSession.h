@@ -7,8 +7,10 @@
 #include "session/SpecialPeriod.h"
 
 #include <QObject>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class clsSchedule;
@@ -47,15 +49,20 @@ public:
     std::shared_ptr<NotesStore> Notes() const;
     // Why the notes commands cannot run, in words for the user; empty when they can.
     QString NotesUnavailable() const;
+    // OpenNotes has run, whatever it found.
+    bool NotesOpened() const { return notes_ != nullptr; }
     // Opens notes.db in the folder. Returns the message for a refused file
     // (empty when it opened), for the caller to show once.
     QString OpenNotes(const QString& folder);
     // An entry was added, changed or removed: the windows that show them redraw.
     void notesEdited() { emit NotesChanged(); }
-    // The entries the calendars mark from the first day to the last: none
-    // while the marks are hidden or the notes unavailable. A read that fails
-    // gives none too, and NotesReadFailed once, for one message.
-    std::vector<NoteEntry> ShownNotes(double first, double last);
+    // What the calendars show of the entries: the days from the first to the
+    // last that hold any, with the kind of each day's first entry, and the
+    // lines of one day ("Leave: summer week"). Nothing while the marks are
+    // hidden or the notes unavailable; a read that fails gives nothing too,
+    // and NotesReadFailed once, for one message.
+    std::vector<std::pair<double, NoteKind>> ShownMarks(double first, double last);
+    QStringList ShownLines(double day);
     bool ShowNotes() const { return showNotes_; }
     void setShowNotes(bool shown);
     const NoteColors& KindColors() const { return noteColors_; }
@@ -75,6 +82,8 @@ signals:
 
 private:
     void keepShiftWithinSchedule();
+    template <class Read>
+    auto shownOrNothing(Read read) -> decltype(read(std::declval<NotesStore&>()));
 
     std::shared_ptr<clsSchedule> schedule_;
     int16_t shiftIndex_ = 1;

@@ -372,6 +372,24 @@ std::vector<NoteEntry> NotesStore::EntriesBetween(double first, double last) con
                    {dayKey(first), dayKey(last)});
 }
 
+std::vector<std::pair<double, NoteKind>> NotesStore::FirstKinds(double first, double last) const
+{
+    throwIfClosed();
+    // The inner query runs on the day index alone; only each day's first
+    // entry is looked up in the table.
+    QSqlQuery q = run(db_,
+                      QStringLiteral("SELECT day, kind FROM note WHERE id IN (SELECT min(id) FROM "
+                                     "note WHERE day BETWEEN ? AND ? GROUP BY day) ORDER BY day"),
+                      Action::Read, {dayKey(first), dayKey(last)});
+    std::vector<std::pair<double, NoteKind>> found;
+    while (q.next())
+        found.emplace_back(static_cast<double>(q.value(0).toLongLong()),
+                           static_cast<NoteKind>(q.value(1).toInt()));
+    if (q.lastError().isValid())
+        throw failure(Action::Read, q.lastError());
+    return found;
+}
+
 std::map<NoteKind, int> NotesStore::DaysPerKind(int year) const
 {
     throwIfClosed();

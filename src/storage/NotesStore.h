@@ -26,6 +26,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QSqlError;
@@ -72,6 +73,10 @@ public:
     // The entries from the first day to the last, both included, by date
     // and then Id.
     std::vector<NoteEntry> EntriesBetween(double first, double last) const;
+    // The days from the first to the last that hold entries, each with the
+    // kind of its first entry (lowest Id), by date: what a month marks,
+    // read from the index without the texts.
+    std::vector<std::pair<double, NoteKind>> FirstKinds(double first, double last) const;
     // For every kind, the number of days of the year that hold at least one
     // entry of that kind (0 for a kind with none). Invalid call (5) for a
     // year outside 100 to 9999.

@@ -132,6 +132,14 @@ protected:
     std::unique_ptr<frmCal> makeForm() { return std::make_unique<frmCal>(); }
     // What showing the window does to the calendar: this month, DateChange, Show.
     static void showCalendar(frmCal& f) { f.MonthControl()->UserControl_Show(); }
+    // A shown window opens the notes file once it has painted; a test that
+    // counts messages or fills the disk waits for that first.
+    static void waitForNotes(frmCal& f)
+    {
+        for (int i = 0; i < 1000 && !f.Session().NotesOpened(); ++i)
+            QApplication::processEvents();
+        ASSERT_TRUE(f.Session().NotesOpened());
+    }
     static void click(frmCal& f, const char* action)
     {
         QAction* a = f.MenuAction(QString::fromLatin1(action));

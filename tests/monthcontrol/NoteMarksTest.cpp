@@ -55,10 +55,11 @@ TEST_P(NoteMarks, TakeOnlyBackgroundInTheTopRightCorner)
 
     NoteColors colors;
     colors.setColor(NoteKind::Leave, 0x00C000); // green, found nowhere else on the grid
-    std::vector<NoteEntry> entries;
+    std::vector<std::pair<double, NoteKind>> marks;
     for (double d : markedDays())
-        entries.emplace_back(d, NoteKind::Leave, QStringLiteral("summer week"));
-    FillDaysWithNotes(*m, entries, colors);
+        marks.emplace_back(d, NoteKind::Leave);
+    FillDaysWithNotes(*m, marks, colors);
+    m->setMarkDetails([](double) { return QStringList{QStringLiteral("Leave: summer week")}; });
     const QImage after = render(*m);
 
     int changed = 0;
@@ -89,8 +90,9 @@ TEST_P(NoteMarks, TakeOnlyBackgroundInTheTopRightCorner)
             expected.insert(m->CellOfDate(d));
     EXPECT_EQ(markedCells, expected);
     EXPECT_GE(changed, static_cast<int>(expected.size()) * 6) << "a mark too small to see";
-    EXPECT_EQ(m->Days().Item(m->CellOfDate(dn(2008, 3, 12)))->ToolTipText().section('\n', 1),
+    EXPECT_EQ(m->DayToolTip(m->CellOfDate(dn(2008, 3, 12))).section('\n', 1),
               QStringLiteral("Leave: summer week"));
+    EXPECT_EQ(m->DayToolTip(m->CellOfDate(dn(2008, 3, 13))).count('\n'), 0) << "an unmarked day";
 
     FillDaysWithNotes(*m, {}, colors);
     EXPECT_EQ(render(*m), before) << "marks left behind";

@@ -28,10 +28,7 @@ protected:
     {
         f = makeForm();
         f->show();
-        for (int i = 0;
-             i < 1000 && !f->Session().NotesUnavailable().isEmpty() && fx.messages->shown.empty();
-             ++i)
-            QApplication::processEvents();
+        waitForNotes(*f);
     }
     QString file() const { return fx.dataFolder() + QStringLiteral("/notes.db"); }
     std::vector<NoteEntry> stored(double day) const
@@ -88,7 +85,7 @@ TEST_F(DayNotes, AddedWithTheMouseMarkedAndRemovedWithTheKeys)
     ASSERT_EQ(day.size(), 2u);
     EXPECT_EQ(day[1].Summary(), QStringLiteral("Trade with Smith: covers my Tuesday"));
     EXPECT_EQ(dayCell(dec8).MarkColor(), f->Session().KindColors().Color(NoteKind::Leave));
-    EXPECT_EQ(dayCell(dec8).ToolTipText().section('\n', 1),
+    EXPECT_EQ(f->MonthControl()->DayToolTip(f->MonthControl()->CellOfDate(dec8)).section('\n', 1),
               QStringLiteral("Leave: summer week\nTrade with Smith: covers my Tuesday"));
 
     // View > Show Notes hides the marks, and the next run remembers it.

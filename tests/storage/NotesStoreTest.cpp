@@ -151,6 +151,16 @@ TEST_F(NotesFile, ReadsByDayRangeAndYear)
     const std::map<K, int> days{
         {K::Note, 0}, {K::Leave, 1}, {K::Trade, 1}, {K::Overtime, 1}, {K::Sick, 1}};
     EXPECT_EQ(store.DaysPerKind(2026), days);
+
+    // What a month marks: each day once, with its first entry's kind.
+    using Marks = std::vector<std::pair<double, K>>;
+    EXPECT_EQ(store.FirstKinds(newYear - 1, last.Date()), (Marks{{eve.Date(), K::Leave},
+                                                                 {newYear, K::Leave},
+                                                                 {june.Date(), K::Trade},
+                                                                 {last.Date(), K::Overtime}}));
+    store.Remove(n1.Id());
+    store.Remove(n2.Id());
+    EXPECT_EQ(store.FirstKinds(newYear, newYear), (Marks{{newYear, K::Sick}}));
 }
 
 TEST_F(NotesFile, UpdateAndRemoveChangeOnlyTheirEntry)

@@ -29,6 +29,7 @@ protected:
             form->setSchedule(schedule);
         form->resize(900, 700);
         form->show();
+        waitForNotes(*form);
         settle();
     }
 
