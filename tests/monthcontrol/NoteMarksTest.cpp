@@ -16,6 +16,10 @@ struct MarkCase {
     int16_t split;
     bool fullGrid;
 };
+void PrintTo(const MarkCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 // March 2008 from Sunday 24 February to Saturday 5 April; today is the
 // 12th (a larger italic face).
