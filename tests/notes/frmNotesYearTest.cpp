@@ -240,6 +240,7 @@ TEST_F(NotesYearWindow, KeyboardOnly)
               "Monday, June 15, 2026, Trade, Swap, with Sam Reyes");
     press(Qt::Key_Return);
     EXPECT_EQ(chosen, std::vector<double>{DayNumber::fromDate(QDate(2026, 6, 15))});
+    ASSERT_FALSE(window.isNull());
     EXPECT_TRUE(window->isVisible());
     // Esc closes it, and a closed window is gone.
     press(Qt::Key_Escape);
