@@ -1,15 +1,18 @@
 // The notes store with 100,000 entries, five a day over some 55 years: a
 // 42-day window (a month view and its edges), a year's day counts, one edit
-// (one transaction, synced), and the month control's fill with and without
-// the notes of its days.
+// (one transaction, synced), the month control's fill with and without the
+// notes of its days, and the Notes for YYYY window up to its list's first paint.
 #include "WidgetBenchMain.h"
 #include "model/DayNumber.h"
 #include "model/DefaultSchedule.h"
 #include "monthcontrol/ScheduleFill.h"
 #include "monthcontrol/ctlMonth.h"
+#include "notes/frmNotesYear.h"
 #include "session/NoteColors.h"
 #include "storage/NotesStore.h"
 
+#include <QAbstractItemView>
+#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -44,10 +47,10 @@ struct Filled {
             q.exec(QStringLiteral("COMMIT"));
         }
         QSqlDatabase::removeDatabase(QStringLiteral("fill"));
-        store = std::make_unique<NotesStore>(dir.path());
+        store = std::make_shared<NotesStore>(dir.path());
     }
     QTemporaryDir dir;
-    std::unique_ptr<NotesStore> store;
+    std::shared_ptr<NotesStore> store;
 };
 
 Filled& filled()
@@ -119,6 +122,57 @@ void BM_MonthFillWithNotes(benchmark::State& state)
 {
     monthFill(state, true);
 }
+
+// Whether the watched widget has painted.
+class PaintSeen : public QObject {
+public:
+    bool seen = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            seen = true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Made, shown, and the events run until the list has painted its rows.
+void BM_NotesYearWindowOpens(benchmark::State& state)
+{
+    const std::shared_ptr<NotesStore> store = filled().store;
+    const int years = Days / 366; // whole years of entries from 1990 on
+    // The process's first window also loads fonts and styles: said apart.
+    static double firstMs = -1;
+    QElapsedTimer first;
+    int opened = 0;
+    double rows = 0;
+    for (auto _ : state) {
+        if (firstMs < 0)
+            first.start();
+        // Another year each time: the one opened is seldom the one read last.
+        auto w =
+            std::make_unique<frmNotesYear>(nullptr, store, 1990 + opened++ % years, NoteColors());
+        auto* list = w->findChild<QAbstractItemView*>(QStringLiteral("lstEntries"));
+        PaintSeen painted;
+        list->viewport()->installEventFilter(&painted);
+        w->show();
+        QElapsedTimer waited;
+        waited.start();
+        while (!painted.seen && waited.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        state.PauseTiming();
+        if (firstMs < 0)
+            firstMs = static_cast<double>(first.nsecsElapsed()) / 1e6;
+        if (!painted.seen)
+            state.SkipWithError("the list was not painted");
+        rows += list->model()->rowCount();
+        w.reset();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = benchmark::Counter(rows, benchmark::Counter::kAvgIterations);
+    state.counters["first_ms"] = firstMs;
+}
 } // namespace
 
 BENCHMARK(BM_MonthFillWithoutNotes)->Unit(benchmark::kMicrosecond);
@@ -126,6 +180,7 @@ BENCHMARK(BM_MonthFillWithNotes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Window42Days)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DaysPerKindOfAYear)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AddOne)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_NotesYearWindowOpens)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

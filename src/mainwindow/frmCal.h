@@ -20,6 +20,7 @@
 class clsSchedule;
 class clsShift;
 class ctlMonth;
+class frmNotesYear;
 class frmYear;
 class PicturePane;
 class WizardHost;
@@ -191,6 +192,9 @@ private:
     void mnuFileDayNotes_Click();
     void mnuViewShowNotes_Click();
     void mnuViewNoteColor_Click(NoteKind kind);
+    void mnuViewNotesForYear_Click();
+    // "Notes for" the year on display.
+    void UpdateNotesMenu();
     void mnuFavoritesAdd_Click();
     void mnuFavoritesOpen_Click();
     void mnuTrayShow_Click();
@@ -223,6 +227,7 @@ private:
     QString currentTitle_;
     QString currentDescription_;
     QPointer<frmYear> imageCalendar_;
+    QPointer<frmNotesYear> notesYear_;
     double selectedDay_ = 0; // none chosen yet
     bool pressedOnDay_ = false;
     bool notesOpenQueued_ = false;
@@ -259,6 +264,7 @@ private:
     QAction* mnuViewBackcolor = nullptr;
     QAction* mnuViewShowNotes = nullptr;
     QMenu* mnuViewNoteColors = nullptr;
+    QAction* mnuViewNotesForYear = nullptr;
     QMenu* mnuFavorites = nullptr;
     QMenu* mnuTray = nullptr;
     QAction* mnuTrayShow = nullptr;

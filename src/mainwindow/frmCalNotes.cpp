@@ -8,6 +8,7 @@
 #include "monthcontrol/ScheduleFill.h"
 #include "monthcontrol/ctlMonth.h"
 #include "notes/frmDayNotes.h"
+#include "notes/frmNotesYear.h"
 #include "platform/IClock.h"
 #include "platform/Services.h"
 #include "platform/widgets/IDialogs.h"
@@ -45,6 +46,12 @@ void frmCal::buildNotesMenus()
         a->setObjectName(QStringLiteral("mnuViewNoteColor_") + NoteKindName(kind));
         connect(a, &QAction::triggered, this, [this, kind] { mnuViewNoteColor_Click(kind); });
     }
+
+    mnuViewNotesForYear = mnuView->addAction(QString());
+    mnuViewNotesForYear->setObjectName(QStringLiteral("mnuViewNotesForYear"));
+    connect(mnuViewNotesForYear, &QAction::triggered, this, &frmCal::mnuViewNotesForYear_Click);
+    connect(ctlMonth1, &ctlMonth::DateChange, this, &frmCal::UpdateNotesMenu);
+    UpdateNotesMenu();
 
     connect(session_.get(), &CalendarSession::NotesChanged, this, &frmCal::showNotes);
     // A message box must not open inside the paint or layout that read the file.
@@ -103,6 +110,8 @@ void frmCal::showNotes()
             ctlMonth1->Repaint();
         if (imageCalendar_)
             imageCalendar_->RefreshNotes();
+        if (notesYear_)
+            notesYear_->Refresh();
     });
 }
 
@@ -180,5 +189,35 @@ void frmCal::mnuViewNoteColor_Click(NoteKind kind)
         colors.setColor(kind, chosen);
         NoteColors::Write(kind, chosen);
         session_->setKindColors(colors);
+    });
+}
+
+void frmCal::UpdateNotesMenu()
+{
+    const int year = DayNumber::toDate(ctlMonth1->FullDate()).year();
+    mnuViewNotesForYear->setText(QStringLiteral("Notes &for %1...").arg(year));
+}
+
+void frmCal::mnuViewNotesForYear_Click()
+{
+    handled("mnuViewNotesForYear_Click", [&] {
+        // Reading needs no unlocked schedule: only a usable file.
+        if (const QString why = session_->NotesUnavailable(); !why.isEmpty()) {
+            MsgBox(why, Msg::OKOnly | Msg::Exclamation, QStringLiteral("Day Notes"));
+            return;
+        }
+        const int year = DayNumber::toDate(ctlMonth1->FullDate()).year();
+        if (!notesYear_) {
+            notesYear_ = new frmNotesYear(this, session_->Notes(), year, session_->KindColors());
+            connect(notesYear_, &frmNotesYear::DayChosen, this, [this](double day) {
+                ctlMonth1->setFocusDate(day);
+                selectedDay_ = DayNumber::wholeDay(day);
+            });
+        } else {
+            notesYear_->ShowYear(year);
+        }
+        notesYear_->show();
+        notesYear_->raise();
+        notesYear_->activateWindow();
     });
 }

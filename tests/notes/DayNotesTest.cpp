@@ -5,12 +5,14 @@
 #include "monthcontrol/MonthTestSupport.h"
 #include "notes/frmDayNotes.h"
 #include "notes/frmNoteEntry.h"
+#include "notes/frmNotesYear.h"
 #include "storage/NotesStore.h"
 #include "support/FileSizeLimit.h"
 #include "support/ModalDialogs.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -88,6 +90,17 @@ TEST_F(DayNotes, AddedWithTheMouseMarkedAndRemovedWithTheKeys)
     EXPECT_EQ(f->MonthControl()->DayToolTip(f->MonthControl()->CellOfDate(dec8)).section('\n', 1),
               QStringLiteral("Leave: summer week\nTrade with Smith: covers my Tuesday"));
 
+    // The year at a glance follows every edit; a row chosen there is the day chosen.
+    click(*f, "mnuViewNotesForYear");
+    auto* year = f->findChild<frmNotesYear*>();
+    ASSERT_NE(year, nullptr);
+    EXPECT_EQ(year->windowTitle(), QStringLiteral("Notes for 2026"));
+    auto* leaveDays = year->findChild<QLabel*>(QStringLiteral("lblDaysLeave"));
+    EXPECT_EQ(leaveDays->text(), QStringLiteral("Leave: 1 day"));
+    emit year->DayChosen(dec8 + 3);
+    EXPECT_EQ(f->SelectedDay(), dec8 + 3);
+    EXPECT_EQ(f->MonthControl()->FocusDate(), dec8 + 3);
+
     // View > Show Notes hides the marks, and the next run remembers it.
     click(*f, "mnuViewShowNotes");
     EXPECT_EQ(dayCell(dec8).MarkColor(), -1);
@@ -107,6 +120,7 @@ TEST_F(DayNotes, AddedWithTheMouseMarkedAndRemovedWithTheKeys)
     ASSERT_EQ(stored(dec8).size(), 1u);
     EXPECT_EQ(stored(dec8)[0].Kind(), NoteKind::Trade);
     EXPECT_EQ(dayCell(dec8).MarkColor(), f->Session().KindColors().Color(NoteKind::Trade));
+    EXPECT_EQ(leaveDays->text(), QStringLiteral("Leave: 0 days"));
 }
 
 TEST_F(DayNotes, AFailedSaveKeepsTheWindowOpenAndTheStoredEntries)
