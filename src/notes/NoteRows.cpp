@@ -7,10 +7,8 @@
 #include <QPainter>
 #include <QPixmap>
 
-namespace {
-// A square of the kind's colour, outlined so that a pale colour still shows
-// on a selected or white row.
-QIcon swatchOf(int32_t color)
+// Outlined, so that a pale colour still shows on a selected or white row.
+QIcon KindSwatch(int32_t color)
 {
     QPixmap p(12, 12);
     p.fill(Qt::transparent);
@@ -22,6 +20,7 @@ QIcon swatchOf(int32_t color)
     return QIcon(p);
 }
 
+namespace {
 // A row is one line: a text typed over several shows them side by side.
 QString oneLine(const QString& text)
 {
@@ -36,7 +35,7 @@ QString oneLine(const QString& text)
 NoteRows::NoteRows(const NoteColors& colors, QObject* parent) : QAbstractTableModel(parent)
 {
     for (NoteKind kind : AllNoteKinds) {
-        swatches_[static_cast<size_t>(kind)] = swatchOf(colors.Color(kind));
+        swatches_[static_cast<size_t>(kind)] = KindSwatch(colors.Color(kind));
         colorNames_[static_cast<size_t>(kind)] = OleColor::ColorName(colors.Color(kind));
     }
 }

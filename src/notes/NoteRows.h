@@ -12,6 +12,9 @@
 #include <optional>
 #include <vector>
 
+// The small square a kind's colour is shown in, beside its name.
+QIcon KindSwatch(int32_t color);
+
 class NoteRows : public QAbstractTableModel {
     Q_OBJECT
 public:

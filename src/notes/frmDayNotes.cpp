@@ -1,9 +1,9 @@
 #include "notes/frmDayNotes.h"
 
 #include "model/DayNumber.h"
+#include "notes/NoteRows.h"
 #include "notes/frmNoteEntry.h"
 #include "platform/widgets/DialogParts.h"
-#include "platform/widgets/OleColor.h"
 #include "platform/widgets/ReportError.h"
 
 #include <QGridLayout>
@@ -11,21 +11,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
-#include <QPainter>
-#include <QPixmap>
 #include <QVBoxLayout>
-
-namespace {
-QIcon swatch(int32_t color, int side)
-{
-    QPixmap p(side, side);
-    p.fill(OleColor::toQColor(color));
-    QPainter painter(&p);
-    painter.setPen(Qt::black);
-    painter.drawRect(0, 0, side - 1, side - 1);
-    return QIcon(p);
-}
-} // namespace
 
 frmDayNotes::frmDayNotes(QWidget* owner, double day, std::vector<NoteEntry> entries,
                          NoteColors colors, Save save)
@@ -74,9 +60,8 @@ frmDayNotes::frmDayNotes(QWidget* owner, double day, std::vector<NoteEntry> entr
 void frmDayNotes::fillList(int current)
 {
     lstEntries->clear();
-    const int side = fontMetrics().height() * 3 / 4;
     for (const NoteEntry& e : entries_) {
-        auto* item = new QListWidgetItem(swatch(colors_.Color(e.Kind()), side), e.Summary());
+        auto* item = new QListWidgetItem(KindSwatch(colors_.Color(e.Kind())), e.Summary());
         item->setToolTip(e.Summary());
         lstEntries->addItem(item);
     }
