@@ -121,6 +121,9 @@ TEST_F(DayNotes, AddedWithTheMouseMarkedAndRemovedWithTheKeys)
     EXPECT_EQ(stored(dec8)[0].Kind(), NoteKind::Trade);
     EXPECT_EQ(dayCell(dec8).MarkColor(), f->Session().KindColors().Color(NoteKind::Trade));
     EXPECT_EQ(leaveDays->text(), QStringLiteral("Leave: 0 days"));
+    // The notes are the user's: another schedule keeps them.
+    f->setSchedule(TwoShiftSchedule());
+    EXPECT_EQ(dayCell(dec8).MarkColor(), f->Session().KindColors().Color(NoteKind::Trade));
 }
 
 TEST_F(DayNotes, AFailedSaveKeepsTheWindowOpenAndTheStoredEntries)
