@@ -13,6 +13,8 @@
 #include "platform/Services.h"
 #include "session/CalSettings.h"
 #include "session/SpecialPeriod.h"
+#include "storage/Module1Files.h"
+#include "storage/NotesStore.h"
 #include "storage/ScheduleFile.h"
 
 #include <QApplication>
@@ -22,6 +24,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QMap>
 #include <QPageLayout>
 #include <QTextStream>
 #include <algorithm>
@@ -53,7 +56,8 @@ struct Options {
         QStringLiteral("FILE")};
     QCommandLineOption printMonth{
         QStringLiteral("print-month"),
-        QStringLiteral("Print the platoon on duty for every day of the month, one line a day."),
+        QStringLiteral("Print the platoon on duty for every day of the month, one line a day "
+                       "with the day's notes."),
         QStringLiteral("YYYY-MM")};
     QCommandLineOption schedule{
         QStringLiteral("schedule"),
@@ -98,6 +102,9 @@ struct Options {
     QCommandLineOption noPeriod{QStringLiteral("no-period"),
                                 QStringLiteral("--export-ics, --print-month: leave the "
                                                "recurring period out.")};
+    QCommandLineOption notes{QStringLiteral("notes"),
+                             QStringLiteral("--export-ics: add your day notes from the first "
+                                            "date on, each an all-day event.")};
 };
 
 // The papers --paper takes.
@@ -229,6 +236,27 @@ template <class Write> int written(const QString& path, QTextStream& err, Write&
     return 0;
 }
 
+struct StoredNotes {
+    std::vector<NoteEntry> entries;
+    QString error; // why there are none, naming the file
+};
+
+// The user's day entries from the first day to the last. A missing notes.db
+// holds none and is not made: a script only reads.
+StoredNotes storedNotes(double first, double last)
+{
+    const QString folder = DataFolder();
+    if (!QFileInfo::exists(QDir(folder).filePath(QStringLiteral("notes.db"))))
+        return {};
+    const NotesStore store(folder);
+    try {
+        // A refused file raises its own error here.
+        return {store.EntriesBetween(first, last), QString()};
+    } catch (const RuntimeError& e) {
+        return {{}, e.description()};
+    }
+}
+
 struct ScheduleAndShift {
     std::shared_ptr<clsSchedule> schedule;
     std::shared_ptr<clsShift> shift;
@@ -281,7 +309,7 @@ Parsed parse(const QStringList& arguments)
     // "-print-month" is no option: a single dash takes single letters only.
     parser.addOptions({o.help, o.version, o.exportIcs, o.exportPdf, o.printMonth, o.schedule,
                        o.shift, o.platoon, o.from, o.start, o.hours, o.months, o.paper, o.landscape,
-                       o.period, o.noPeriod});
+                       o.period, o.noPeriod, o.notes});
     p.help = parser.helpText();
     if (!arguments.isEmpty())
         p.program = QFileInfo(arguments.first()).fileName();
@@ -348,7 +376,7 @@ Parsed parse(const QStringList& arguments)
     if (pdf) {
         r.command = Command::ExportPdf;
         if (refuse(QStringLiteral("export-pdf"),
-                   {&o.platoon, &o.start, &o.hours, &o.period, &o.noPeriod}))
+                   {&o.platoon, &o.start, &o.hours, &o.period, &o.noPeriod, &o.notes}))
             return p;
         r.outputPath = parser.value(o.exportPdf);
         if (r.outputPath.isEmpty()) {
@@ -416,7 +444,8 @@ Parsed parse(const QStringList& arguments)
 
     if (month) {
         r.command = Command::PrintMonth;
-        if (refuse(QStringLiteral("print-month"), {&o.platoon, &o.from, &o.start, &o.hours}))
+        if (refuse(QStringLiteral("print-month"),
+                   {&o.platoon, &o.from, &o.start, &o.hours, &o.notes}))
             return p;
         r.month = monthArgument(p, QStringLiteral("print-month"), parser.value(o.printMonth));
         return p;
@@ -463,6 +492,7 @@ Parsed parse(const QStringList& arguments)
         }
         r.hours = *h;
     }
+    r.notes = parser.isSet(o.notes);
     return p;
 }
 
@@ -504,6 +534,15 @@ int exportIcs(const Request& request, QTextStream& out, QTextStream& err)
     if (const auto special = storedSpecialPeriod(err);
         special && request.period.value_or(special->shown))
         o.special = special->forExport();
+    if (request.notes) {
+        StoredNotes notes =
+            storedNotes(DayNumber::fromDate(o.first), DayNumber::fromDate(QDate(9999, 12, 31)));
+        if (!notes.error.isEmpty()) {
+            err << "Nothing written: " << notes.error << '\n';
+            return kFailed;
+        }
+        o.notes = std::move(notes.entries);
+    }
     const Ics::Result result = Ics::exportDutyDays(*loaded->schedule, o);
     if (!result.problem.isEmpty()) {
         err << "Nothing written: " << result.problem << '\n';
@@ -522,6 +561,22 @@ int printMonth(const Request& request, QTextStream& out, QTextStream& err)
     const auto special = stored && request.period.value_or(stored->shown)
                              ? std::optional(stored->forExport())
                              : std::nullopt;
+    // A month without its notes is still worth printing, but the exit code
+    // must not pass it off as complete.
+    const QDate lastDate = request.month.addDays(request.month.daysInMonth() - 1);
+    const StoredNotes notes =
+        storedNotes(DayNumber::fromDate(request.month), DayNumber::fromDate(lastDate));
+    if (!notes.error.isEmpty())
+        err << "The notes are left out: " << notes.error << '\n';
+    QMap<qint64, QStringList> notesOn;
+    for (const NoteEntry& n : notes.entries) {
+        // One line a day, whatever the text holds.
+        QString summary = n.Summary();
+        summary.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        summary.replace(QLatin1Char('\r'), QLatin1Char(' '))
+            .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        notesOn[qRound64(n.Date())] << summary;
+    }
     const auto platoons = loaded->shift->Platoons();
     for (QDate d = request.month; d.month() == request.month.month(); d = d.addDays(1)) {
         const double day = DayNumber::fromDate(d);
@@ -534,9 +589,11 @@ int printMonth(const Request& request, QTextStream& out, QTextStream& err)
                               : QStringLiteral("-"));
         if (special && special->isFilled(day))
             line += QStringLiteral(" (") + special->name + QLatin1Char(')');
+        if (const auto entries = notesOn.value(qRound64(day)); !entries.isEmpty())
+            line += QStringLiteral(" \u2014 ") + entries.join(QStringLiteral("; "));
         out << line << '\n';
     }
-    return 0;
+    return notes.error.isEmpty() ? 0 : kFailed;
 }
 
 namespace {

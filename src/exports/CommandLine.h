@@ -24,6 +24,7 @@ struct Request {
     QDate from;      // invalid = today
     QTime start{7, 0};
     int hours = 24;
+    bool notes = false; // --notes: the user's day entries too
     // --print-month: its first day; --export-pdf: the first month shown
     QDate month;
     // --export-pdf

@@ -458,6 +458,11 @@ Result exportDutyDays(const clsSchedule& schedule, const Options& o)
     }
 
     const double first = DayNumber::fromDate(o.first);
+    const double last = DayNumber::fromDate(lastDay);
+    std::vector<const NoteEntry*> notes;
+    for (const NoteEntry& n : o.notes)
+        if (n.Date() >= first && n.Date() <= last)
+            notes.push_back(&n);
     std::vector<DutyEvent> events;
     for (int k = 0; k < length; ++k) {
         const double day = first + k;
@@ -468,7 +473,8 @@ Result exportDutyDays(const clsSchedule& schedule, const Options& o)
             events.push_back({DayNumber::toDate(day), i, shift.Pointer(day)});
         }
     }
-    if (events.empty()) {
+    // A platoon that never works still leaves its notes worth a calendar.
+    if (events.empty() && notes.empty()) {
         result.problem = o.platoon == 0
                              ? QStringLiteral("No platoon is on duty on any day of the rotation.")
                              : QStringLiteral("Platoon %1 is never on duty in the rotation.")
@@ -524,6 +530,24 @@ Result exportDutyDays(const clsSchedule& schedule, const Options& o)
             w.prop(QStringLiteral("END"), QStringLiteral("VEVENT"));
             ++result.eventCount;
         }
+    }
+    for (const NoteEntry* n : notes) {
+        const QDate date = DayNumber::toDate(n->Date());
+        w.prop(QStringLiteral("BEGIN"), QStringLiteral("VEVENT"));
+        // The Id alone: an entry belongs to the user, whatever the schedule.
+        w.prop(QStringLiteral("UID"), uidFor({QStringLiteral("note"), QString::number(n->Id())}));
+        w.prop(QStringLiteral("DTSTAMP"), stamp);
+        w.prop(QStringLiteral("DTSTART;VALUE=DATE"), dateText(date));
+        // The day after 31 December 9999 has no four-digit year.
+        if (date < lastDay)
+            w.prop(QStringLiteral("DTEND;VALUE=DATE"), dateText(date.addDays(1)));
+        else
+            w.prop(QStringLiteral("DURATION"), QStringLiteral("P1D"));
+        w.prop(QStringLiteral("SUMMARY"), escapeText(n->Summary()));
+        w.prop(QStringLiteral("CATEGORIES"), escapeText(NoteKindName(n->Kind())));
+        w.prop(QStringLiteral("TRANSP"), QStringLiteral("TRANSPARENT"));
+        w.prop(QStringLiteral("END"), QStringLiteral("VEVENT"));
+        ++result.eventCount;
     }
     w.prop(QStringLiteral("END"), QStringLiteral("VCALENDAR"));
     result.text = w.text();

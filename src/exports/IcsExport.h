@@ -2,6 +2,8 @@
 // Duty days as an iCalendar text (RFC 5545) that calendar programs import:
 // one never-ending daily event per cycle position a platoon works, so the
 // file stays right however far ahead the user looks. Qt Core only.
+#include "model/NoteEntry.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
@@ -12,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class clsSchedule;
 
@@ -35,6 +38,9 @@ struct Options {
     // it is invalid, UTC, or its rules do not fit a yearly VTIMEZONE rule.
     QTimeZone zone;
     std::optional<SpecialPeriod> special;
+    // Day entries, each an all-day event on its date; those before `first`
+    // are left out. Stored entries only: the UID comes from the Id.
+    std::vector<NoteEntry> notes;
 };
 
 struct Result {

@@ -1,6 +1,7 @@
 #include "exports/frmExportDuty.h"
 
 #include "exports/ExportSources.h"
+#include "model/DayNumber.h"
 #include "model/clsSchedule.h"
 #include "platform/IClock.h"
 #include "platform/Services.h"
@@ -9,6 +10,7 @@
 #include "platform/widgets/MsgBox.h"
 #include "platform/widgets/OleColor.h"
 #include "platform/widgets/ReportError.h"
+#include "storage/NotesStore.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,8 +38,10 @@ QIcon swatch(int32_t color)
 } // namespace
 
 frmExportDuty::frmExportDuty(QWidget* owner, std::shared_ptr<clsSchedule> schedule, int shiftIndex,
-                             const SpecialPeriod& period)
-    : QDialog(owner), schedule_(std::move(schedule)), shiftIndex_(shiftIndex), period_(period)
+                             const SpecialPeriod& period, std::shared_ptr<NotesStore> notes,
+                             const QString& notesUnavailable)
+    : QDialog(owner), schedule_(std::move(schedule)), shiftIndex_(shiftIndex), period_(period),
+      notes_(notes && notes->IsOpen() ? std::move(notes) : nullptr)
 {
     setObjectName(kUnit);
     setWindowTitle(kCaption);
@@ -58,6 +62,7 @@ frmExportDuty::frmExportDuty(QWidget* owner, std::shared_ptr<clsSchedule> schedu
     spnHours->setValue(24);
     spnHours->setSpecialValueText(QStringLiteral("All day"));
     chkSpecialPeriod = named(new QCheckBox(this), "chkSpecialPeriod");
+    chkNotes = named(new QCheckBox(QStringLiteral("Include &notes"), this), "chkNotes");
     cmdExport = named(new QPushButton(QStringLiteral("&Export..."), this), "cmdExport");
     cmdExport->setDefault(true);
     cmdCancel = plainButton(this, "cmdCancel", QStringLiteral("Cancel"));
@@ -71,6 +76,7 @@ frmExportDuty::frmExportDuty(QWidget* owner, std::shared_ptr<clsSchedule> schedu
     auto* all = new QVBoxLayout(this);
     all->addLayout(fields);
     all->addWidget(chkSpecialPeriod);
+    all->addWidget(chkNotes);
     all->addLayout(buttonRow({cmdExport, cmdCancel}));
 
     const auto shifts = schedule_->Shifts();
@@ -85,6 +91,10 @@ frmExportDuty::frmExportDuty(QWidget* owner, std::shared_ptr<clsSchedule> schedu
     chkSpecialPeriod->setText(QStringLiteral("&Add the recurring period \"%1\"").arg(period_.name));
     chkSpecialPeriod->setChecked(hasPeriod);
     chkSpecialPeriod->setVisible(hasPeriod);
+    // Shown but off without a store, so the user learns why there are no notes.
+    chkNotes->setEnabled(notes_ != nullptr);
+    if (!notes_)
+        chkNotes->setToolTip(notesUnavailable);
 
     connect(cboShift, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &frmExportDuty::fillPlatoons);
@@ -132,13 +142,23 @@ Ics::Options frmExportDuty::options() const
     o.zone = QTimeZone::systemTimeZone();
     if (period_.length >= 1 && chkSpecialPeriod->isChecked())
         o.special = specialPeriodFor(period_.name, period_.length, period_.offset);
+    if (notes_ && chkNotes->isChecked())
+        o.notes = notes_->EntriesBetween(DayNumber::fromDate(o.first),
+                                         DayNumber::fromDate(QDate(9999, 12, 31)));
     return o;
 }
 
 void frmExportDuty::cmdExport_Click()
 {
     const clsSchedule& schedule = *schedule_;
-    const Ics::Options o = options();
+    Ics::Options o;
+    try {
+        o = options();
+    } catch (const RuntimeError& e) {
+        MsgBox(e.description() + QStringLiteral("\r\n\r\nNothing was written."),
+               Msg::OKOnly | Msg::Exclamation, kCaption);
+        return;
+    }
     const Ics::Result result = Ics::exportDutyDays(schedule, o);
     if (!result.problem.isEmpty()) {
         MsgBox(result.problem, Msg::OKOnly | Msg::Exclamation, kCaption);

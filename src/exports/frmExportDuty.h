@@ -8,6 +8,7 @@
 #include <memory>
 
 class clsSchedule;
+class NotesStore;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -18,12 +19,15 @@ class QTimeEdit;
 class frmExportDuty : public QDialog {
     Q_OBJECT
 public:
-    // What it exports: the schedule, the shift on display (preselected) and
-    // the recurring period in force.
+    // What it exports: the schedule, the shift on display (preselected), the
+    // recurring period in force and the day notes. Without an open store the
+    // notes box is off and says why: notesUnavailable.
     frmExportDuty(QWidget* owner, std::shared_ptr<clsSchedule> schedule, int shiftIndex,
-                  const SpecialPeriod& period);
+                  const SpecialPeriod& period, std::shared_ptr<NotesStore> notes = nullptr,
+                  const QString& notesUnavailable = QString());
 
     // The export the controls describe (the stamp from the clock service).
+    // Raises the notes file's RuntimeError when the entries cannot be read.
     Ics::Options options() const;
 
 private:
@@ -33,12 +37,14 @@ private:
     const std::shared_ptr<clsSchedule> schedule_;
     const int shiftIndex_;
     const SpecialPeriod period_;
+    const std::shared_ptr<NotesStore> notes_;
     QComboBox* cboShift = nullptr;
     QComboBox* cboPlatoon = nullptr;
     QDateEdit* dtpFirstDate = nullptr;
     QTimeEdit* tmeStart = nullptr;
     QSpinBox* spnHours = nullptr;
     QCheckBox* chkSpecialPeriod = nullptr;
+    QCheckBox* chkNotes = nullptr;
     QPushButton* cmdExport = nullptr;
     QPushButton* cmdCancel = nullptr;
 };

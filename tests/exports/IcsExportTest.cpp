@@ -2,9 +2,11 @@
 #include "exports/IcsReadBack.h"
 #include "model/DayNumber.h"
 #include "model/clsSchedule.h"
+#include "storage/NotesStore.h"
 #include "support/DataFiles.h"
 
 #include <QMap>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <set>
@@ -167,4 +169,49 @@ TEST(IcsExport, TimedEventsNameTheLocalZoneOrFloat)
         o.hours = 0;
         EXPECT_FALSE(Ics::exportDutyDays(*DefaultSchedule(), o).text.contains("VTIMEZONE"));
     }
+}
+
+// Entries of a real notes file, read back by libical: an all-day event each
+// from the first date on. No platoon ever works, so the notes stand alone.
+TEST(IcsNotes, EntriesOfTheNotesFileReadBackAsAllDayEvents)
+{
+    const QString odd = QStringLiteral("call-out, 4 h; then\nhome \\ rest");
+    const QString longest =
+        QString(250, QChar(0x00E9)) + QString::fromUtf8("\xF0\x9F\x9A\x92").repeated(250);
+    const struct {
+        QDate date;
+        NoteKind kind;
+        QString person, text, summary; // no summary: before the first date
+    } rows[] = {
+        {{2026, 12, 4}, NoteKind::Leave, "", "the day before", ""},
+        {{2026, 12, 5}, NoteKind::Leave, "", "summer week", "Leave: summer week"},
+        {{2026, 12, 5}, NoteKind::Note, "", "", "Note"},
+        {{2026, 12, 7}, NoteKind::Trade, "Smith", "my Tuesday", "Trade with Smith: my Tuesday"},
+        {{2026, 12, 31}, NoteKind::Overtime, "", odd, "Overtime: " + odd},
+        {{2027, 2, 28}, NoteKind::Sick, "", longest, "Sick: " + longest},
+    };
+    QTemporaryDir dir;
+    NotesStore store(dir.path());
+    QStringList expected;
+    for (const auto& row : rows) {
+        store.Add(NoteEntry(DayNumber::fromDate(row.date), row.kind, row.text, row.person));
+        if (!row.summary.isEmpty())
+            expected << row.date.toString(Qt::ISODate) + " 86400 " + NoteKindName(row.kind) + ' ' +
+                            row.summary;
+    }
+    auto idle = DefaultSchedule();
+    idle->Shifts()->Item(1)->setSequence(QStringLiteral("0x0"));
+    auto o = optionsFor(1, 0, QDate(2026, 12, 5));
+    o.notes = store.EntriesBetween(DayNumber::fromDate(QDate(2026, 12, 1)),
+                                   DayNumber::fromDate(QDate(2027, 12, 31)));
+    const Ics::Result result = Ics::exportDutyDays(*idle, o);
+    const ReadBack back = readBack(result.text, QDate(2027, 3, 1));
+    EXPECT_EQ(std::make_tuple(back.parseErrors, back.events, result.eventCount),
+              std::make_tuple(0, 5, 5));
+    EXPECT_EQ(result.text.count("\r\nTRANSP:TRANSPARENT\r\n"), 5);
+    QStringList found;
+    for (const Occurrence& e : back.occurrences)
+        found << e.date.toString(Qt::ISODate) + ' ' + QString::number(e.seconds) + ' ' +
+                     e.category + ' ' + e.summary;
+    EXPECT_EQ(found.join('\n').toStdString(), expected.join('\n').toStdString());
 }

@@ -40,8 +40,14 @@ inline ReadBack readBack(const QByteArray& ics, const QDate& last)
         if (icalproperty* c = icalcomponent_get_first_property(ev, ICAL_CATEGORIES_PROPERTY))
             o.category = QString::fromUtf8(icalproperty_get_categories(c));
         icalproperty* rp = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY);
-        if (!rp)
+        if (!rp) {
+            // A single event (a day's note) occurs on its start only.
+            o.date = QDate(start.year, start.month, start.day);
+            o.time = start.is_date ? QTime() : QTime(start.hour, start.minute, start.second);
+            if (o.date <= last)
+                r.occurrences.push_back(o);
             continue;
+        }
         icalrecur_iterator* it = icalrecur_iterator_new(icalproperty_get_rrule(rp), start);
         for (icaltimetype t = icalrecur_iterator_next(it); !icaltime_is_null_time(t);
              t = icalrecur_iterator_next(it)) {

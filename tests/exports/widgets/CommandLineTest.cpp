@@ -1,5 +1,7 @@
 // The real program run the way a script runs it: no display of any kind.
 #include "exports/IcsReadBack.h"
+#include "model/DayNumber.h"
+#include "storage/NotesStore.h"
 #include "support/DataFiles.h"
 #include "support/FileSizeLimit.h"
 #include "support/Poppler.h"
@@ -52,6 +54,20 @@ protected:
         QDir().mkpath(QFileInfo(path).path());
         EXPECT_TRUE(QFile::copy(dataPath("exports/data/" + data), path));
         return path;
+    }
+    // The user's notes file where the program looks for it: XDG_DATA_HOME above.
+    QString notesFile() const
+    {
+        return home.path() + QStringLiteral("/data/TarnwellFree/notes.db");
+    }
+    void addNotes(const std::vector<NoteEntry>& entries)
+    {
+        const QString folder = QFileInfo(notesFile()).path();
+        QDir().mkpath(folder);
+        NotesStore store(folder);
+        ASSERT_TRUE(store.IsOpen());
+        for (const NoteEntry& e : entries)
+            store.Add(e);
     }
     QTemporaryDir home, runtime;
     QProcessEnvironment env;
@@ -184,4 +200,57 @@ TEST_F(CommandLine, OutputThatCannotBeWrittenFailsWithItsCause)
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "Could not write " + ics + ": File too large\n");
     EXPECT_EQ(readBytes(ics), "old");
+}
+
+TEST_F(CommandLine, NotesGoIntoTheCalendarAndOntoTheirDaysLines)
+{
+    const auto day = [](int d) { return DayNumber::fromDate(QDate(2026, 12, d)); };
+    addNotes({{day(1), NoteKind::Sick, "before the first date"},
+              {day(5), NoteKind::Leave, "summer week"},
+              {day(5), NoteKind::Note, "dentist"},
+              {day(7), NoteKind::Trade, "covers my\nTuesday", "Smith"}});
+
+    const Finished printed = run({"--print-month", "2026-12"});
+    EXPECT_EQ(printed.code, 0) << printed.err.toStdString();
+    const QStringList lines = printed.out.split('\n');
+    EXPECT_EQ(lines.value(4).toStdString(),
+              "2026-12-05 A Platoon \u2014 Leave: summer week; Note: dentist");
+    EXPECT_EQ(lines.value(5).toStdString(), "2026-12-06 B Platoon");
+    EXPECT_EQ(lines.value(6).toStdString(),
+              "2026-12-07 C Platoon \u2014 Trade with Smith: covers my Tuesday");
+
+    const QString file = home.path() + QStringLiteral("/notes.ics");
+    const Finished exported =
+        run({"--export-ics", file, "--notes", "--from", "2026-12-05", "--hours", "0"});
+    EXPECT_EQ(exported.code, 0) << exported.err.toStdString();
+    QStringList notes;
+    for (const Occurrence& o : readBack(readBytes(file), QDate(2026, 12, 31)).occurrences)
+        if (NoteKindFromName(o.category))
+            notes << o.date.toString(Qt::ISODate) + ' ' + o.summary;
+    EXPECT_EQ(notes.join('|').toStdString(),
+              "2026-12-05 Leave: summer week|2026-12-05 Note: dentist|"
+              "2026-12-07 Trade with Smith: covers my\nTuesday");
+}
+
+TEST_F(CommandLine, NotesWithoutANotesFileAddNothingAndMakeNone)
+{
+    const QString file = home.path() + QStringLiteral("/duty.ics");
+    const Finished r = run({"--export-ics", file, "--notes", "--from", "2026-12-05"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(readBack(readBytes(file), QDate(2026, 12, 31)).events, 9); // the rotation's days
+    EXPECT_FALSE(QFileInfo::exists(notesFile()));
+}
+
+TEST_F(CommandLine, ARefusedNotesFileFailsTheExportAndStaysAsItWas)
+{
+    const QByteArray bytes = "Leave on the 5th. No database, this.\n";
+    QDir().mkpath(QFileInfo(notesFile()).path());
+    writeBytes(notesFile(), bytes);
+    const QString file = home.path() + QStringLiteral("/duty.ics");
+    const Finished r = run({"--export-ics", file, "--notes"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.startsWith("Nothing written: The notes file " + notesFile()))
+        << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_EQ(readBytes(notesFile()), bytes);
 }

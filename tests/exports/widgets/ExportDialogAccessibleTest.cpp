@@ -17,7 +17,8 @@ TEST_F(ExportDialogAccessible, FieldsAreNamedAndThePlatoonSaysItsColour)
     EXPECT_EQ(unnamedControls(&d), "");
     for (const auto& [control, name] : {std::pair{"cboPlatoon", "Platoon:"},
                                         {"dtpFirstDate", "First date:"},
-                                        {"spnHours", "Hours on duty:"}})
+                                        {"spnHours", "Hours on duty:"},
+                                        {"chkNotes", "Include notes"}})
         EXPECT_EQ(spokenName(child<QWidget>(d, control)), name) << control;
     auto* platoon = child<QComboBox>(d, "cboPlatoon");
     platoon->setCurrentIndex(1);

@@ -3,6 +3,7 @@
 #include "exports/frmExportDuty.h"
 #include "mainwindow/MainWindowTestSupport.h"
 #include "monthcontrol/MonthGrid.h"
+#include "storage/NotesStore.h"
 #include "support/DataFiles.h"
 #include "support/ModalDialogs.h"
 
@@ -108,4 +109,30 @@ TEST_F(ExportDialog, OffersOnlyTheSchedulesShiftsAndReportsFailures)
     // No file is asked for when nothing would be written.
     EXPECT_EQ(dialogs->saveRequests.size(), 1u);
     EXPECT_FALSE(QFile::exists(dialogs->saveAnswer));
+}
+
+TEST_F(ExportDialog, NotesBoxSaysWhyItIsOffOrCarriesTheEntriesFromTheFirstDate)
+{
+    const QString why = QStringLiteral("Day notes are not available. The file is damaged.");
+    frmExportDuty off(nullptr, DefaultSchedule(), 1, SpecialPeriod(), nullptr, why);
+    EXPECT_FALSE(child<QCheckBox>(off, "chkNotes")->isEnabled());
+    EXPECT_EQ(child<QCheckBox>(off, "chkNotes")->toolTip(), why);
+
+    QDir().mkpath(fx.dataFolder());
+    const auto store = std::make_shared<NotesStore>(fx.dataFolder());
+    const auto added = [&](const QDate& date, NoteKind kind, const QString& text,
+                           const QString& person = QString()) {
+        NoteEntry e(DayNumber::fromDate(date), kind, text, person);
+        e.setId(store->Add(e));
+        return e;
+    };
+    added(QDate(2026, 12, 5), NoteKind::Leave, "the day before today");
+    const std::vector<NoteEntry> fromToday{added(QDate(2026, 12, 6), NoteKind::Note, "dentist"),
+                                           added(QDate(2027, 1, 2), NoteKind::Trade, "", "Smith")};
+    frmExportDuty d(nullptr, DefaultSchedule(), 1, SpecialPeriod(), store);
+    auto* box = child<QCheckBox>(d, "chkNotes");
+    EXPECT_TRUE(box->isEnabled());
+    EXPECT_TRUE(d.options().notes.empty()); // unchecked until asked for
+    box->setChecked(true);
+    EXPECT_EQ(d.options().notes, fromToday);
 }
