@@ -283,7 +283,8 @@ void frmCal::ShowImageCalendar()
 
 void frmCal::mnuFileExportDutyDays_Click()
 {
-    frmExportDuty box(this, Schedule(), ShiftIndex(), session_->Period());
+    frmExportDuty box(this, Schedule(), ShiftIndex(), session_->Period(), session_->Notes(),
+                      session_->NotesUnavailable());
     box.exec();
 }
 
