@@ -90,6 +90,12 @@ TEST_F(DayNotes, AddedWithTheMouseMarkedAndRemovedWithTheKeys)
     EXPECT_EQ(f->MonthControl()->DayToolTip(f->MonthControl()->CellOfDate(dec8)).section('\n', 1),
               QStringLiteral("Leave: summer week\nTrade with Smith: covers my Tuesday"));
 
+    // A kind's colour, chosen from the View menu, marks at once and is kept.
+    dialogs->colorAnswer = 0x123456;
+    click(*f, "mnuViewNoteColor_Leave");
+    EXPECT_EQ(dayCell(dec8).MarkColor(), 0x123456);
+    EXPECT_EQ(storedSetting("Notes", "ColorLeave"), QString::number(0x123456));
+
     // The year at a glance follows every edit; a row chosen there is the day chosen.
     click(*f, "mnuViewNotesForYear");
     auto* year = f->findChild<frmNotesYear*>();
