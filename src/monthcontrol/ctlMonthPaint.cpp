@@ -325,9 +325,10 @@ void ctlMonth::paintMark(QPainter& p, const MonthLayout::Layout& layout, int16_t
     const int legs = layout.markSize;
     if (legs == 0)
         return;
-    // Inside the cell's lines: the last column has none on its right.
-    const int right =
-        column < 6 ? layout.columnLines[static_cast<size_t>(column)] - 1 : width() - 1;
+    // Inside the cell's lines; the last column's right edge is the outline,
+    // painted over the surface, which would clip the mark's edge.
+    const int right = column < 6 ? layout.columnLines[static_cast<size_t>(column)] - 1
+                                 : width() - 1 - (borderStyle_ == 1 ? 1 : 0);
     const int top = layout.rowLines[static_cast<size_t>(row - 1)] + 1;
     if (p.paintEngine()->type() == QPaintEngine::Raster) {
         // Row by row: the same pixels on every surface, no antialiased edge.
