@@ -155,7 +155,10 @@ private:
     void showNotes();
     // The calendar has painted: the notes file may be opened now.
     void notesPainted();
+    // The wizard, the lock or an unusable file forbid an edit: says which.
     bool NotesRefused();
+    // Says why the notes cannot be used, when they cannot.
+    bool NotesUnavailableSaid();
     void PrintPlatoons();
     void PrintCentered(PicturePane* pane, const QString& text);
     void FitFont(PicturePane* pane, const QString& text);

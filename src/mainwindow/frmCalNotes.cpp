@@ -76,7 +76,6 @@ void frmCal::LoadNoteSettings(const CalSettings::ReadError& onError)
 {
     session_->setShowNotes(CalSettings::readBool(CalSettings::ShowNotes, onError));
     session_->setKindColors(NoteColors::Read());
-    mnuViewShowNotes->setChecked(session_->ShowNotes());
 }
 
 void frmCal::notesPainted()
@@ -133,13 +132,15 @@ bool frmCal::NotesRefused()
                Msg::OKOnly | Msg::Information, QStringLiteral("Day Notes"));
         return true;
     }
-    if (LockedAgainstChange())
-        return true;
-    if (const QString why = session_->NotesUnavailable(); !why.isEmpty()) {
+    return LockedAgainstChange() || NotesUnavailableSaid();
+}
+
+bool frmCal::NotesUnavailableSaid()
+{
+    const QString why = session_->NotesUnavailable();
+    if (!why.isEmpty())
         MsgBox(why, Msg::OKOnly | Msg::Exclamation, QStringLiteral("Day Notes"));
-        return true;
-    }
-    return false;
+    return !why.isEmpty();
 }
 
 void frmCal::mnuFileDayNotes_Click()
@@ -202,10 +203,8 @@ void frmCal::mnuViewNotesForYear_Click()
 {
     handled("mnuViewNotesForYear_Click", [&] {
         // Reading needs no unlocked schedule: only a usable file.
-        if (const QString why = session_->NotesUnavailable(); !why.isEmpty()) {
-            MsgBox(why, Msg::OKOnly | Msg::Exclamation, QStringLiteral("Day Notes"));
+        if (NotesUnavailableSaid())
             return;
-        }
         const int year = DayNumber::toDate(ctlMonth1->FullDate()).year();
         if (!notesYear_) {
             notesYear_ = new frmNotesYear(this, session_->Notes(), year, session_->KindColors());
