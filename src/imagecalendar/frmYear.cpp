@@ -3,6 +3,7 @@
 // Orientation commands.
 #include "imagecalendar/frmYear.h"
 
+#include "calendars/OtherCalendars.h"
 #include "imagecalendar/YearLayout.h"
 #include "imagecalendar/frmYearSupport.h"
 #include "mainwindow/PicturePane.h"
@@ -152,7 +153,7 @@ ctlMonth* frmYear::makeMonth()
     m->setObjectName(QStringLiteral("ctlMonth1_%1").arg(months_.size()));
     m->setSpecialPeriodName(SpecialPeriod::menuText(source_.specialPeriodName));
     if (source_.notes)
-        m->setMarkDetails([notes = source_.notes](double day) { return notes->ShownLines(day); });
+        m->setMarkDetails([notes = source_.notes](double day) { return notes->DayLines(day); });
     if (!months_.empty()) {
         // Months loaded later look like month 0 from the start, so that their
         // first report does not hand defaults back to month 0.
@@ -329,10 +330,12 @@ void frmYear::FillDays(int index)
 {
     ctlMonth& month = *months_[static_cast<size_t>(index)];
     FillDaysFromSchedule(month, source_.schedule, shiftIndex_);
-    if (source_.notes)
-        FillDaysWithNotes(month,
-                          source_.notes->ShownMarks(month.DateOfCell(1), month.DateOfCell(42)),
+    if (source_.notes) {
+        const double first = month.DateOfCell(1), last = month.DateOfCell(42);
+        FillDaysWithNotes(month, source_.notes->ShownMarks(first, last),
                           source_.notes->KindColors());
+        FillDaysWithCalendars(month, source_.notes->Calendars().ShownBars(first, last));
+    }
 }
 
 void frmYear::RefreshNotes()

@@ -2,6 +2,7 @@
 // and the PDF writer.
 #include "imagecalendar/frmYear.h"
 
+#include "calendars/OtherCalendars.h"
 #include "imagecalendar/YearLayout.h"
 #include "imagecalendar/frmYearSupport.h"
 #include "imagecalendar/modCapture.h"
@@ -11,6 +12,7 @@
 #include "platform/widgets/IDialogs.h"
 #include "platform/widgets/IPrinters.h"
 #include "platform/widgets/MsgBox.h"
+#include "session/CalendarSession.h"
 #include "storage/Module1Files.h"
 
 #include <QBuffer>
@@ -87,6 +89,13 @@ double frmYear::GetPageRatio()
 void frmYear::CaptureCalendar()
 {
     try {
+        // A picture cannot take the other calendars' days later, as the
+        // window does: they are worked out first.
+        if (source_.notes && !months_.empty()) {
+            source_.notes->Calendars().WaitFor(months_.front()->DateOfCell(1),
+                                               months_.back()->DateOfCell(42));
+            RefreshNotes();
+        }
         layOut();
         QCoreApplication::processEvents();
         const QPixmap picture = CaptureFormClient(*this);

@@ -21,6 +21,7 @@ class clsSchedule;
 class clsShift;
 class ctlMonth;
 class frmNotesYear;
+class frmOtherCalendars;
 class frmYear;
 class PicturePane;
 class WizardHost;
@@ -196,6 +197,7 @@ private:
     void mnuViewShowNotes_Click();
     void mnuViewNoteColor_Click(NoteKind kind);
     void mnuViewNotesForYear_Click();
+    void mnuViewOtherCalendars_Click();
     // "Notes for" the year on display.
     void UpdateNotesMenu();
     void mnuFavoritesAdd_Click();
@@ -231,6 +233,7 @@ private:
     QString currentDescription_;
     QPointer<frmYear> imageCalendar_;
     QPointer<frmNotesYear> notesYear_;
+    QPointer<frmOtherCalendars> otherCalendars_;
     double selectedDay_ = 0; // none chosen yet
     bool pressedOnDay_ = false;
     bool notesOpenQueued_ = false;
@@ -268,6 +271,7 @@ private:
     QAction* mnuViewShowNotes = nullptr;
     QMenu* mnuViewNoteColors = nullptr;
     QAction* mnuViewNotesForYear = nullptr;
+    QAction* mnuViewOtherCalendars = nullptr;
     QMenu* mnuFavorites = nullptr;
     QMenu* mnuTray = nullptr;
     QAction* mnuTrayShow = nullptr;

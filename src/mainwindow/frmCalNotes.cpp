@@ -2,6 +2,8 @@
 // on screen, the commands that edit and show the entries, and their marks.
 #include "mainwindow/frmCal.h"
 
+#include "calendars/OtherCalendars.h"
+#include "calendars/frmOtherCalendars.h"
 #include "imagecalendar/frmYear.h"
 #include "mainwindow/frmCalSupport.h"
 #include "model/DayNumber.h"
@@ -9,6 +11,7 @@
 #include "monthcontrol/ctlMonth.h"
 #include "notes/frmDayNotes.h"
 #include "notes/frmNotesYear.h"
+#include "platform/HelpPage.h"
 #include "platform/IClock.h"
 #include "platform/Services.h"
 #include "platform/widgets/IDialogs.h"
@@ -17,6 +20,7 @@
 #include "storage/NotesStore.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMenu>
 #include <QTimer>
@@ -53,7 +57,16 @@ void frmCal::buildNotesMenus()
     connect(ctlMonth1, &ctlMonth::DateChange, this, &frmCal::UpdateNotesMenu);
     UpdateNotesMenu();
 
+    mnuViewOtherCalendars = mnuView->addAction(QStringLiteral("&Other Calendars..."));
+    mnuViewOtherCalendars->setObjectName(QStringLiteral("mnuViewOtherCalendars"));
+    connect(mnuViewOtherCalendars, &QAction::triggered, this, &frmCal::mnuViewOtherCalendars_Click);
+
     connect(session_.get(), &CalendarSession::NotesChanged, this, &frmCal::showNotes);
+    connect(&session_->Calendars(), &OtherCalendars::Changed, this, &frmCal::showNotes);
+    connect(
+        &session_->Calendars(), &OtherCalendars::Problem, this,
+        [](const QString& message) { MsgBox(message, Msg::OKOnly | Msg::Exclamation); },
+        Qt::QueuedConnection);
     // A message box must not open inside the paint or layout that read the file.
     connect(
         session_.get(), &CalendarSession::NotesReadFailed, this,
@@ -63,8 +76,7 @@ void frmCal::buildNotesMenus()
         pressedOnDay_ = y >= 2.0 * ctlMonth1->CellHeight();
     });
     connect(ctlMonth1, &ctlMonth::DblClick, this, &frmCal::ctlMonth1_DblClick);
-    ctlMonth1->setMarkDetails(
-        [session = session_](double day) { return session->ShownLines(day); });
+    ctlMonth1->setMarkDetails([session = session_](double day) { return session->DayLines(day); });
     connect(ctlMonth1, &ctlMonth::FocusDayMoved, this,
             [this] { selectedDay_ = ctlMonth1->FocusDate(); });
     // The file is opened (and checked) once the calendar has painted, so a
@@ -85,6 +97,8 @@ void frmCal::notesPainted()
     notesOpenQueued_ = true;
     ctlMonth1->removeEventFilter(this);
     QTimer::singleShot(0, this, [this] {
+        // Read in the background; the days get their bars as they are ready.
+        handled("ReadCalendars", [&] { session_->Calendars().Read(); });
         handled("OpenNotes", [&] {
             EnsureAppFolder();
             const QString refused = session_->OpenNotes(DataFolder());
@@ -98,6 +112,20 @@ void frmCal::FillNotes()
 {
     const double first = ctlMonth1->DateOfCell(1), last = ctlMonth1->DateOfCell(42);
     FillDaysWithNotes(*ctlMonth1, session_->ShownMarks(first, last), session_->KindColors());
+    FillDaysWithCalendars(*ctlMonth1, session_->Calendars().ShownBars(first, last));
+}
+
+void frmCal::mnuViewOtherCalendars_Click()
+{
+    if (!otherCalendars_) {
+        otherCalendars_ = new frmOtherCalendars(
+            session_->Calendars(),
+            LocateDataItem(QCoreApplication::applicationDirPath(), QStringLiteral("calendars")),
+            this);
+    }
+    otherCalendars_->show();
+    otherCalendars_->raise();
+    otherCalendars_->activateWindow();
 }
 
 void frmCal::showNotes()

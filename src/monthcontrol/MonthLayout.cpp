@@ -160,6 +160,29 @@ int markSize(const Inputs& in, const Layout& l)
     const int legs = static_cast<int>(room / std::max(in.tx, in.ty)) - 1;
     return legs >= 3 ? legs : 0;
 }
+
+// The bar runs along the top of the cell, above the highest text a cell can
+// paint: the centred number, the split view's day number and the leading day
+// number of the full grid, top left.
+int barHeight(const Inputs& in, const Layout& l)
+{
+    const auto& cellFace = l.faces[CellFace];
+    const auto& todayFace = l.faces[TodayFace];
+    if (!cellFace || !todayFace || in.cellSplit < 1)
+        return 0;
+    const double ch = in.cellHeight;
+    double room = ch / 10;
+    for (const Face* face : {&*cellFace, &*todayFace}) {
+        const double th = face->height;
+        room = std::min(room, in.cellSplit == 1 ? (ch - th) / 2 : (ch / 2 - th) / 2);
+    }
+    for (const FaceIndex corner : {CellCornerFace, TodayCornerFace})
+        if (const auto& face = l.faces[corner])
+            room = std::min(room, face->metrics.horizontalAdvance(QLatin1Char('0')) * in.tx / 2);
+    // One pixel of white between the bar and any text; the grid line above is the cell's own.
+    const int height = static_cast<int>(room / in.ty) - 1;
+    return height >= 2 ? std::min(height, 6) : 0;
+}
 } // namespace
 
 bool Inputs::operator==(const Inputs& o) const
@@ -248,6 +271,7 @@ Layout build(const Inputs& in, const QPaintDevice* device)
     }
     l.lastRow = std::min<int>(in.rowCount, MonthGrid::FullRows);
     l.markSize = markSize(in, l);
+    l.barHeight = barHeight(in, l);
     return l;
 }
 } // namespace MonthLayout

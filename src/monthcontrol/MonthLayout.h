@@ -89,6 +89,9 @@ struct Layout {
     // Legs of the corner mark of a day with notes, pixels; 0 when the cells
     // leave no room for one beside their texts.
     int markSize = 0;
+    // Height of the other calendars' bar along the top of a cell, pixels;
+    // 0 when the texts leave no room for one.
+    int barHeight = 0;
     // The step where working the layout out failed and its error; the paint
     // draws what comes before it and then raises the error. The today font
     // fails only the paint of a today cell.

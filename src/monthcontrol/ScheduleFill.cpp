@@ -73,15 +73,33 @@ void FillDaysFromSchedule(ctlMonth& month, const std::shared_ptr<clsSchedule>& s
     }
 }
 
+namespace {
+// Hands each cell the entry of its date in `days` (sorted by date), or nothing.
+template <class Day, class Set>
+void fillByDate(ctlMonth& month, const std::vector<Day>& days, Set set)
+{
+    auto next = days.begin();
+    for (int i = 1; i <= 42; ++i) {
+        const double day = DayNumber::wholeDay(month.DateOfCell(static_cast<int16_t>(i)));
+        while (next != days.end() && next->first < day)
+            ++next;
+        set(*month.Days().Item(i), next != days.end() && next->first == day ? &*next : nullptr);
+    }
+}
+} // namespace
+
 void FillDaysWithNotes(ctlMonth& month, const std::vector<std::pair<double, NoteKind>>& marks,
                        const NoteColors& colors)
 {
-    auto next = marks.begin();
-    for (int i = 1; i <= 42; ++i) {
-        const double day = DayNumber::wholeDay(month.DateOfCell(static_cast<int16_t>(i)));
-        while (next != marks.end() && next->first < day)
-            ++next;
-        const bool marked = next != marks.end() && next->first == day;
-        month.Days().Item(i)->setMarkColor(marked ? colors.Color(next->second) : -1);
-    }
+    fillByDate(month, marks, [&](clsDayBox& box, const std::pair<double, NoteKind>* mark) {
+        box.setMarkColor(mark ? colors.Color(mark->second) : -1);
+    });
+}
+
+void FillDaysWithCalendars(ctlMonth& month,
+                           const std::vector<std::pair<double, std::vector<int32_t>>>& bars)
+{
+    fillByDate(month, bars, [](clsDayBox& box, const std::pair<double, std::vector<int32_t>>* bar) {
+        box.setBarColors(bar ? bar->second : std::vector<int32_t>());
+    });
 }

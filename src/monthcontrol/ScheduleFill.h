@@ -3,6 +3,7 @@
 // schedule; the main window and the image calendar share it.
 #include "model/NoteEntry.h"
 
+#include <cstdint>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -23,3 +24,8 @@ void FillDaysFromSchedule(ctlMonth& month, const std::shared_ptr<clsSchedule>& s
 // ignored). No marks take every mark away.
 void FillDaysWithNotes(ctlMonth& month, const std::vector<std::pair<double, NoteKind>>& marks,
                        const NoteColors& colors);
+
+// The other calendars' bar of each day with events, in the colours given by
+// date in `bars` (days outside the cells are ignored). No bars take every bar away.
+void FillDaysWithCalendars(ctlMonth& month,
+                           const std::vector<std::pair<double, std::vector<int32_t>>>& bars);

@@ -3,6 +3,7 @@
 // host window writes colours, captions and the tooltip.
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 class clsDayBox {
 public:
@@ -41,6 +42,10 @@ public:
     // The colour of the corner mark for the day's notes; -1 for none.
     int32_t MarkColor() const { return MarkColor_; }
     void setMarkColor(int32_t v) { MarkColor_ = v; }
+    // The colours of the other calendars with an event on the day, painted
+    // side by side as a bar along the top of the cell; none for no bar.
+    const std::vector<int32_t>& BarColors() const { return BarColors_; }
+    void setBarColors(std::vector<int32_t> v) { BarColors_ = std::move(v); }
     // Who is on duty, in words, for a screen reader; never painted.
     QString AccessibleText() const { return AccessibleText_; }
     void setAccessibleText(const QString& v) { AccessibleText_ = v; }
@@ -60,5 +65,6 @@ private:
     QString RightCaption_;
     int32_t RightColor_ = 0;
     int32_t MarkColor_ = -1;
+    std::vector<int32_t> BarColors_;
     QString AccessibleText_;
 };

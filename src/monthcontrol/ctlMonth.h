@@ -227,7 +227,8 @@ public:
     void HideFocusDay();
     // What a click on the focus day does: SelectionChange, then Click.
     void PressFocusDay();
-    // The lines a host adds for a day it marked (its notes), asked for only
+    // The lines a host adds for a day it marked (its notes and other
+    // calendars' events), asked for only
     // when a tooltip or a screen reader needs them: a month step reads none.
     using MarkDetails = std::function<QStringList(double date)>;
     void setMarkDetails(MarkDetails details) { markDetails_ = std::move(details); }
@@ -323,6 +324,9 @@ private:
     // Draws the surface from the layout; texts it had to lay out go to `fresh`.
     void paintSurface(QPainter& p, TextCache& fresh, int& line) const;
     // The corner triangle of a day with notes.
+    int cellRight(const MonthLayout::Layout& layout, int16_t column) const;
+    void paintBar(QPainter& p, const MonthLayout::Layout& layout, int16_t row, int16_t column,
+                  const clsDayBox& box) const;
     void paintMark(QPainter& p, const MonthLayout::Layout& layout, int16_t row, int16_t column,
                    int32_t color) const;
     LaidText laidOut(PaintPass& pass, const QString& text) const;

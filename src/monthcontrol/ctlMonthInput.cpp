@@ -211,7 +211,9 @@ void ctlMonth::Picture1_MouseDown(int button, int shift, double x, double y)
 QStringList ctlMonth::MarkLines(int16_t position) const
 {
     const clsDayBox& box = *days_.Item(position);
-    return markDetails_ && box.MarkColor() >= 0 ? markDetails_(box.FullDate()) : QStringList();
+    return markDetails_ && (box.MarkColor() >= 0 || !box.BarColors().empty())
+               ? markDetails_(box.FullDate())
+               : QStringList();
 }
 
 QString ctlMonth::DayToolTip(int16_t position) const

@@ -297,8 +297,11 @@ void ctlMonth::paintSurface(QPainter& p, TextCache& fresh, int& line) const
                 pass.face = L::TodayFace;
             }
             const QString number = QString::number(box.Value());
-            if (box.MarkColor() >= 0 && (box.Flag() == 0 || (showFullGrid_ && cellSplit_ == 1)))
-                paintMark(p, layout, row, column, box.MarkColor());
+            if (box.Flag() == 0 || (showFullGrid_ && cellSplit_ == 1)) {
+                paintBar(p, layout, row, column, box);
+                if (box.MarkColor() >= 0)
+                    paintMark(p, layout, row, column, box.MarkColor());
+            }
             if (box.Flag() == 0) {
                 if (cellSplit_ == 1) {
                     PrintInCell(pass, number, row, column, ch, cw);
@@ -319,16 +322,44 @@ void ctlMonth::paintSurface(QPainter& p, TextCache& fresh, int& line) const
     }
 }
 
+int ctlMonth::cellRight(const MonthLayout::Layout& layout, int16_t column) const
+{
+    // Inside the cell's lines; the last column's right edge is the outline,
+    // painted over the surface, which would clip what touches it.
+    return column < 6 ? layout.columnLines[static_cast<size_t>(column)] - 1
+                      : width() - 1 - (borderStyle_ == 1 ? 1 : 0);
+}
+
+void ctlMonth::paintBar(QPainter& p, const MonthLayout::Layout& layout, int16_t row, int16_t column,
+                        const clsDayBox& box) const
+{
+    const auto& colors = box.BarColors();
+    if (colors.empty() || layout.barHeight == 0)
+        return;
+    const int left = column > 0 ? layout.columnLines[static_cast<size_t>(column - 1)] + 1
+                                : (borderStyle_ == 1 ? 1 : 0);
+    // Clear of the notes' corner mark, so that both are seen.
+    const int right = cellRight(layout, column) - (box.MarkColor() >= 0 ? layout.markSize + 1 : 0);
+    const int top = layout.rowLines[static_cast<size_t>(row - 1)] + 1;
+    const int n = static_cast<int>(colors.size());
+    const int width = right - left + 1;
+    if (width < n)
+        return;
+    // Side by side, one part per calendar; the last takes what division leaves.
+    for (int i = 0; i < n; ++i) {
+        const int x = left + width * i / n, end = left + width * (i + 1) / n;
+        p.fillRect(QRect(x, top, end - x, layout.barHeight),
+                   qcolor(colors[static_cast<size_t>(i)]));
+    }
+}
+
 void ctlMonth::paintMark(QPainter& p, const MonthLayout::Layout& layout, int16_t row,
                          int16_t column, int32_t color) const
 {
     const int legs = layout.markSize;
     if (legs == 0)
         return;
-    // Inside the cell's lines; the last column's right edge is the outline,
-    // painted over the surface, which would clip the mark's edge.
-    const int right = column < 6 ? layout.columnLines[static_cast<size_t>(column)] - 1
-                                 : width() - 1 - (borderStyle_ == 1 ? 1 : 0);
+    const int right = cellRight(layout, column);
     const int top = layout.rowLines[static_cast<size_t>(row - 1)] + 1;
     if (p.paintEngine()->type() == QPaintEngine::Raster) {
         // Row by row: the same pixels on every surface, no antialiased edge.

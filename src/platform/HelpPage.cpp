@@ -4,21 +4,27 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-QString LocateHelpPage(const QString& exeDir)
+QString LocateDataItem(const QString& exeDir, const QString& name)
 {
-    const QString beside = exeDir + QStringLiteral("/help.html");
-    if (QFileInfo(beside).isFile())
+    const QString beside = exeDir + QLatin1Char('/') + name;
+    if (QFileInfo::exists(beside))
         return beside;
     // Found from the executable's own place, so an install under any prefix
-    // (a package, or cmake --install into a folder of one's own) opens its own page.
+    // (a package, or cmake --install into a folder of one's own) finds its own.
     const QString installed =
-        QDir::cleanPath(exeDir + QStringLiteral("/" TARNWELL_HELP_FROM_BINDIR "/help.html"));
-    if (QFileInfo(installed).isFile())
+        QDir::cleanPath(exeDir + QStringLiteral("/" TARNWELL_HELP_FROM_BINDIR "/") + name);
+    if (QFileInfo::exists(installed))
         return installed;
     const QString shared = QStandardPaths::locate(
-        QStandardPaths::GenericDataLocation, QStringLiteral(TARNWELL_DATA_SUBDIR "/help.html"));
+        QStandardPaths::GenericDataLocation, QStringLiteral(TARNWELL_DATA_SUBDIR "/") + name,
+        QStandardPaths::LocateFile | QStandardPaths::LocateDirectory);
     if (!shared.isEmpty())
         return shared;
-    // Opening this then names a place where the page was looked for.
+    // Opening this then names a place where it was looked for.
     return beside;
+}
+
+QString LocateHelpPage(const QString& exeDir)
+{
+    return LocateDataItem(exeDir, QStringLiteral("help.html"));
 }

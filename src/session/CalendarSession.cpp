@@ -1,10 +1,21 @@
 #include "session/CalendarSession.h"
 
+#include "calendars/OtherCalendars.h"
 #include "model/DefaultSchedule.h"
 #include "model/clsSchedule.h"
 #include "storage/NotesStore.h"
 
-CalendarSession::CalendarSession(QObject* parent) : QObject(parent), schedule_(DefaultSchedule()) {}
+CalendarSession::CalendarSession(QObject* parent)
+    : QObject(parent), schedule_(DefaultSchedule()), calendars_(std::make_unique<OtherCalendars>())
+{
+}
+
+CalendarSession::~CalendarSession() = default;
+
+QStringList CalendarSession::DayLines(double day)
+{
+    return ShownLines(day) + calendars_->ShownLines(day);
+}
 
 void CalendarSession::setSchedule(std::shared_ptr<clsSchedule> schedule, int16_t shiftIndex)
 {

@@ -15,11 +15,13 @@
 
 class clsSchedule;
 class NotesStore;
+class OtherCalendars;
 
 class CalendarSession : public QObject {
     Q_OBJECT
 public:
     explicit CalendarSession(QObject* parent = nullptr);
+    ~CalendarSession() override;
 
     std::shared_ptr<clsSchedule> Schedule() const { return schedule_; }
     // Nothing stands for an empty schedule. The shift index (or the one given)
@@ -68,6 +70,13 @@ public:
     const NoteColors& KindColors() const { return noteColors_; }
     void setKindColors(const NoteColors& colors);
 
+    // The iCalendar files shown beside the schedule; they too belong to the
+    // user, not to a schedule.
+    OtherCalendars& Calendars() const { return *calendars_; }
+    // What a day's tooltip and spoken name add: its entries, then the other
+    // calendars' events.
+    QStringList DayLines(double day);
+
 signals:
     // A new schedule object, or another shift on display.
     void ScheduleReplaced();
@@ -95,4 +104,5 @@ private:
     bool showNotes_ = true;
     bool readFailureTold_ = false;
     NoteColors noteColors_;
+    std::unique_ptr<OtherCalendars> calendars_;
 };

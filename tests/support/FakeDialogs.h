@@ -22,9 +22,18 @@ public:
         return saveAnswer;
     }
 
+    QString openFileName(QWidget*, const QString&, const QString& startPath,
+                         const QString&) override
+    {
+        openRequests.push_back(startPath);
+        return openAnswer;
+    }
+
     bool cancelColor = false;
     int32_t colorAnswer = 0x0000FF; // red
     std::vector<int32_t> colorRequests;
     QString saveAnswer;
     std::vector<QString> saveRequests, saveFilters;
+    QString openAnswer;
+    std::vector<QString> openRequests;
 };

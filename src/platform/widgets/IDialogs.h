@@ -16,6 +16,9 @@ public:
     // pairs joined by "|", as "Windows Bitmap (*.bmp)|*.bmp".
     virtual QString saveFileName(QWidget* owner, const QString& caption, const QString& startPath,
                                  const QString& filter) = 0;
+    // Open-file chooser for an existing file, the same filter form; empty when cancelled.
+    virtual QString openFileName(QWidget* owner, const QString& caption, const QString& startPath,
+                                 const QString& filter) = 0;
 };
 
 // The installed dialogs, the Qt ones when none is installed.
@@ -29,5 +32,7 @@ class QtDialogs : public IDialogs {
 public:
     bool chooseColor(QWidget* owner, int32_t initial, int32_t& chosen) override;
     QString saveFileName(QWidget* owner, const QString& caption, const QString& startPath,
+                         const QString& filter) override;
+    QString openFileName(QWidget* owner, const QString& caption, const QString& startPath,
                          const QString& filter) override;
 };

@@ -174,6 +174,14 @@ QString QtDialogs::saveFileName(QWidget* owner, const QString& caption, const QS
                                         nullptr, QFileDialog::HideNameFilterDetails);
 }
 
+QString QtDialogs::openFileName(QWidget* owner, const QString& caption, const QString& startPath,
+                                const QString& filter)
+{
+    return QFileDialog::getOpenFileName(owner, caption, startPath,
+                                        SaveDialogFilters(filter).join(QStringLiteral(";;")),
+                                        nullptr, QFileDialog::HideNameFilterDetails);
+}
+
 IDialogs& dialogsService()
 {
     auto& s = services();
