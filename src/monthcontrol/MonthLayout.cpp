@@ -161,27 +161,41 @@ int markSize(const Inputs& in, const Layout& l)
     return legs >= 3 ? legs : 0;
 }
 
-// The bar runs along the top of the cell, above the highest text a cell can
-// paint: the centred number, the split view's day number and the leading day
-// number of the full grid, top left.
-int barHeight(const Inputs& in, const Layout& l)
+// The bar runs along the top of the cell, above the highest text of a day of
+// the month: the centred number, or the split view's day number and
+// captions. A tenth of the cell (2 to 6 pixels) where the texts leave room,
+// with one pixel of white below it; in small cells what room there is.
+int barPixels(double room, const Inputs& in)
+{
+    const int wanted = std::clamp(static_cast<int>(in.cellHeight / in.ty / 10), 2, 6);
+    return std::max(0, std::min(wanted, static_cast<int>(room / in.ty) - 1));
+}
+
+void barHeights(const Inputs& in, Layout& l)
 {
     const auto& cellFace = l.faces[CellFace];
     const auto& todayFace = l.faces[TodayFace];
     if (!cellFace || !todayFace || in.cellSplit < 1)
-        return 0;
+        return;
+    // Digits and capitals start below the top of their line by the room the
+    // font keeps for accents.
+    const auto above = [&](const Face& face) {
+        return std::max(0.0, face.metrics.ascent() - face.metrics.capHeight()) * in.ty;
+    };
     const double ch = in.cellHeight;
-    double room = ch / 10;
+    double room = ch;
     for (const Face* face : {&*cellFace, &*todayFace}) {
         const double th = face->height;
-        room = std::min(room, in.cellSplit == 1 ? (ch - th) / 2 : (ch / 2 - th) / 2);
+        room =
+            std::min(room, (in.cellSplit == 1 ? (ch - th) / 2 : (ch / 2 - th) / 2) + above(*face));
     }
+    l.barHeight = barPixels(room, in);
+    // A day of the month before shows its number in the top left corner.
     for (const FaceIndex corner : {CellCornerFace, TodayCornerFace})
         if (const auto& face = l.faces[corner])
-            room = std::min(room, face->metrics.horizontalAdvance(QLatin1Char('0')) * in.tx / 2);
-    // One pixel of white between the bar and any text; the grid line above is the cell's own.
-    const int height = static_cast<int>(room / in.ty) - 1;
-    return height >= 2 ? std::min(height, 6) : 0;
+            room = std::min(room, face->metrics.horizontalAdvance(QLatin1Char('0')) * in.tx / 2 +
+                                      above(*face));
+    l.leadingBarHeight = barPixels(room, in);
 }
 } // namespace
 
@@ -271,7 +285,7 @@ Layout build(const Inputs& in, const QPaintDevice* device)
     }
     l.lastRow = std::min<int>(in.rowCount, MonthGrid::FullRows);
     l.markSize = markSize(in, l);
-    l.barHeight = barHeight(in, l);
+    barHeights(in, l);
     return l;
 }
 } // namespace MonthLayout

@@ -90,8 +90,10 @@ struct Layout {
     // leave no room for one beside their texts.
     int markSize = 0;
     // Height of the other calendars' bar along the top of a cell, pixels;
-    // 0 when the texts leave no room for one.
+    // 0 when the texts leave no room for one. The days of the month before
+    // have their number in the top corner, which leaves less.
     int barHeight = 0;
+    int leadingBarHeight = 0;
     // The step where working the layout out failed and its error; the paint
     // draws what comes before it and then raises the error. The today font
     // fails only the paint of a today cell.

@@ -334,7 +334,8 @@ void ctlMonth::paintBar(QPainter& p, const MonthLayout::Layout& layout, int16_t 
                         const clsDayBox& box) const
 {
     const auto& colors = box.BarColors();
-    if (colors.empty() || layout.barHeight == 0)
+    const int height = box.Flag() == -1 ? layout.leadingBarHeight : layout.barHeight;
+    if (colors.empty() || height == 0)
         return;
     const int left = column > 0 ? layout.columnLines[static_cast<size_t>(column - 1)] + 1
                                 : (borderStyle_ == 1 ? 1 : 0);
@@ -348,8 +349,7 @@ void ctlMonth::paintBar(QPainter& p, const MonthLayout::Layout& layout, int16_t 
     // Side by side, one part per calendar; the last takes what division leaves.
     for (int i = 0; i < n; ++i) {
         const int x = left + width * i / n, end = left + width * (i + 1) / n;
-        p.fillRect(QRect(x, top, end - x, layout.barHeight),
-                   qcolor(colors[static_cast<size_t>(i)]));
+        p.fillRect(QRect(x, top, end - x, height), qcolor(colors[static_cast<size_t>(i)]));
     }
 }
 
