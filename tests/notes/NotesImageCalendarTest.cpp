@@ -1,5 +1,6 @@
 // The image calendar marks the day entries of the session it is given, on
 // screen and on the printed page.
+#include "calendars/OtherCalendars.h"
 #include "imagecalendar/ImageCalendarTestSupport.h"
 #include "session/CalendarSession.h"
 #include "storage/NotesStore.h"
@@ -46,4 +47,33 @@ TEST_F(ImageCalendarTest, MarksTheSessionsNotesOnScreenAndOnThePrintedPage)
     if (page.isNull())
         GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
     EXPECT_GE(countPixels(page, page.rect(), orange), 4);
+}
+
+// A page cannot wait for the background reading as the window does: printed
+// at once after the calendar is added, it has the bars all the same.
+TEST_F(ImageCalendarTest, PrintsTheOtherCalendarsBarsWithoutWaitingToBeAsked)
+{
+    auto session = std::make_shared<CalendarSession>();
+    session->Calendars().Add(
+        QStringLiteral(TARNWELL_TEST_DATA "/../data/calendars/us-federal-holidays.ics"));
+    session->Calendars().setColor(0, 0xE02020); // blue: no platoon's colour
+    ImageCalendarSource source;
+    source.schedule = TwoShiftSchedule();
+    source.notes = session;
+    frmYear f(std::move(source));
+    f.show();
+    printers->printDialogFile = file("holidays.pdf");
+    click(f, "mnuFilePrintToFitPage");
+    ctlMonth& december = *f.Month(0);
+    const int position = december.CellOfDate(DayNumber::fromDate(QDate(2026, 12, 25)));
+    EXPECT_EQ(december.Days().Item(position)->BarColors(), std::vector<int32_t>{0xE02020});
+    EXPECT_EQ(december.DayToolTip(position).section('\n', 1),
+              QStringLiteral("Christmas Day (US federal holidays)"));
+    const QImage page = pdfPage(file("holidays.pdf"), 100);
+    if (page.isNull())
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    EXPECT_GE(countPixels(
+                  page, page.rect(),
+                  [](const QColor& c) { return c.blue() > 150 && c.red() < 90 && c.green() < 90; }),
+              4);
 }
