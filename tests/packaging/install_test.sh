@@ -16,6 +16,8 @@ prefix=$work/prefix
 page=$("$locate" "$prefix/bin")
 case $page in "$prefix"/share/*) ;; *) fail "help page looked up at $page, not in the installed data" ;; esac
 cmp -s "$page" "$source/data/help.html" || fail "no installed help page at $page"
+holidays=$prefix/share/tarnwell-free/calendars/us-federal-holidays.ics
+cmp -s "$holidays" "$source/data/calendars/us-federal-holidays.ics" || fail "no installed holiday calendar at $holidays"
 
 # The package takes its version from the project; the software-centre data
 # is written by hand and must name the same release.
