@@ -154,6 +154,9 @@ private:
     void FillNotes();
     // The entries, their colours or whether they show changed.
     void showNotes();
+    // The notes' marks and the other calendars' bars drawn again, here and
+    // in the image calendar.
+    void showDayMarks();
     // The calendar has painted: the notes file may be opened now.
     void notesPainted();
     // The wizard, the lock or an unusable file forbid an edit: says which.

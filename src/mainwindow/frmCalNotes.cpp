@@ -62,7 +62,9 @@ void frmCal::buildNotesMenus()
     connect(mnuViewOtherCalendars, &QAction::triggered, this, &frmCal::mnuViewOtherCalendars_Click);
 
     connect(session_.get(), &CalendarSession::NotesChanged, this, &frmCal::showNotes);
-    connect(&session_->Calendars(), &OtherCalendars::Changed, this, &frmCal::showNotes);
+    // The list changed, or the days of another month are worked out.
+    connect(&session_->Calendars(), &OtherCalendars::Changed, this,
+            [this] { handled("showCalendars", [&] { showDayMarks(); }); });
     connect(
         &session_->Calendars(), &OtherCalendars::Problem, this,
         [](const QString& message) { MsgBox(message, Msg::OKOnly | Msg::Exclamation); },
@@ -132,14 +134,19 @@ void frmCal::showNotes()
 {
     handled("showNotes", [&] {
         mnuViewShowNotes->setChecked(session_->ShowNotes());
-        FillDays();
-        if (ctlMonth1->IsShown())
-            ctlMonth1->Repaint();
-        if (imageCalendar_)
-            imageCalendar_->RefreshNotes();
+        showDayMarks();
         if (notesYear_)
             notesYear_->Refresh();
     });
+}
+
+void frmCal::showDayMarks()
+{
+    FillDays();
+    if (ctlMonth1->IsShown())
+        ctlMonth1->Repaint();
+    if (imageCalendar_)
+        imageCalendar_->RefreshNotes();
 }
 
 double frmCal::SelectedDay() const

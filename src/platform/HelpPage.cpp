@@ -15,11 +15,13 @@ QString LocateDataItem(const QString& exeDir, const QString& name)
         QDir::cleanPath(exeDir + QStringLiteral("/" TARNWELL_HELP_FROM_BINDIR "/") + name);
     if (QFileInfo::exists(installed))
         return installed;
-    const QString shared = QStandardPaths::locate(
-        QStandardPaths::GenericDataLocation, QStringLiteral(TARNWELL_DATA_SUBDIR "/") + name,
-        QStandardPaths::LocateFile | QStandardPaths::LocateDirectory);
-    if (!shared.isEmpty())
-        return shared;
+    const QString relative = QStringLiteral(TARNWELL_DATA_SUBDIR "/") + name;
+    for (const auto kind : {QStandardPaths::LocateFile, QStandardPaths::LocateDirectory}) {
+        const QString shared =
+            QStandardPaths::locate(QStandardPaths::GenericDataLocation, relative, kind);
+        if (!shared.isEmpty())
+            return shared;
+    }
     // Opening this then names a place where it was looked for.
     return beside;
 }
