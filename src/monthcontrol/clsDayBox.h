@@ -3,6 +3,7 @@
 // host window writes colours, captions and the tooltip.
 #include <QString>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 class clsDayBox {
